@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box and file dialog of the program goes through here, so that
+// tests can answer them from a script instead of a person.
+class Prompt
+{
+public:
+    enum class Icon { Information, Warning, Critical, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct FileRequest
+    {
+        QString caption;
+        QString proposedPath;  // directory or full name shown first
+        QStringList filters;   // "名称(*.ext)" entries
+        QString selectedFilter;
+    };
+
+    virtual ~Prompt() = default;
+
+    virtual Answer ask(QWidget *parent, const QString &text, const QString &caption, Icon icon,
+                       Buttons buttons) = 0;
+    // Empty result: the user cancelled. selectedFilter returns the chosen type.
+    virtual QString openFile(QWidget *parent, FileRequest &request) = 0;
+    virtual QString saveFile(QWidget *parent, FileRequest &request) = 0;
+
+    static Prompt &instance();
+    // Takes ownership; nullptr restores the message-box implementation.
+    static void install(Prompt *prompt);
+
+    static QString applicationTitle();
+
+    // Shorthands for the common cases; the caption defaults to the application title.
+    static void info(QWidget *parent, const QString &text, const QString &caption = {});
+    static void warn(QWidget *parent, const QString &text, const QString &caption = {});
+    static void error(QWidget *parent, const QString &text, const QString &caption = {});
+    static bool yesNo(QWidget *parent, const QString &text, const QString &caption = {});
+    static bool okCancel(QWidget *parent, const QString &text, const QString &caption = {});
+};

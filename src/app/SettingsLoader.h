@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class Database;
+struct AppSettings;
+
+// Loads the login row and the options row of USER_SET into AppSettings,
+// creating the options row when it is missing.
+class SettingsLoader
+{
+public:
+    // Returns false when the settings database could not be opened (the
+    // message has been shown and every value keeps its default).
+    static bool load(AppSettings &settings, const QDate &today, const QString &defaultPrinter);
+
+    // Reads from an open connection; throws DatabaseError.
+    static void loadFrom(Database &db, AppSettings &settings, const QDate &today,
+                         const QString &defaultPrinter);
+
+    // "%02d%02d%02d": two-digit year, month, day.
+    static QString dateText(const QDate &today);
+    static QString receiptPrefix(const QString &useCustom, const QString &useDate,
+                                 const QString &custom, const QDate &today);
+
+private:
+    static void loadLoginRow(Database &db, AppSettings &settings, const QDate &today);
+    static void ensureOptionsRow(Database &db);
+    static void loadOptionsRow(Database &db, AppSettings &settings,
+                               const QString &defaultPrinter);
+};

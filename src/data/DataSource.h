@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// The user data sources "Quillmarch" and "Quillbook" in unixODBC's odbc.ini.
+class DataSource
+{
+public:
+    static constexpr const char *settingsDsn = "Quillmarch";
+    static constexpr const char *recordsDsn = "Quillbook";
+    static constexpr const char *driverName = "SQLite3";
+
+    struct Entry
+    {
+        QString driver;
+        QString database;
+        bool exists() const { return !driver.isEmpty(); }
+        bool isSqlite() const;
+    };
+
+    // Creates or updates the user data source NAME for FILE. First through the
+    // installer's SQLConfigDataSource; when the driver cannot configure itself
+    // (Debian's SQLite3 driver cannot), the entry is written into the user's
+    // odbc.ini directly. Returns false only when neither way worked.
+    static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
+
+    static Entry lookup(const QString &name);
+
+    // The installer's attribute list: "DSN=..\0Database=..\0...\0\0".
+    static QByteArray attributeList(const QString &name, const QString &file,
+                                    const QString &defaultDir);
+
+    // Settings file data/Quillmarch.qmst and records file data/Quillbook.qmbk.
+    static QString settingsFile(const QString &programDir);
+    static QString recordsFile(const QString &programDir);
+    static QString newBookTemplate(const QString &programDir);
+
+private:
+    static bool configureThroughInstaller(const QString &name, const QString &file,
+                                          const QString &defaultDir);
+    static bool writeUserEntry(const QString &name, const QString &file,
+                               const QString &defaultDir);
+};

@@ -1,0 +1,122 @@
+// The connection helper on both of its routes: Qt's SQLite driver on the
+// file, and ODBC through the SQLite3 driver by data-source name.
+#include "data/Database.h"
+#include "data/DataSource.h"
+#include "data/DbOperation.h"
+#include "data/Transaction.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DatabaseRoutes : public ::testing::TestWithParam<Database::Route>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_db.open(m_env.settings().settingsDsn, GetParam()))
+            << m_db.lastOpenError().toStdString();
+    }
+
+    TestEnv m_env;
+    Database m_db;
+};
+
+TEST_P(DatabaseRoutes, ReadsDeliveredRowsByPosition)
+{
+    EXPECT_EQ(m_db.isSqlite(), GetParam() == Database::Route::Auto);
+    Database::Rows rows = m_db.query(QStringLiteral("select * from \"USER\""));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text(1), QStringLiteral("admin"));
+    EXPECT_EQ(rows.text(2), QString());
+    EXPECT_EQ(rows.text(3), QStringLiteral("管理员"));
+    EXPECT_FALSE(rows.next());
+}
+
+TEST_P(DatabaseRoutes, StoresQuotesChineseAndNullsAsGiven)
+{
+    const QString name = QStringLiteral("O'Brien \"老王\" 张三");
+    m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+              {name, QVariant()});
+    Database::Rows rows = m_db.query(
+        QStringLiteral("select * from \"SALER\" where \"items\" = ?"), {name});
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.text(1), name);
+    EXPECT_TRUE(rows.value(2).isNull());
+    EXPECT_EQ(rows.text(2), QString());
+}
+
+TEST_P(DatabaseRoutes, LargeIntegersSurvive)
+{
+    const qint64 big = 9007199254740993LL;
+    m_db.exec(QStringLiteral("insert into \"USER_SET\" (\"directLogin\",\"userName\") values (?,?)"),
+              {big, QStringLiteral("big")});
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select \"directLogin\" from \"USER_SET\" where "
+                                         "\"userName\"=?"),
+                          {QStringLiteral("big")}),
+              QStringLiteral("9007199254740993"));
+}
+
+TEST_P(DatabaseRoutes, RolledBackTransactionLeavesNothing)
+{
+    {
+        Transaction transaction(m_db);
+        m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\") values (?)"),
+                  {QStringLiteral("临时")});
+    }
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\"")), QStringLiteral("0"));
+
+    {
+        Transaction transaction(m_db);
+        m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\") values (?)"),
+                  {QStringLiteral("留下")});
+        transaction.commit();
+    }
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\"")), QStringLiteral("1"));
+}
+
+TEST_P(DatabaseRoutes, FailedStatementAbandonsOperationWithDriverText)
+{
+    bool reachedEnd = false;
+    const bool ok = DbOperation::run(nullptr, [&] {
+        m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\") values (?)"),
+                  {QStringLiteral("甲")});
+        m_db.exec(QStringLiteral("select * from \"NO_SUCH_TABLE\""));
+        reachedEnd = true;
+    });
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(reachedEnd);
+    ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral("NO_SUCH_TABLE")))
+        << m_env.prompt().lastText().toStdString();
+    // The statement that ran before the failure stays done.
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\"")), QStringLiteral("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRoutes, DatabaseRoutes,
+                         ::testing::Values(Database::Route::Auto, Database::Route::Odbc),
+                         [](const auto &info) {
+                             return info.param == Database::Route::Auto ? std::string("Sqlite")
+                                                                        : std::string("Odbc");
+                         });
+
+TEST(DatabaseOpen, UnknownDataSourceWarnsCannotOpen)
+{
+    TestEnv env;
+    Database db;
+    EXPECT_FALSE(db.openOrWarn(QStringLiteral("QmNoSuchSource"), nullptr));
+    EXPECT_EQ(env.prompt().lastText(), QStringLiteral("不能打开数据库"));
+}
+
+TEST(DatabaseOpen, MissingFileIsNotCreatedEmpty)
+{
+    TestEnv env;
+    QFile::remove(env.settingsFile());
+    Database db;
+    EXPECT_FALSE(db.open(env.settings().settingsDsn));
+    EXPECT_FALSE(QFile::exists(env.settingsFile()));
+}
+
+} // namespace

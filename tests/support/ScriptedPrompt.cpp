@@ -1,0 +1,55 @@
+#include "support/ScriptedPrompt.h"
+
+ScriptedPrompt &ScriptedPrompt::install()
+{
+    auto *prompt = new ScriptedPrompt;
+    Prompt::install(prompt);
+    return *prompt;
+}
+
+Prompt::Answer ScriptedPrompt::ask(QWidget *, const QString &text, const QString &caption,
+                                   Icon icon, Buttons buttons)
+{
+    m_messages.append({text, caption, icon, buttons});
+    if (!m_answers.isEmpty())
+        return m_answers.dequeue();
+    // Unscripted: the first button of the box.
+    switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel:
+        return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    }
+    return Answer::Ok;
+}
+
+QString ScriptedPrompt::nextFile(FileRequest &request)
+{
+    m_fileRequests.append(request);
+    if (m_files.isEmpty())
+        return {};
+    const auto [path, filter] = m_files.dequeue();
+    if (!filter.isEmpty())
+        request.selectedFilter = filter;
+    return path;
+}
+
+QString ScriptedPrompt::openFile(QWidget *, FileRequest &request)
+{
+    return nextFile(request);
+}
+
+QString ScriptedPrompt::saveFile(QWidget *, FileRequest &request)
+{
+    return nextFile(request);
+}
+
+QStringList ScriptedPrompt::texts() const
+{
+    QStringList list;
+    for (const Message &message : m_messages)
+        list << message.text;
+    return list;
+}

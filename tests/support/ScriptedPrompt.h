@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Prompt.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// The prompt double of the tests: records every message and answers from a
+// script, so no test ever waits on a modal window.
+class ScriptedPrompt : public Prompt
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString caption;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    // Installs a fresh double as the program's prompt service and returns it.
+    static ScriptedPrompt &install();
+
+    void answerNext(Answer answer) { m_answers.enqueue(answer); }
+    void fileNext(const QString &path, const QString &filter = {})
+    {
+        m_files.enqueue({path, filter});
+    }
+
+    Answer ask(QWidget *parent, const QString &text, const QString &caption, Icon icon,
+               Buttons buttons) override;
+    QString openFile(QWidget *parent, FileRequest &request) override;
+    QString saveFile(QWidget *parent, FileRequest &request) override;
+
+    const QList<Message> &messages() const { return m_messages; }
+    QStringList texts() const;
+    QString lastText() const { return m_messages.isEmpty() ? QString() : m_messages.last().text; }
+    QList<FileRequest> fileRequests() const { return m_fileRequests; }
+    void clear() { m_messages.clear(); }
+
+private:
+    QString nextFile(FileRequest &request);
+
+    QList<Message> m_messages;
+    QQueue<Answer> m_answers;
+    QQueue<QPair<QString, QString>> m_files;
+    QList<FileRequest> m_fileRequests;
+};

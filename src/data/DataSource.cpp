@@ -1,5 +1,7 @@
 #include "data/DataSource.h"
 
+#include "app/Prompt.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -97,4 +99,15 @@ QString DataSource::recordsFile(const QString &programDir)
 QString DataSource::newBookTemplate(const QString &programDir)
 {
     return QDir(programDir).filePath(QStringLiteral("data/NewQuillbook.qmbk"));
+}
+
+bool DataSource::checkRecordsFile(const QString &programDir, QWidget *parent)
+{
+    const QString file = QDir::toNativeSeparators(recordsFile(programDir));
+    if (QFileInfo::exists(file))
+        return true;
+    Prompt::error(parent,
+                  QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(file),
+                  QStringLiteral("错误"));
+    return false;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // The user data sources "Quillmarch" and "Quillbook" in unixODBC's odbc.ini.
 class DataSource
 {
@@ -25,6 +27,10 @@ public:
     static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
 
     static Entry lookup(const QString &name);
+
+    // The records file must sit beside the program. When it does not, the
+    // user is told which file is missing; the caller then ends the program.
+    static bool checkRecordsFile(const QString &programDir, QWidget *parent);
 
     // The installer's attribute list: "DSN=..\0Database=..\0...\0\0".
     static QByteArray attributeList(const QString &name, const QString &file,

@@ -1,0 +1,178 @@
+// Start-up before the first window: one copy per user, the settings data
+// source, leftovers of the update check, the logo size and the settings.
+#include "app/AppSettings.h"
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "data/DataSource.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+QString lockIn(const TestEnv &env)
+{
+    return QDir(env.programDir()).filePath(QStringLiteral("instance.lock"));
+}
+
+Startup startupFor(const TestEnv &env)
+{
+    return Startup({env.programDir(), env.workingDir(), lockIn(env)});
+}
+
+TEST(SingleInstance, SecondCopyIsToldAndTouchesNothing)
+{
+    TestEnv env;
+    SingleInstance first(lockIn(env));
+    ASSERT_EQ(first.acquire(), SingleInstance::Result::Acquired);
+
+    AppSettings settings = env.settings();
+    Startup second = startupFor(env);
+    EXPECT_FALSE(second.prepare(settings));
+    EXPECT_EQ(env.prompt().texts(), QStringList{QStringLiteral("当前系统已运行！")});
+    EXPECT_EQ(env.prompt().messages().first().caption, QStringLiteral("Quillmarch"));
+    // Nothing was loaded and no options row was created.
+    EXPECT_EQ(settings.userName, QString());
+}
+
+TEST(SingleInstance, LockOfADeadCopyDoesNotBlock)
+{
+    TestEnv env;
+    QFile stale(lockIn(env));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    // QLockFile's format: pid, application name, host name.
+    stale.write("999999\nquillmarch\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+
+    SingleInstance instance(lockIn(env));
+    EXPECT_EQ(instance.acquire(), SingleInstance::Result::Acquired);
+}
+
+TEST(SingleInstance, UnwritableLockPlaceIsAFailureNotARunningCopy)
+{
+    SingleInstance instance(QStringLiteral("/proc/quillmarch-no-such-dir/q.lock"));
+    EXPECT_EQ(instance.acquire(), SingleInstance::Result::Failed);
+}
+
+TEST(Startup, PrepareLoadsSettingsAndRemovesVersionFile)
+{
+    TestEnv env;
+    QFile version(QDir(env.workingDir()).filePath(QStringLiteral("version.txt")));
+    ASSERT_TRUE(version.open(QIODevice::WriteOnly));
+    version.write("3.5.2");
+    version.close();
+
+    AppSettings settings = env.settings();
+    Startup startup = startupFor(env);
+    ASSERT_TRUE(startup.prepare(settings));
+    EXPECT_FALSE(version.exists());
+    EXPECT_EQ(settings.programDir, env.programDir());
+    EXPECT_EQ(settings.workingDir, env.workingDir());
+    EXPECT_EQ(settings.userName, QStringLiteral("admin"));
+    EXPECT_EQ(settings.logoWidth, 300);
+    EXPECT_EQ(settings.logoHeight, 120);
+    EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
+
+    // The data source now names the settings file beside the program.
+    const DataSource::Entry entry = DataSource::lookup(settings.settingsDsn);
+    EXPECT_EQ(entry.database, env.settingsFile());
+    EXPECT_TRUE(entry.isSqlite());
+}
+
+TEST(Startup, LogoSizeComesFromTheBitmap)
+{
+    TestEnv env;
+    const QString logo = QDir(env.workingDir()).filePath(QStringLiteral("logo.bmp"));
+    AppSettings settings;
+
+    Startup::readLogoSize(env.workingDir(), settings);
+    EXPECT_EQ(QSize(settings.logoWidth, settings.logoHeight), QSize(300, 120));
+
+    QImage image(400, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    ASSERT_TRUE(image.save(logo, "BMP"));
+    Startup::readLogoSize(env.workingDir(), settings);
+    EXPECT_EQ(QSize(settings.logoWidth, settings.logoHeight), QSize(400, 100));
+
+    // A file that is not a bitmap leaves the default size.
+    AppSettings fresh;
+    QFile broken(logo);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a picture");
+    broken.close();
+    Startup::readLogoSize(env.workingDir(), fresh);
+    EXPECT_EQ(QSize(fresh.logoWidth, fresh.logoHeight), QSize(300, 120));
+}
+
+TEST(DataSourceSetup, OdbcToolsSeeTheUserDataSource)
+{
+    TestEnv env;
+    const QString name = env.settings().recordsDsn;
+    QProcess query;
+    query.start(QStringLiteral("odbcinst"), {QStringLiteral("-q"), QStringLiteral("-s")});
+    ASSERT_TRUE(query.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(query.readAllStandardOutput()).contains("[" + name + "]"));
+
+    QProcess isql;
+    isql.start(QStringLiteral("isql"), {QStringLiteral("-b"), name});
+    ASSERT_TRUE(isql.waitForStarted(10000));
+    isql.write("select count(*) from POS_RECORD\n");
+    isql.closeWriteChannel();
+    ASSERT_TRUE(isql.waitForFinished(10000));
+    EXPECT_EQ(isql.exitCode(), 0) << isql.readAllStandardError().toStdString();
+}
+
+TEST(DataSourceSetup, AttributeListIsNulSeparatedAndDoubleTerminated)
+{
+    const QByteArray list =
+        DataSource::attributeList(QStringLiteral("Quillbook"), QStringLiteral("/p/data/Quillbook.qmbk"),
+                                  QStringLiteral("/p"));
+    const char expected[] = "DSN=Quillbook\0Database=/p/data/Quillbook.qmbk\0DefaultDir=/p\0"
+                            "BigInt=1\0";
+    // sizeof counts the literal's own terminator: the list ends in two NULs.
+    EXPECT_EQ(list, QByteArray(expected, sizeof expected));
+}
+
+TEST(DataSourceSetup, MissingRecordsFileIsNamedToTheUser)
+{
+    TestEnv env;
+    EXPECT_TRUE(DataSource::checkRecordsFile(env.programDir(), nullptr));
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
+
+    QFile::remove(env.recordsFile());
+    EXPECT_FALSE(DataSource::checkRecordsFile(env.programDir(), nullptr));
+    ASSERT_EQ(env.prompt().messages().size(), 1);
+    const auto message = env.prompt().messages().first();
+    EXPECT_EQ(message.text, QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!")
+                                .arg(env.recordsFile()));
+    EXPECT_EQ(message.caption, QStringLiteral("错误"));
+    EXPECT_EQ(message.icon, Prompt::Icon::Critical);
+}
+
+TEST(Startup, ReadOnlyDataFolderGivesAMessageNotACrash)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file permissions do not bind root";
+    TestEnv env;
+    QFile::setPermissions(env.settingsFile(), QFile::ReadOwner);
+    QFile::setPermissions(QFileInfo(env.settingsFile()).absolutePath(),
+                          QFile::ReadOwner | QFile::ExeOwner);
+    AppSettings settings = env.settings();
+    Startup startup = startupFor(env);
+    EXPECT_TRUE(startup.prepare(settings));
+    EXPECT_EQ(settings.userName, QStringLiteral("admin"));
+    EXPECT_EQ(env.prompt().messages().size(), 1);
+    QFile::setPermissions(QFileInfo(env.settingsFile()).absolutePath(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace

@@ -73,6 +73,7 @@ TEST_F(AutoCompleteComboTest, TypingCompletesAndSelectsTheRest)
     EXPECT_EQ(m_combo.currentText(), u"abc"_qs);
     EXPECT_EQ(edit()->selectedText(), u"c"_qs);
     EXPECT_EQ(m_combo.currentIndex(), 1);
+    m_combo.grab().save(u"/tmp/quillmarch_autocomplete.png"_qs);
 
     // The next key replaces the selected remainder.
     QTest::keyClicks(&m_combo, u"d"_qs);

@@ -29,16 +29,6 @@ QList<Customer> CustomerBook::find(const Search &search) const
                   {containing(search.name), containing(search.phone)});
 }
 
-bool CustomerBook::findByName(const QString &name, Customer &found) const
-{
-    return findFirst("items", name, found);
-}
-
-bool CustomerBook::findByPhone(const QString &phone, Customer &found) const
-{
-    return findFirst("standby", phone, found);
-}
-
 bool CustomerBook::contains(const QString &name) const
 {
     return m_db.query(QStringLiteral("select \"id\" from \"SALER\" where \"items\" = ?"), {name})
@@ -72,14 +62,4 @@ QList<Customer> CustomerBook::select(const QString &condition, const QVariantLis
     while (rows.next())
         customers.append({rows.value(0).toLongLong(), rows.text(1), rows.text(2)});
     return customers;
-}
-
-bool CustomerBook::findFirst(const char *column, const QString &value, Customer &found) const
-{
-    const QList<Customer> matches =
-        select(QStringLiteral(" where \"%1\" = ?").arg(QLatin1String(column)), {value});
-    if (matches.isEmpty())
-        return false;
-    found = matches.constFirst();
-    return true;
 }

@@ -25,9 +25,6 @@ public:
     QList<Customer> all() const;
     // The customers whose name contains SEARCH.name and whose telephone contains SEARCH.phone.
     QList<Customer> find(const Search &search) const;
-    // The first customer with exactly this name / telephone, as the sales window's boxes use.
-    bool findByName(const QString &name, Customer &found) const;
-    bool findByPhone(const QString &phone, Customer &found) const;
 
     // Whether any row of the table, shown or not, has exactly this name.
     bool contains(const QString &name) const;
@@ -41,7 +38,6 @@ public:
 
 private:
     QList<Customer> select(const QString &condition, const QVariantList &values) const;
-    bool findFirst(const char *column, const QString &value, Customer &found) const;
 
     Database &m_db;
 };

@@ -134,19 +134,6 @@ TEST_P(CustomerBookTest, ChangeAndRemoveTouchOnlyTheChosenRow)
     EXPECT_EQ(all[0].phone, QStringLiteral("999"));
 }
 
-TEST_P(CustomerBookTest, LookupsByNameAndPhoneFindTheFirstMatch)
-{
-    m_book.add(QStringLiteral("张三"), QStringLiteral("111"));
-    m_book.add(QStringLiteral("李四"), QStringLiteral("111"));
-    Customer found;
-    ASSERT_TRUE(m_book.findByName(QStringLiteral("李四"), found));
-    EXPECT_EQ(found.phone, QStringLiteral("111"));
-    ASSERT_TRUE(m_book.findByPhone(QStringLiteral("111"), found));
-    EXPECT_EQ(found.name, QStringLiteral("张三"));
-    EXPECT_FALSE(m_book.findByName(QStringLiteral("张"), found));
-    EXPECT_FALSE(m_book.findByPhone(QString(), found));
-}
-
 INSTANTIATE_TEST_SUITE_P(Routes, CustomerBookTest,
                          ::testing::Values(Database::Route::Auto, Database::Route::Odbc));
 

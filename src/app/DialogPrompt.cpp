@@ -17,6 +17,8 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon)
         return QMessageBox::Critical;
     case Prompt::Icon::Question:
         return QMessageBox::Question;
+    case Prompt::Icon::NoIcon:
+        return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }

@@ -12,7 +12,7 @@ class QWidget;
 class Prompt
 {
 public:
-    enum class Icon { Information, Warning, Critical, Question };
+    enum class Icon { Information, Warning, Critical, Question, NoIcon };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 

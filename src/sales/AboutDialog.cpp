@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 
 namespace {
 
@@ -102,6 +103,8 @@ AboutDialog::AboutDialog(UpdateCheckConfig config, QWidget *parent)
     connect(&m_progressTimer, &QTimer::timeout, this, &AboutDialog::tick);
     connect(m_ui->helpButton, &QPushButton::clicked, this, &AboutDialog::openHelpFile);
     connect(m_ui->updateButton, &QPushButton::clicked, this, &AboutDialog::startUpdateCheck);
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &AboutDialog::openHelpFile);
 }
 
 AboutDialog::~AboutDialog()

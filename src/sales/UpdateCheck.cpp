@@ -26,7 +26,11 @@ void UpdateCheck::start()
 {
     if (m_running)
         return;
-    delete m_thread;
+    if (m_thread) {
+        // The last check has reported; its thread may still be on its way out.
+        m_thread->wait();
+        delete m_thread;
+    }
     m_running = true;
     m_done.store(0, std::memory_order_release);
     m_thread = QThread::create([this] {

@@ -108,6 +108,20 @@ TEST(UpdateCheckVersionFile, FirstLineIsReadLikeAtoi)
     EXPECT_EQ(UpdateCheckConfig().currentVersion, 351);
 }
 
+TEST(UpdateCheckAddress, VendorAddressUnlessTheShopConfiguresAnother)
+{
+    TestEnv env;
+    const UpdateCheckConfig vendor = UpdateCheckConfig::fromSettings(env.settings());
+    EXPECT_EQ(vendor.address.toString(), "https://www.quillmarch.com/POS_update/version.txt");
+    EXPECT_EQ(vendor.programDir, env.programDir());
+    EXPECT_EQ(vendor.workingDir, env.workingDir());
+
+    qputenv("QUILLMARCH_UPDATE_URL", "http://mirror.example.lan/qm/version.txt");
+    EXPECT_EQ(UpdateCheckConfig::defaultAddress().toString(),
+              "http://mirror.example.lan/qm/version.txt");
+    qunsetenv("QUILLMARCH_UPDATE_URL");
+}
+
 TEST_F(UpdateCheckTest, NewerVersionStartsTheUpdaterFromTheProgramFolderAndEndsTheProgram)
 {
     server.serve(versionPath, "352\r\n");

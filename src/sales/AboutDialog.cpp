@@ -119,7 +119,7 @@ void AboutDialog::setUpTexts()
     m_ui->titleLabel->setText(QStringLiteral("Quillmarch " QM_VERSION " 版"));
     m_ui->emailEdit->setText(QString::fromLatin1(contactMail));
     m_ui->qqEdit->setText(QString::fromLatin1(contactQq));
-    m_ui->webLink->setText(QString::fromLatin1(website));
+    m_ui->webLink->setUrl(QString::fromLatin1(website));
     m_ui->progressLine->setText(progressText(0));
     m_ui->progressLine->hide();
 }
@@ -134,6 +134,11 @@ void AboutDialog::setUpLook()
     setPalette(white);
     setAutoFillBackground(true);
 
+    // The layout places the link; its own background stays white like the box.
+    m_ui->webLink->setAdjustToFit(false);
+    QPalette linkBackground = m_ui->webLink->palette();
+    linkBackground.setColor(QPalette::Button, Qt::white);
+    m_ui->webLink->setPalette(linkBackground);
     m_ui->iconLabel->setPixmap(programIcon(48));
     QFont bold = m_ui->titleLabel->font();
     bold.setBold(true);

@@ -1,6 +1,7 @@
 // The About box driven as a person would: read it, press its buttons, close it.
 #include "sales/AboutDialog.h"
 #include "UpdateCheckServer.h"
+#include "controls/HyperLink.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -31,13 +32,19 @@ class UrlRecorder : public QObject
     Q_OBJECT
 
 public:
-    UrlRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    explicit UrlRecorder(const QString &scheme) : m_scheme(scheme)
+    {
+        QDesktopServices::setUrlHandler(m_scheme, this, "open");
+    }
+    ~UrlRecorder() override { QDesktopServices::unsetUrlHandler(m_scheme); }
 
     QList<QUrl> urls;
 
 public slots:
     void open(const QUrl &url) { urls << url; }
+
+private:
+    QString m_scheme;
 };
 
 class AboutDialogTest : public ::testing::Test
@@ -161,7 +168,7 @@ TEST_F(AboutDialogTest, HelpButtonAndF1OpenTheHelpBesideTheProgram)
 {
     ASSERT_TRUE(QFile::copy(QStringLiteral(QM_SOURCE_DIR "/res/ship/Quillmarch帮助.html"),
                             QDir(env.programDir()).filePath("Quillmarch帮助.html")));
-    UrlRecorder desktop;
+    UrlRecorder desktop(QStringLiteral("file"));
     auto box = openBox();
     QTest::mouseClick(child<QPushButton>(box.get(), "helpButton"), Qt::LeftButton);
     QApplication::setActiveWindow(box.get());
@@ -169,6 +176,20 @@ TEST_F(AboutDialogTest, HelpButtonAndF1OpenTheHelpBesideTheProgram)
     QTest::keyClick(box.get(), Qt::Key_F1); // F1 here too, as in the sales window
     const QUrl help = QUrl::fromLocalFile(QDir(env.programDir()).filePath("Quillmarch帮助.html"));
     EXPECT_EQ(desktop.urls, QList<QUrl>({help, help}));
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
+}
+
+TEST_F(AboutDialogTest, WebAddressIsALinkThatOpensInTheBrowser)
+{
+    UrlRecorder browser(QStringLiteral("https"));
+    auto box = openBox();
+    auto *link = child<HyperLink>(box.get(), "webLink");
+    EXPECT_EQ(link->text(), "https://www.quillmarch.com");
+    EXPECT_EQ(link->textColour(), QColor(0, 0, 238));
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(browser.urls, QList<QUrl>({QUrl("https://www.quillmarch.com")}));
+    EXPECT_TRUE(link->isVisited());
     EXPECT_TRUE(env.prompt().messages().isEmpty());
 }
 

@@ -46,6 +46,11 @@ protected:
     {
         CMainFrame *frame = ReceiptPreview::open(host, env.settings(), shop);
         settle();
+        // Without any printer the preview says so first (see NoPrinterTest).
+        if (shop.printer1Name.isEmpty()) {
+            EXPECT_EQ(env.prompt().texts(), QStringList{ReceiptPreview::noPrinterMessage()});
+            env.prompt().clear();
+        }
         return frame;
     }
 

@@ -21,9 +21,9 @@ void addLine(SaleSnapshot &sale, const QString &name, double quantity, double pr
 SaleSnapshot ReceiptSample::sale(int extraLines)
 {
     SaleSnapshot sale;
-    addLine(sale, QStringLiteral("可口可乐 500ml"), 2, 3.5, 10);
-    addLine(sale, QStringLiteral("康师傅红烧牛肉面（五连包，大碗装）"), 1, 18.9, 10);
-    addLine(sale, QStringLiteral("农夫山泉"), 6, 2, 10);
+    addLine(sale, QStringLiteral("橙味汽水 500ml"), 2, 3.5, 10);
+    addLine(sale, QStringLiteral("老坛红烧牛肉面（五连包，大碗装）"), 1, 18.9, 10);
+    addLine(sale, QStringLiteral("天然泉水"), 6, 2, 10);
     addLine(sale, QStringLiteral("全麦面包"), 3, 4.5, 9.5);
     for (int i = 0; i < extraLines; ++i)
         addLine(sale, QStringLiteral("商品%1").arg(i + 1), 1 + i % 3, 1.25 + i, 10);

@@ -211,12 +211,12 @@ TEST_F(ReceiptLayoutTest, Template01RowsWrapTheirNamesAndPushLaterRowsDown)
     style.showPrice = true;
     const ReceiptDrawing d = draw();
     const int r0 = 317;
-    const Text *cola = d.find("可口可乐 500ml");
+    const Text *cola = d.find("橙味汽水 500ml");
     ASSERT_TRUE(cola);
     EXPECT_EQ(cola->box, QRect(0, r0, 161, 35));
     EXPECT_EQ(cola->extra, -1); // one dot tighter inside the item table
 
-    const Text *noodles = d.find("康师傅红烧牛肉面（五连包，大碗装）");
+    const Text *noodles = d.find("老坛红烧牛肉面（五连包，大碗装）");
     ASSERT_TRUE(noodles);
     const int u = noodles->lines.size() * 28;
     ASSERT_GT(u, 35);
@@ -241,7 +241,7 @@ TEST_F(ReceiptLayoutTest, Template01RowsWrapTheirNamesAndPushLaterRowsDown)
 
     // The next row starts below the last wrapped line.
     const int next = r0 + 35 * (2 + u / 35);
-    EXPECT_EQ(boxOf(d, "农夫山泉").top(), next);
+    EXPECT_EQ(boxOf(d, "天然泉水").top(), next);
     EXPECT_EQ(boxOf(d, "全麦面包").top(), next + 35);
     EXPECT_EQ(boxOf(d, "12.83"), QRect(448, next + 35, 126, 35));
     // The totals keep one dot wider characters after the table.
@@ -268,14 +268,14 @@ TEST_F(ReceiptLayoutTest, Template02RowsPutValuesUnderTheName)
     EXPECT_TRUE(d.find("名称 数量")->alignment & Qt::AlignRight);
 
     // Name across the full width; values one measured name height lower.
-    EXPECT_EQ(boxOf(d, "可口可乐 500ml"), QRect(0, r0, 576, 35));
+    EXPECT_EQ(boxOf(d, "橙味汽水 500ml"), QRect(0, r0, 576, 35));
     EXPECT_EQ(boxOf(d, "3.50"), QRect(126, r0 + 28, 149, 35));
     EXPECT_EQ(boxOf(d, "7.00").top(), r0 + 28);
     const Text *price = d.find("3.50");
     EXPECT_EQ(price->origins[0].x() + ReceiptText::width(d.bodyFont.font(), "3.50"), 275);
     EXPECT_EQ(price->extra, 0);
     // Two lines per row.
-    EXPECT_EQ(boxOf(d, "康师傅红烧牛肉面（五连包，大碗装）").top(), r0 + 70);
+    EXPECT_EQ(boxOf(d, "老坛红烧牛肉面（五连包，大碗装）").top(), r0 + 70);
 
     // Without price and discount the headers are joined by two blanks.
     style.showPrice = false;

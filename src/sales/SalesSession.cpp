@@ -75,6 +75,26 @@ bool SalesSession::open(QWidget *parent)
     return m_opened;
 }
 
+void SalesSession::applyOptions()
+{
+    m_sale.setOptions(
+        {m_settings.showProductCode, m_shop.productMemory(), m_settings.isAdministrator()});
+}
+
+bool SalesSession::reloadShopInfo(QWidget *parent)
+{
+    if (!m_opened)
+        return false;
+    return DbOperation::run(parent, [&] {
+        const QString shopName = m_shop.shopName;
+        const QString discount = m_shop.set3;
+        m_shop = ShopInfo::load(m_settingsDb, QPrinterInfo::defaultPrinterName());
+        m_shop.shopName = shopName; // as the settings window handed it back
+        m_shop.set3 = discount;     // the window's own check box
+        applyOptions();
+    });
+}
+
 void SalesSession::close()
 {
     m_settingsDb.close();
@@ -128,6 +148,8 @@ bool SalesSession::loadReceiptNumber(QWidget *parent)
 bool SalesSession::lookUpProduct(QWidget *parent, const QString &name)
 {
     m_sale.entry().setName(name);
+    if (!m_opened)
+        return false;
     return DbOperation::run(parent, [&] {
         if (const auto price = SalesCatalogue::priceOf(m_settingsDb, name))
             m_sale.entry().setPrice(*price);
@@ -137,6 +159,8 @@ bool SalesSession::lookUpProduct(QWidget *parent, const QString &name)
 bool SalesSession::lookUpCustomer(QWidget *parent, const QString &customer)
 {
     m_header.customer = customer;
+    if (!m_opened)
+        return false;
     return DbOperation::run(parent, [&] {
         if (const auto phone = SalesCatalogue::phoneOf(m_settingsDb, customer))
             m_header.phone = *phone;
@@ -146,6 +170,8 @@ bool SalesSession::lookUpCustomer(QWidget *parent, const QString &customer)
 bool SalesSession::lookUpPhone(QWidget *parent, const QString &phone)
 {
     m_header.phone = phone;
+    if (!m_opened)
+        return false;
     return DbOperation::run(parent, [&] {
         if (const auto customer = SalesCatalogue::customerOf(m_settingsDb, phone))
             m_header.customer = *customer;

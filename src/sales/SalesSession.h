@@ -96,11 +96,16 @@ public:
     void takeBackFromSettings(const QString &shopName, const QString &remark,
                               const QString &number);
 
+    // The settings window may have changed shop settings, the product-code
+    // switch or the label language: read them again.
+    bool reloadShopInfo(QWidget *parent);
+
     // Empties the sale after it was stored or printed (FinishSale from step 2).
     bool startNextSale(QWidget *parent);
 
 private:
     bool rememberProduct(const QString &name, const QString &price);
+    void applyOptions();
     bool refuse(QWidget *parent, const QString &message);
 
     AppSettings &m_settings;

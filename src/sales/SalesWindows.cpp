@@ -1,5 +1,6 @@
 #include "sales/SalesWindows.h"
 
+#include "app/AppSettings.h"
 #include "sales/SalesDialog.h"
 
 // The About box and the help come with their own files; they are used as soon
@@ -24,18 +25,26 @@ SalesWindows SalesWindows::installed()
         HelpFile(owner.session().settings().programDir).open(&owner);
     };
 #endif
-    // WIRE print / preview (printing):
-    //     windows.print = [](SalesDialog &owner) { <PrintButtonHandler>(owner); };
-    //     windows.preview = [](SalesDialog &owner) { <CMainFrame preview>(owner); };
-    // WIRE settings (login/users):
+    // WIRE print / preview: SalesDialog becomes the printing's PrintHost (its
+    // saleLineCount, SaveSaleRecord, ResetRemark, ConsumeReceiptNumber and
+    // StartNextSale are the host's steps; takeSale() is pull() plus the session's
+    // lines, totals, cash, change and header) and holds a ShopPrintSettings
+    // loaded when it opens; then:
+    //     windows.print = [](SalesDialog &owner) {
+    //         ReceiptPrinter printer(owner.session().settings(), owner.printSettings(), &owner);
+    //         PrintButtonHandler(owner, owner.session().settings(), owner.printSettings(),
+    //                            printer).run(); };
+    //     windows.preview = [](SalesDialog &owner) {
+    //         ReceiptPreview::open(owner, owner.session().settings(), owner.printSettings()); };
+    // WIRE settings:
     //     windows.settings = [](QWidget *owner, SettingsHandover &texts) {
     //         SettingsDialog dlg(texts, owner); dlg.exec(); };
     // WIRE customers and payment methods:
     //     windows.customers = [](QWidget *owner, QString &last) {
     //         CustomerDialog dlg(owner); const bool ok = dlg.exec() == QDialog::Accepted;
     //         last = dlg.lastCustomer(); return ok; };
-    //     windows.paymentMethods = [](QWidget *owner) { PaymentMethodDialog dlg(owner); dlg.exec();
-    //     };
+    //     windows.paymentMethods = [](QWidget *owner) {
+    //         PaymentMethodDialog dlg(owner); dlg.exec(); };
     // WIRE query:
     //     windows.query = [](SalesDialog &owner) { QueryDialog dlg(owner); dlg.exec(); };
     return windows;

@@ -746,9 +746,21 @@ protected:
     }
 };
 
+// Shown as in the whole program, where every window it opens is present.
+SalesWindows everyWindow()
+{
+    SalesWindows windows;
+    windows.print = windows.preview = windows.query = [](SalesDialog &) {};
+    windows.about = windows.help = [](SalesDialog &) {};
+    windows.settings = [](QWidget *, SettingsHandover &) {};
+    windows.customers = [](QWidget *, QString &) { return false; };
+    windows.paymentMethods = [](QWidget *) {};
+    return windows;
+}
+
 TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
 {
-    open();
+    open(everyWindow());
     save("sales-window.png");
 
     {
@@ -763,6 +775,7 @@ TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
     w<QCheckBox>("paymentCheck")->click();
     w<QCheckBox>("cashCheck")->click();
     retype(box("customerBox"), s("张三"));
+    retype(box("paymentBox"), s("现金"));
     enterLine("A01-可口可乐 330ml", "2", "3.5");
     enterLine("B12-全麦面包", "1", "12.8");
     retype(box("productBox"), s("C07-鲜牛奶 1L"));
@@ -781,6 +794,6 @@ TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
 
     m_dialog.reset();
     login(s("小王"), s("普通用户"));
-    open();
+    open(everyWindow());
     save("sales-window-ordinary-user.png");
 }

@@ -130,7 +130,9 @@ void SalesDialog::setUpControls()
     ui->quantityEdit->setText(EntryRow::defaultQuantity());
 
     // Summary line: yellow on the list's blue; the shortcut line blue; cash red; change green.
-    ui->summaryLabel->setFont(QFont(QStringLiteral("宋体"), 11.6));
+    QFont summaryFont(QStringLiteral("宋体"));
+    summaryFont.setPointSizeF(11.6);
+    ui->summaryLabel->setFont(summaryFont);
     ui->summaryLabel->setAutoFillBackground(true);
     ui->summaryLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     QPalette summary = ui->summaryLabel->palette();

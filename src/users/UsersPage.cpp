@@ -44,6 +44,10 @@ UsersPage::UsersPage(AppSettings &settings, QWidget *parent)
         if (row >= 0 && m_ui->modifyButton->isEnabled())
             modifyUser();
     });
+    connect(m_ui->list, &SortListCtrl::deletePressed, this, [this] {
+        if (m_ui->deleteButton->isEnabled())
+            deleteUser();
+    });
 }
 
 UsersPage::~UsersPage() = default;

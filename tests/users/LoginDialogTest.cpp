@@ -108,6 +108,12 @@ TEST_F(LoginDialogTest, NameInAnotherCaseIsAnUnknownName)
     EXPECT_EQ(names()->currentText(), QStringLiteral("ADMIN")) << "nothing completed the name";
     EXPECT_EQ(settings().userPower, QStringLiteral("before"));
     EXPECT_EQ(names()->count(), 1) << "typed names are not added to the list";
+
+    // Enter in the name field logs in the same way and does not "correct" the case either.
+    QTest::keyClick(names()->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(prompt().messages().size(), 2);
+    EXPECT_EQ(prompt().lastText(), QStringLiteral("ADMIN  此用户名不存在!"));
+    EXPECT_EQ(names()->currentText(), QStringLiteral("ADMIN"));
 }
 
 TEST_F(LoginDialogTest, WrongPasswordClearsTheFieldAndKeepsTheUser)

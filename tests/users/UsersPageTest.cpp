@@ -118,9 +118,10 @@ TEST_F(UsersPageTest, OrdinaryUserMayOnlyCancelDirectLogin)
     EXPECT_TRUE(button("cancelDirectLoginButton")->isEnabled());
     EXPECT_EQ(list()->rowCount(), 2) << "the list is still shown";
 
-    // Neither Enter nor a double click reaches the account dialogs.
+    // Neither Enter, Delete nor a double click reaches the account dialogs.
     clickRow(0, true);
     QTest::keyClick(list(), Qt::Key_Return);
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_TRUE(prompt().messages().isEmpty());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
@@ -240,9 +241,9 @@ TEST_F(UsersPageTest, DeleteAsksThenNeedsThatUsersPassword)
     open();
     clickRow(2);
 
-    // "No" to the question: nothing happens.
+    // "No" to the question: nothing happens. The Delete key asks the same.
     prompt().answerNext(Prompt::Answer::No);
-    click(button("deleteButton"));
+    QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_EQ(prompt().lastText(), QStringLiteral("真的要删除用户“ 乙 ”吗？"));
     EXPECT_EQ(prompt().messages().last().icon, Prompt::Icon::Question);
     EXPECT_EQ(prompt().messages().last().buttons, Prompt::Buttons::YesNo);

@@ -1,6 +1,7 @@
 #include "app/DialogPrompt.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -60,6 +61,17 @@ QString runFileDialog(QWidget *parent, Prompt::FileRequest &request, QFileDialog
         dialog.setNameFilters(request.filters);
         if (!request.selectedFilter.isEmpty())
             dialog.selectNameFilter(request.selectedFilter);
+    }
+    if (mode == QFileDialog::AcceptSave && request.onTypeChanged) {
+        // The file-name box of Qt's own dialog; after Qt has done its own
+        // suffix replacement, the caller's rule has the last word.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request](const QString &filter) {
+                             auto *name =
+                                 dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                             if (name)
+                                 name->setText(request.onTypeChanged(name->text(), filter));
+                         });
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

@@ -3,10 +3,9 @@
 #include "app/AppSettings.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
+#include "sales/SalesDialog.h"
 #include "users/LoginDialog.h"
 #include "users/UserAccounts.h"
-
-#include <cstdio>
 
 FirstWindow::Window FirstWindow::choose(AppSettings &settings)
 {
@@ -36,7 +35,7 @@ int FirstWindow::run(AppSettings &settings)
 
 int FirstWindow::runSalesWindow(AppSettings &settings)
 {
-    std::printf("Quillmarch: %s logged in; the sales window is not available yet.\n",
-                settings.userName.toUtf8().constData());
+    SalesDialog sales(settings);
+    sales.exec();
     return 0;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 // Every message box and file dialog of the program goes through here, so that
@@ -20,6 +22,9 @@ public:
         QString proposedPath;  // directory or full name shown first
         QStringList filters;   // "名称(*.ext)" entries
         QString selectedFilter;
+        // Save dialogs: called when the user picks another file type, with the
+        // name typed so far and the chosen filter; returns the name to show.
+        std::function<QString(const QString &typedName, const QString &filter)> onTypeChanged;
     };
 
     virtual ~Prompt() = default;

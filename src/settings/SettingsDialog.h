@@ -1,6 +1,7 @@
 #pragma once
 
-#include "settings/SettingsHandover.h"
+// SettingsHandover: the three texts the sales window hands over and takes back.
+#include "sales/SalesWindows.h"
 
 #include <QDialog>
 

@@ -5,6 +5,7 @@
 #include "app/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
+#include "sales/SalesIcons.h"
 #include "users/LoginRow.h"
 #include "users/UserAccounts.h"
 
@@ -16,6 +17,7 @@ LoginDialog::LoginDialog(AppSettings &settings, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_ui(std::make_unique<Ui::LoginDialog>())
 {
     m_ui->setupUi(this);
+    setWindowIcon(SalesIcons::window());
     // Names are exact: typing "ADMIN" must not be completed or matched to "admin".
     m_ui->userName->completer()->setCaseSensitivity(Qt::CaseSensitive);
     applyColours();

@@ -6,7 +6,9 @@
 
 #include "app/FirstWindow.h"
 #include "app/SettingsLoader.h"
+#include "sales/SalesDialog.h"
 #include "users/LoginDialog.h"
+#include "users/LoginRow.h"
 #include "users/UserAccounts.h"
 
 #include <QCheckBox>
@@ -119,6 +121,37 @@ TEST_F(FirstWindowTest, ExitInTheLoginDialogEndsTheProgram)
     EXPECT_EQ(FirstWindow::run(started), 0);
     EXPECT_TRUE(sawLogin);
     EXPECT_EQ(loginRowText(QStringLiteral("directLogin")), QStringLiteral("0"));
+}
+
+TEST_F(FirstWindowTest, FreshStartLogsTheDeliveredAdminIntoTheSalesWindow)
+{
+    AppSettings started = restart();
+    QString salesTitle;
+    whenModal([&](QDialog *login) {
+        ASSERT_NE(qobject_cast<LoginDialog *>(login), nullptr);
+        // The sales window follows once the login dialog has gone.
+        whenModal([&](QDialog *sales) {
+            if (qobject_cast<SalesDialog *>(sales))
+                salesTitle = sales->windowTitle();
+            sales->close();
+        });
+        click(child<QPushButton>(login, "logInButton"));
+    });
+    EXPECT_EQ(FirstWindow::run(started), 0);
+    EXPECT_EQ(salesTitle, QStringLiteral("QuillmarchV3.5.1 —— 收银员：admin（管理员）"));
+}
+
+TEST_F(FirstWindowTest, DirectLoginGoesStraightToTheSalesWindow)
+{
+    LoginRow::store(db(), QStringLiteral("admin"), admin(), true);
+    AppSettings started = restart();
+    bool salesFirst = false;
+    whenModal([&](QDialog *dialog) {
+        salesFirst = qobject_cast<SalesDialog *>(dialog) != nullptr;
+        dialog->close();
+    });
+    EXPECT_EQ(FirstWindow::run(started), 0);
+    EXPECT_TRUE(salesFirst);
 }
 
 } // namespace

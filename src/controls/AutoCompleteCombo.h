@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QComboBox>
+
+// An editable drop-down box that completes what is typed from its own list:
+// typing "ab" in a box whose list holds "abc" shows "abc" with "c" selected.
+// Delete and Backspace never complete again, so the user can cut a completion
+// back; text that no entry begins with stays as typed, caret unmoved. Text
+// from an input method (Chinese) completes like typed text. Enter is left to
+// the dialog (its default button) and typed text is never added to the list.
+//
+// Owners read currentText(); textTyped() comes once per user edit with the
+// text as completed; activated()/textActivated() when an entry is chosen.
+class AutoCompleteCombo : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit AutoCompleteCombo(QWidget *parent = nullptr);
+
+signals:
+    void textTyped(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+
+private:
+    void noteKey(int key);
+    void completeTyped(const QString &typed);
+
+    bool m_completeOnNextUpdate = true;
+};

@@ -1,0 +1,169 @@
+// The export save dialog: splitting the type list, the first name and type,
+// the extension following the type the user picks, and the real Qt dialog
+// driven from a timer the way a person would use it.
+#include "app/DialogPrompt.h"
+#include "controls/CFileExportDialog.h"
+#include "controls/FileTypeList.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+TEST(FileTypeList, SplitsNamesPatternsAndExtensions)
+{
+    const auto types = FileTypeList::split(u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs);
+    ASSERT_EQ(types.size(), 2);
+    EXPECT_EQ(types[0].name, u"表格文件(*.xls)"_qs);
+    EXPECT_EQ(types[0].pattern, u"*.xls"_qs);
+    EXPECT_EQ(types[0].extension, u".xls"_qs);
+    EXPECT_EQ(types[1].extension, u".qmbk"_qs);
+
+    // Leading and doubled separators are skipped; a quoted name may hold "|".
+    const auto quoted = FileTypeList::split(u"||\"文本|表格(*.txt)\"|'旧(*.bak)'||无括号"_qs);
+    ASSERT_EQ(quoted.size(), 3);
+    EXPECT_EQ(quoted[0].name, u"文本|表格(*.txt)"_qs);
+    EXPECT_EQ(quoted[0].extension, u".txt"_qs);
+    EXPECT_EQ(quoted[1].pattern, u"*.bak"_qs);
+    EXPECT_EQ(quoted[2].pattern, QString());
+
+    QStringList many;
+    for (int i = 0; i < 25; ++i)
+        many << QStringLiteral("类型%1(*.t%1)").arg(i);
+    EXPECT_EQ(FileTypeList::split(many.join(u'|')).size(), 20);
+    EXPECT_TRUE(FileTypeList::split(QString()).isEmpty());
+
+    // The replaced filter of the backup export: name "(.xls)", pattern "*.xls".
+    EXPECT_EQ(FileTypeList::filterText(FileTypeList::type(u"表格文件(.xls)"_qs, u"*.xls"_qs)),
+              u"表格文件(*.xls)"_qs);
+}
+
+TEST(FileTypeList, FirstNameAndTypeFollowTheProposedName)
+{
+    const auto types = FileTypeList::split(u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs);
+    EXPECT_EQ(FileTypeList::initialName(QString(), types), u"*.xls"_qs);
+    EXPECT_EQ(FileTypeList::initialName(u"2024-3-7记录表导出备份.xls"_qs, types),
+              u"2024-3-7记录表导出备份.xls"_qs);
+    EXPECT_EQ(FileTypeList::initialIndex(u"2024-3-7记录表导出备份.xls"_qs, types), 1);
+    EXPECT_EQ(FileTypeList::initialIndex(u"备份.qmbk"_qs, types), 2);
+    EXPECT_EQ(FileTypeList::initialIndex(u"备份.zip"_qs, types), 1);
+    EXPECT_EQ(FileTypeList::initialIndex(u"备份"_qs, types), 1);
+    // The extension is the file name's last one, not the first dot anywhere.
+    EXPECT_EQ(FileTypeList::initialIndex(u"v1.2 备份.qmbk"_qs, types), 2);
+}
+
+TEST(FileTypeList, PickingAnotherTypeRewritesTheExtension)
+{
+    const QString qmbk = FileTypeList::extensionOfFilter(u"数据库文件(*.qmbk)"_qs);
+    EXPECT_EQ(qmbk, u".qmbk"_qs);
+    EXPECT_EQ(FileTypeList::rewriteExtension(u"report"_qs, qmbk), u"report.qmbk"_qs);
+    EXPECT_EQ(FileTypeList::rewriteExtension(u"report.xls"_qs, qmbk), u"report.qmbk"_qs);
+    EXPECT_EQ(FileTypeList::rewriteExtension(QString(), qmbk), u"*.qmbk"_qs);
+    EXPECT_EQ(FileTypeList::rewriteExtension(u"*.xls"_qs, qmbk), u"*.qmbk"_qs);
+    // Dots in a folder or earlier in the name survive.
+    EXPECT_EQ(FileTypeList::rewriteExtension(u"/home/店.2024/report"_qs, qmbk),
+              u"/home/店.2024/report.qmbk"_qs);
+    EXPECT_EQ(FileTypeList::rewriteExtension(u"v1.2 销售.xls"_qs, qmbk), u"v1.2 销售.qmbk"_qs);
+
+    EXPECT_EQ(FileTypeList::withExtension(u"/tmp/report"_qs, u".xls"_qs), u"/tmp/report.xls"_qs);
+    EXPECT_EQ(FileTypeList::withExtension(u"/tmp/report.txt"_qs, u".xls"_qs),
+              u"/tmp/report.txt"_qs);
+    EXPECT_EQ(FileTypeList::withExtension(u"/tmp/report"_qs, u".*"_qs), u"/tmp/report"_qs);
+}
+
+TEST(CFileExportDialog, AsksThroughThePromptService)
+{
+    ScriptedPrompt &prompt = ScriptedPrompt::install();
+    QTemporaryDir dir;
+    CFileExportDialog dialog(u"导出"_qs, u"表格文件(*.xls)"_qs, u"2024-3-7记录表导出备份.xls"_qs);
+    dialog.setTitle(u"导出备份表格"_qs);
+    dialog.setFileTypes({FileTypeList::type(u"表格文件(.xls)"_qs, u"*.xls"_qs)});
+    dialog.setDirectory(dir.path());
+    EXPECT_EQ(dialog.fileName(), u"2024-3-7记录表导出备份.xls"_qs);
+    EXPECT_EQ(dialog.filterIndex(), 1);
+
+    prompt.fileNext(dir.filePath(u"导出"_qs), u"表格文件(*.xls)"_qs);
+    ASSERT_TRUE(dialog.exec());
+    EXPECT_EQ(dialog.path(), dir.filePath(u"导出.xls"_qs)); // the type's extension added
+
+    ASSERT_EQ(prompt.fileRequests().size(), 1);
+    const Prompt::FileRequest request = prompt.fileRequests().first();
+    EXPECT_EQ(request.caption, u"导出备份表格"_qs);
+    EXPECT_EQ(request.proposedPath, dir.filePath(u"2024-3-7记录表导出备份.xls"_qs));
+    EXPECT_EQ(request.filters, QStringList{u"表格文件(*.xls)"_qs});
+    EXPECT_EQ(request.selectedFilter, u"表格文件(*.xls)"_qs);
+    ASSERT_TRUE(request.onTypeChanged);
+    EXPECT_EQ(request.onTypeChanged(u"report"_qs, u"数据库文件(*.qmbk)"_qs), u"report.qmbk"_qs);
+
+    // Cancelled: no path.
+    EXPECT_FALSE(dialog.exec());
+    EXPECT_TRUE(dialog.path().isEmpty());
+    Prompt::install(nullptr);
+}
+
+TEST(CFileExportDialog, EmptyProposedNameShowsTheFirstPattern)
+{
+    CFileExportDialog dialog(u"导出"_qs, u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs, QString());
+    EXPECT_EQ(dialog.fileName(), u"*.xls"_qs);
+    CFileExportDialog backup(u"导出"_qs, u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs, u"b.qmbk"_qs);
+    EXPECT_EQ(backup.filterIndex(), 2);
+}
+
+TEST(CFileExportDialog, TheRealDialogFollowsTheTypeThePersonPicks)
+{
+    Prompt::install(new DialogPrompt);
+    QTemporaryDir dir;
+    CFileExportDialog dialog(u"导出"_qs, u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs,
+                             u"2024-3-7记录表导出备份.xls"_qs);
+    dialog.setDirectory(dir.path());
+
+    QStringList seen;
+    bool driven = false;
+    QTimer driver;
+    driver.setInterval(20);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QFileDialog *files = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<QFileDialog *>(widget); found && found->isVisible())
+                files = found;
+        }
+        if (!files)
+            return;
+        driver.stop();
+        auto *name = files->findChild<QLineEdit *>(u"fileNameEdit"_qs);
+        auto *types = files->findChild<QComboBox *>(u"fileTypeCombo"_qs);
+        if (!name || !types) {
+            files->close();
+            return;
+        }
+        seen << name->text() << types->currentText();
+
+        name->setText(u"report"_qs);
+        QTest::keyClick(types, Qt::Key_Down); // 数据库文件
+        seen << name->text();
+        QTest::keyClick(types, Qt::Key_Up); // back to 表格文件
+        seen << name->text();
+        name->setText(QString());
+        QTest::keyClick(types, Qt::Key_Down);
+        seen << name->text();
+
+        files->grab().save(u"/tmp/quillmarch_exportdialog.png"_qs);
+        name->setText(u"report"_qs);
+        driven = true;
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    driver.start();
+    ASSERT_TRUE(dialog.exec());
+    ASSERT_TRUE(driven);
+    EXPECT_EQ(seen, (QStringList{u"2024-3-7记录表导出备份.xls"_qs, u"表格文件(*.xls)"_qs,
+                                 u"report.qmbk"_qs, u"report.xls"_qs, u"*.qmbk"_qs}));
+    EXPECT_EQ(dialog.path(), dir.filePath(u"report.qmbk"_qs));
+    EXPECT_EQ(dialog.filterIndex(), 2);
+    Prompt::install(nullptr);
+}

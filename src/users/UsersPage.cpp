@@ -124,6 +124,33 @@ void UsersPage::modifyUser()
     m_ui->list->setFocus();
 }
 
+bool UsersPage::mayDelete(Database &db, const std::optional<QString> &name)
+{
+    auto check = UserAccounts::DeleteCheck::NothingSelected;
+    if (!DbOperation::run(this, [&] {
+            check = UserAccounts(db).checkDelete(name, m_ui->list->rowCount(), m_settings.userName);
+        }))
+        return false;
+    switch (check) {
+    case UserAccounts::DeleteCheck::NothingSelected:
+        Prompt::warn(this, QStringLiteral("请选择您要删除的行!"), attention());
+        return false;
+    case UserAccounts::DeleteCheck::OnlyOneUser:
+        Prompt::warn(this, QStringLiteral("当前只有一个用户不能再删除了!"), attention());
+        return false;
+    case UserAccounts::DeleteCheck::CurrentUser:
+        Prompt::warn(this, QStringLiteral("当前用户“ %1 ”正在使用无法删除!").arg(*name),
+                     attention());
+        return false;
+    case UserAccounts::DeleteCheck::LastAdministrator:
+        Prompt::warn(this, QStringLiteral("系统中必须保留至少一个管理员!"), attention());
+        return false;
+    case UserAccounts::DeleteCheck::Allowed:
+        break;
+    }
+    return true;
+}
+
 void UsersPage::deleteUser()
 {
     Database db;
@@ -132,45 +159,21 @@ void UsersPage::deleteUser()
     const std::optional<int> row = selectedRow();
     const std::optional<QString> name =
         row ? std::optional<QString>(m_ui->list->text(*row, NameColumn)) : std::nullopt;
-
-    auto check = UserAccounts::DeleteCheck::NothingSelected;
-    if (!DbOperation::run(this, [&] {
-            check = UserAccounts(db).checkDelete(name, m_ui->list->rowCount(), m_settings.userName);
-        }))
+    if (!mayDelete(db, name))
         return;
-    switch (check) {
-    case UserAccounts::DeleteCheck::NothingSelected:
-        Prompt::warn(this, QStringLiteral("请选择您要删除的行!"), attention());
-        return;
-    case UserAccounts::DeleteCheck::OnlyOneUser:
-        Prompt::warn(this, QStringLiteral("当前只有一个用户不能再删除了!"), attention());
-        return;
-    case UserAccounts::DeleteCheck::CurrentUser:
-        Prompt::warn(this, QStringLiteral("当前用户“ %1 ”正在使用无法删除!").arg(*name),
-                     attention());
-        return;
-    case UserAccounts::DeleteCheck::LastAdministrator:
-        Prompt::warn(this, QStringLiteral("系统中必须保留至少一个管理员!"), attention());
-        return;
-    case UserAccounts::DeleteCheck::Allowed:
-        break;
-    }
-
     if (!Prompt::yesNo(this, QStringLiteral("真的要删除用户“ %1 ”吗？").arg(*name), attention()))
         return;
+
     DeleteUserDialog dialog(m_settings, *name, this);
-    if (!dialog.userFound()) {
-        // Gone meanwhile: show the table as it is.
-        fill();
-        selectRow(std::min(*row, m_ui->list->rowCount() - 1));
-        return;
+    if (dialog.userFound()) {
+        if (dialog.exec() != QDialog::Accepted) {
+            m_ui->list->setFocus();
+            return;
+        }
+        if (!DbOperation::run(this, [&] { UserAccounts(db).remove(*name); }))
+            return;
     }
-    if (dialog.exec() != QDialog::Accepted) {
-        m_ui->list->setFocus();
-        return;
-    }
-    if (!DbOperation::run(this, [&] { UserAccounts(db).remove(*name); }))
-        return;
+    // Deleted, or gone meanwhile: show the table as it is now.
     db.close();
     fill();
     selectRow(std::min(*row, m_ui->list->rowCount() - 1));

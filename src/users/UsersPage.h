@@ -6,6 +6,7 @@
 #include <optional>
 
 struct AppSettings;
+class Database;
 
 namespace Ui {
 class UsersPage;
@@ -37,6 +38,8 @@ private:
     void addUser();
     void modifyUser();
     void deleteUser();
+    // Shows why NAME (the selected row's user, none without a selection) may not be deleted.
+    bool mayDelete(Database &db, const std::optional<QString> &name);
     void cancelDirectLogin();
 
     AppSettings &m_settings;

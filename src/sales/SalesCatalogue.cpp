@@ -1,6 +1,8 @@
 #include "sales/SalesCatalogue.h"
 
 #include "data/Database.h"
+#include "settings/CustomerBook.h"
+#include "settings/PaymentMethods.h"
 
 namespace {
 
@@ -23,21 +25,14 @@ QStringList SalesCatalogue::cashiers(Database &settings)
 QList<QPair<QString, QString>> SalesCatalogue::customers(Database &settings)
 {
     QList<QPair<QString, QString>> customers;
-    Database::Rows rows = settings.query(QStringLiteral("select * from \"SALER\""));
-    while (rows.next())
-        customers.append({rows.text(1), rows.text(2)});
+    for (const Customer &customer : CustomerBook(settings).all())
+        customers.append({customer.name, customer.phone});
     return customers;
 }
 
 QStringList SalesCatalogue::paymentMethods(Database &settings)
 {
-    const QStringList methods = column(settings, QStringLiteral("select * from \"AUTO_NUM\""), 2);
-    if (methods.size() == 1 && methods.first().isEmpty()) {
-        settings.exec(QStringLiteral("update \"AUTO_NUM\" set \"standby1\" = ? where \"num\" = ?"),
-                      {cashPayment(), QStringLiteral("1")});
-        return {cashPayment()};
-    }
-    return methods;
+    return PaymentMethods(settings).loadWithDefault();
 }
 
 QStringList SalesCatalogue::products(Database &settings)

@@ -11,7 +11,10 @@
 #include "sales/SaleLine.h"
 #include "sales/SalesIcons.h"
 
+#include "data/DbOperation.h"
+
 #include <QApplication>
+#include <QPrinterInfo>
 #include <QCollator>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -266,6 +269,10 @@ void SalesDialog::openSession()
     if (!m_session.open(this))
         return; // the window stays open, unfilled
     setWindowTitle(titleFor(settings));
+    DbOperation::run(this, [&] {
+        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(),
+                                                  QPrinterInfo::defaultPrinterName());
+    });
     RelabelColumns();
     pushLists();
     applyUserRights();
@@ -732,6 +739,31 @@ bool SalesDialog::FinishSale()
 int SalesDialog::saleLineCount() const
 {
     return m_session.sale().lines().count();
+}
+
+SaleSnapshot SalesDialog::takeSale()
+{
+    pull();
+    const SaleEntry &sale = m_session.sale();
+    const SaleHeader &header = m_session.header();
+    SaleSnapshot snapshot;
+    for (const SaleLine &line : sale.lines().all())
+        snapshot.lines.append({line.name, line.quantity, line.price, line.amount, line.discounted});
+    snapshot.totalQuantity = sale.totals().quantity;
+    snapshot.totalAmount = sale.totals().amount;
+    snapshot.discountedTotal = sale.totals().discounted;
+    snapshot.cashReceived = sale.cash();
+    snapshot.change = sale.change();
+    snapshot.cashier = header.cashier;
+    snapshot.customer = header.customer;
+    snapshot.phone = header.phone;
+    snapshot.payment = header.payment;
+    snapshot.time = header.time;
+    snapshot.receiptNumber = header.number;
+    snapshot.remark = header.remark;
+    snapshot.switches = {header.shopName,      sale.discountEnabled(), header.customerEnabled,
+                         header.phoneEnabled,  header.cashEnabled,     header.paymentEnabled};
+    return snapshot;
 }
 
 void SalesDialog::ResetRemark()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/PrintHost.h"
+#include "printing/ShopPrintSettings.h"
 #include "sales/SaleEntry.h"
 #include "sales/SalesSession.h"
 #include "sales/SalesWindows.h"
@@ -23,7 +25,7 @@ class SalesDialog;
 // stored. It holds a connection to each database for its whole life. The
 // sale itself lives in SalesSession (without widgets); this class shows it
 // and turns what the person does into its operations.
-class SalesDialog : public QDialog
+class SalesDialog : public QDialog, public PrintHost
 {
     Q_OBJECT
 
@@ -69,7 +71,6 @@ public:
     // What the print path does after printing, piece by piece: the remark
     // back to the default, the number taken, then FinishSale from its
     // second step (next number, empty list, totals, entry row).
-    int saleLineCount() const;
     void ResetRemark();
     bool ConsumeReceiptNumber();
     void StartNextSale();
@@ -86,6 +87,17 @@ public:
     void StartCalculator();
 
     void reject() override;
+
+    // PrintHost: the print flow and the preview read the sale from here.
+    QWidget *window() override { return this; }
+    Database &settingsDatabase() override { return m_session.settingsDb(); }
+    int saleLineCount() const override;
+    SaleSnapshot takeSale() override;
+    bool saveSaleRecord() override { return SaveSaleRecord(); }
+    void resetRemark() override { ResetRemark(); }
+    bool consumeReceiptNumber() override { return ConsumeReceiptNumber(); }
+    void finishSale() override { StartNextSale(); }
+    ShopPrintSettings &printSettings() { return m_printSettings; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -136,4 +148,5 @@ private:
     bool m_recordsReady = false;
     bool m_pushing = false;
     int m_wheelAngle = 0;
+    ShopPrintSettings m_printSettings;
 };

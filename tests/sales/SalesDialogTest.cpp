@@ -746,16 +746,10 @@ protected:
     }
 };
 
-// Shown as in the whole program, where every window it opens is present.
+// Shown as in the whole program, with the windows it opens today.
 SalesWindows everyWindow()
 {
-    SalesWindows windows;
-    windows.print = windows.preview = windows.query = [](SalesDialog &) {};
-    windows.about = windows.help = [](SalesDialog &) {};
-    windows.settings = [](QWidget *, SettingsHandover &) {};
-    windows.customers = [](QWidget *, QString &) { return false; };
-    windows.paymentMethods = [](QWidget *) {};
-    return windows;
+    return SalesWindows::installed();
 }
 
 TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
@@ -776,7 +770,7 @@ TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
     w<QCheckBox>("cashCheck")->click();
     retype(box("customerBox"), s("张三"));
     retype(box("paymentBox"), s("现金"));
-    enterLine("A01-可口可乐 330ml", "2", "3.5");
+    enterLine("A01-橙味汽水 330ml", "2", "3.5");
     enterLine("B12-全麦面包", "1", "12.8");
     retype(box("productBox"), s("C07-鲜牛奶 1L"));
     retype(edit("quantityEdit"), s("3"));

@@ -1,12 +1,41 @@
 #include "app/FirstWindow.h"
 
 #include "app/AppSettings.h"
+#include "data/Database.h"
+#include "data/DbOperation.h"
+#include "sales/SalesDialog.h"
+#include "users/LoginDialog.h"
+#include "users/UserAccounts.h"
 
-#include <cstdio>
+FirstWindow::Window FirstWindow::choose(AppSettings &settings)
+{
+    if (settings.directLogin == 0)
+        return Window::Login;
+    Database db;
+    if (!db.openOrWarn(settings.settingsDsn, nullptr))
+        return Window::Login;
+    std::optional<UserAccount> account;
+    if (!DbOperation::run(nullptr, [&] { account = UserAccounts(db).find(settings.userName); }))
+        return Window::Login;
+    if (!account)
+        return Window::Login;
+    settings.userPower = account->power;
+    return Window::Sales;
+}
 
 int FirstWindow::run(AppSettings &settings)
 {
-    std::printf("Quillmarch: settings loaded for %s; the sales window is not available yet.\n",
-                settings.userName.toUtf8().constData());
+    if (choose(settings) == Window::Sales)
+        return runSalesWindow(settings);
+    LoginDialog login(settings);
+    if (login.exec() != QDialog::Accepted)
+        return 0;
+    return runSalesWindow(settings);
+}
+
+int FirstWindow::runSalesWindow(AppSettings &settings)
+{
+    SalesDialog sales(settings);
+    sales.exec();
     return 0;
 }

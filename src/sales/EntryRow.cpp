@@ -1,0 +1,76 @@
+#include "sales/EntryRow.h"
+
+#include "sales/SaleNumbers.h"
+
+#include <cmath>
+
+using SaleNumbers::money;
+
+double EntryRow::q() const
+{
+    return SaleNumbers::value(m_quantity);
+}
+
+double EntryRow::p() const
+{
+    return SaleNumbers::value(m_price);
+}
+
+double EntryRow::a() const
+{
+    return SaleNumbers::value(m_amount);
+}
+
+double EntryRow::d() const
+{
+    return SaleNumbers::value(m_discount);
+}
+
+double EntryRow::v() const
+{
+    return SaleNumbers::value(m_discounted);
+}
+
+void EntryRow::computeFromQuantity()
+{
+    m_amount = money(q() * p());
+    m_discounted = money(q() * (p() * d()) * 0.1);
+}
+
+void EntryRow::typeQuantity(const QString &text)
+{
+    m_quantity = text;
+    computeFromQuantity();
+}
+
+void EntryRow::setPrice(const QString &text)
+{
+    m_price = text;
+    computeFromQuantity();
+}
+
+void EntryRow::typeAmount(const QString &text)
+{
+    m_amount = text;
+    if (p() > 0)
+        m_quantity = money(a() / p());
+    m_discounted = money(a() * d() * 0.1);
+}
+
+void EntryRow::setDiscount(const QString &text)
+{
+    m_discount = text;
+    m_discounted = money(q() * (p() * d()) * 0.1);
+}
+
+void EntryRow::roundOff()
+{
+    m_discounted = money(std::trunc(v()));
+}
+
+void EntryRow::clear()
+{
+    m_name.clear();
+    m_quantity = defaultQuantity();
+    setPrice(QString());
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Database;
+
+// The lists and look-ups the sales window reads from the settings database:
+// cashiers, customers and their phones, payment methods, remembered products.
+// Every function throws DatabaseError.
+class SalesCatalogue
+{
+public:
+    static QString cashPayment() { return QStringLiteral("现金"); }
+
+    static QStringList cashiers(Database &settings);
+    // Name and phone of every customer, in table order.
+    static QList<QPair<QString, QString>> customers(Database &settings);
+    // A table holding only its empty seed row is given "现金".
+    static QStringList paymentMethods(Database &settings);
+    static QStringList products(Database &settings);
+
+    // The price of a remembered product (the last matching row); none when unknown.
+    static std::optional<QString> priceOf(Database &settings, const QString &product);
+    static std::optional<QString> phoneOf(Database &settings, const QString &customer);
+    static std::optional<QString> customerOf(Database &settings, const QString &phone);
+
+    // RememberProduct: updates the price of a product in PRODUCTS (compared
+    // exactly), or adds the product to the table and to PRODUCTS.
+    static void rememberProduct(Database &settings, QStringList &products, const QString &name,
+                                const QString &price);
+};

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "sales/SaleEntry.h"
+#include "sales/SalesSession.h"
+#include "sales/SalesWindows.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class SortListCtrl;
+struct AppSettings;
+
+namespace Ui {
+class SalesDialog;
+}
+
+// The program's main window, where a sale is entered, totalled, numbered and
+// stored. It holds a connection to each database for its whole life. The
+// sale itself lives in SalesSession (without widgets); this class shows it
+// and turns what the person does into its operations.
+class SalesDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit SalesDialog(AppSettings &settings, QWidget *parent = nullptr);
+    ~SalesDialog() override;
+
+    static QString leaveUnsavedQuestion();
+    static QString titleFor(const AppSettings &settings);
+
+    // Does not run when the records file is missing (the message was shown).
+    int exec() override;
+
+    // The windows other parts provide (see SalesWindows::installed()).
+    void setWindows(const SalesWindows &windows);
+    const SalesWindows &windows() const { return m_windows; }
+
+    SalesSession &session() { return m_session; }
+    SortListCtrl *saleList() const;
+    // Takes the header fields from the controls; the entry row, cash and
+    // change are always current.
+    void pull();
+    // Shows the session's values in the controls.
+    void push();
+
+    // Sale lines and totals.
+    void AddLine();
+    void ModifyLine();
+    void DeleteLines();
+    void SelectLine();
+    void RecalculateTotals();
+    void RelabelColumns();
+
+    // Numbering and finishing a sale.
+    void LoadReceiptNumber();
+    void SaveOnly();
+    bool SaveSaleRecord();
+    bool FinishSale();
+    // The end of the print path: remark reset, number taken, payment method
+    // remembered, the next sale shown.
+    bool FinishPrintedSale();
+
+    // Controls that start other windows.
+    void PrintReceipt();
+    void PreviewReceipt();
+    void OpenSettings();
+    void OpenCustomers();
+    void OpenPaymentMethods();
+    void OpenQuery();
+    void OpenAbout();
+    void OpenHelp();
+    void StartCalculator();
+
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void setUpControls();
+    void setUpColumns();
+    void connectControls();
+    void connectEntryRow();
+    void connectHeader();
+    void openSession();
+    void applyUserRights();
+    void updateWindowControls();
+
+    void apply(const SaleEntry::Outcome &outcome);
+    void syncList(SaleEntry::ListChange change, int row);
+    void showNextSale();
+    void focusField(SaleEntry::Field field);
+    SaleEntry::Field focusedField() const;
+    SaleEntry::Selection listSelection() const;
+
+    void pushEntry();
+    void pushHeader();
+    void pushLists();
+    void fillCombo(QComboBox *box, const QStringList &items);
+    void setText(QLineEdit *edit, const QString &text);
+    void setText(QComboBox *box, const QString &text);
+    void setText(QPlainTextEdit *edit, const QString &text);
+    void syncProducts();
+
+    void onEntryEdited(SaleEntry::Field field, const QString &text);
+    void onProductChosen(const QString &name);
+    void onDiscountSwitched(bool on);
+    void onCustomerEdited(const QString &text);
+    void onPhoneEdited(const QString &text);
+    void onClockTick();
+    void onListSorted();
+
+    bool handleKey(QKeyEvent *event);
+    bool filterNumericKey(QObject *watched, QEvent *event);
+    bool handleWheel(QWheelEvent *event);
+
+    std::unique_ptr<Ui::SalesDialog> ui;
+    SalesSession m_session;
+    SalesWindows m_windows;
+    QTimer m_clock;
+    bool m_recordsReady = false;
+    bool m_pushing = false;
+    int m_wheelAngle = 0;
+};

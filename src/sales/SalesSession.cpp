@@ -1,0 +1,335 @@
+#include "sales/SalesSession.h"
+
+#include "app/AppSettings.h"
+#include "app/Clock.h"
+#include "app/Prompt.h"
+#include "data/DataSource.h"
+#include "data/DbOperation.h"
+#include "sales/ReceiptNumber.h"
+#include "sales/SaleStore.h"
+#include "sales/SalesCatalogue.h"
+#include "sales/SalesSwitches.h"
+
+#include <QFileInfo>
+#include <QPrinterInfo>
+
+SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
+{
+    m_header.time = Clock::now();
+    m_header.payment = settings.lastPayment;
+    m_header.paymentEnabled = settings.paymentEnabled;
+    m_header.phoneEnabled = settings.phoneEnabled;
+    m_sale.setProductMemory(
+        [this](const QString &name, const QString &price) { return rememberProduct(name, price); });
+}
+
+QString SalesSession::nothingToSaveMessage()
+{
+    return QStringLiteral("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！");
+}
+
+QString SalesSession::missingRecordsMessage(const QString &file)
+{
+    return QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(file);
+}
+
+bool SalesSession::setUpRecordsSource(QWidget *parent)
+{
+    const QString file = DataSource::recordsFile(m_settings.programDir);
+    if (!QFileInfo::exists(file)) {
+        Prompt::instance().ask(parent, missingRecordsMessage(QFileInfo(file).absoluteFilePath()),
+                               QStringLiteral("错误"), Prompt::Icon::Critical, Prompt::Buttons::Ok);
+        return false;
+    }
+    DataSource::setUp(m_settings.recordsDsn, file, m_settings.programDir);
+    return true;
+}
+
+bool SalesSession::open(QWidget *parent)
+{
+    m_parent = parent;
+    if (!m_settingsDb.open(m_settings.settingsDsn) || !m_recordsDb.open(m_settings.recordsDsn)) {
+        Prompt::info(parent, QStringLiteral("不能打开数据库"));
+        return false;
+    }
+    m_opened = DbOperation::run(parent, [&] {
+        m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+        m_cashiers = SalesCatalogue::cashiers(m_settingsDb);
+
+        m_shop = ShopInfo::load(m_settingsDb, QPrinterInfo::defaultPrinterName());
+        m_header.shopName = m_shop.shopName;
+        m_header.remark = m_shop.remark1;
+        m_defaultRemark = m_shop.remark1;
+        m_sale.loadDiscountEnabled(m_shop.discountEnabled());
+        m_sale.setOptions(
+            {m_settings.showProductCode, m_shop.productMemory(), m_settings.isAdministrator()});
+        m_header.customerEnabled = m_shop.customerEnabled();
+        m_header.cashEnabled = m_shop.cashEnabled();
+        m_sale.recalculateTotals();
+
+        m_customers = SalesCatalogue::customers(m_settingsDb);
+        m_payments = SalesCatalogue::paymentMethods(m_settingsDb);
+        m_header.cashier = m_settings.userName;
+        m_products = SalesCatalogue::products(m_settingsDb);
+    });
+    return m_opened;
+}
+
+void SalesSession::applyOptions()
+{
+    m_sale.setOptions(
+        {m_settings.showProductCode, m_shop.productMemory(), m_settings.isAdministrator()});
+}
+
+bool SalesSession::reloadShopInfo(QWidget *parent)
+{
+    if (!m_opened)
+        return false;
+    return DbOperation::run(parent, [&] {
+        const QString shopName = m_shop.shopName;
+        const QString discount = m_shop.set3;
+        m_shop = ShopInfo::load(m_settingsDb, QPrinterInfo::defaultPrinterName());
+        m_shop.shopName = shopName; // as the settings window handed it back
+        m_shop.set3 = discount;     // the window's own check box
+        applyOptions();
+    });
+}
+
+void SalesSession::close()
+{
+    m_settingsDb.close();
+    m_recordsDb.close();
+}
+
+QStringList SalesSession::customerNames() const
+{
+    QStringList names;
+    for (const auto &customer : m_customers)
+        names << customer.first;
+    return names;
+}
+
+QStringList SalesSession::customerPhones() const
+{
+    QStringList phones;
+    for (const auto &customer : m_customers)
+        phones << customer.second;
+    return phones;
+}
+
+bool SalesSession::reloadCashiers(QWidget *parent)
+{
+    return DbOperation::run(parent, [&] { m_cashiers = SalesCatalogue::cashiers(m_settingsDb); });
+}
+
+bool SalesSession::reloadCustomers(QWidget *parent)
+{
+    return DbOperation::run(parent, [&] { m_customers = SalesCatalogue::customers(m_settingsDb); });
+}
+
+bool SalesSession::reloadPaymentMethods(QWidget *parent)
+{
+    return DbOperation::run(parent,
+                            [&] { m_payments = SalesCatalogue::paymentMethods(m_settingsDb); });
+}
+
+bool SalesSession::reloadProducts(QWidget *parent)
+{
+    return DbOperation::run(parent, [&] { m_products = SalesCatalogue::products(m_settingsDb); });
+}
+
+bool SalesSession::loadReceiptNumber(QWidget *parent)
+{
+    return DbOperation::run(parent, [&] {
+        m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+    });
+}
+
+bool SalesSession::lookUpProduct(QWidget *parent, const QString &name)
+{
+    m_sale.entry().setName(name);
+    if (!m_opened)
+        return false;
+    return DbOperation::run(parent, [&] {
+        if (const auto price = SalesCatalogue::priceOf(m_settingsDb, name))
+            m_sale.entry().setPrice(*price);
+    });
+}
+
+bool SalesSession::lookUpCustomer(QWidget *parent, const QString &customer)
+{
+    m_header.customer = customer;
+    if (!m_opened)
+        return false;
+    return DbOperation::run(parent, [&] {
+        if (const auto phone = SalesCatalogue::phoneOf(m_settingsDb, customer))
+            m_header.phone = *phone;
+    });
+}
+
+bool SalesSession::lookUpPhone(QWidget *parent, const QString &phone)
+{
+    m_header.phone = phone;
+    if (!m_opened)
+        return false;
+    return DbOperation::run(parent, [&] {
+        if (const auto customer = SalesCatalogue::customerOf(m_settingsDb, phone))
+            m_header.customer = *customer;
+    });
+}
+
+bool SalesSession::setDiscountEnabled(QWidget *parent, bool on)
+{
+    if (!DbOperation::run(parent, [&] { SalesSwitches::storeDiscountEnabled(m_settingsDb, on); }))
+        return false;
+    m_shop.set3 = on ? QStringLiteral("1") : QStringLiteral("0");
+    m_sale.setDiscountEnabled(on);
+    return true;
+}
+
+bool SalesSession::setCustomerEnabled(QWidget *parent, bool on)
+{
+    m_header.customerEnabled = on;
+    return DbOperation::run(parent, [&] { SalesSwitches::storeCustomerEnabled(m_settingsDb, on); });
+}
+
+bool SalesSession::setPhoneEnabled(QWidget *parent, bool on)
+{
+    m_header.phoneEnabled = on;
+    m_settings.phoneEnabled = on;
+    return DbOperation::run(parent, [&] { SalesSwitches::storePhoneEnabled(m_settingsDb, on); });
+}
+
+bool SalesSession::setPaymentEnabled(QWidget *parent, bool on)
+{
+    m_header.paymentEnabled = on;
+    m_settings.paymentEnabled = on;
+    return DbOperation::run(parent, [&] { SalesSwitches::storePaymentEnabled(m_settingsDb, on); });
+}
+
+bool SalesSession::setCashEnabled(QWidget *parent, bool on)
+{
+    m_header.cashEnabled = on;
+    return DbOperation::run(parent, [&] { SalesSwitches::storeCashEnabled(m_settingsDb, on); });
+}
+
+SaleRecord SalesSession::record() const
+{
+    SaleRecord record;
+    record.number = m_header.number;
+    record.time = m_header.time;
+    record.discountedTotal = m_sale.totals().discounted;
+    record.totalQuantity = m_sale.totals().quantity;
+    record.cashier = m_header.cashier;
+    record.remark = m_header.remark;
+    record.customer = m_header.customerEnabled ? m_header.customer : QString();
+    record.phone = m_header.phoneEnabled ? m_header.phone : QString();
+    record.payment = m_header.paymentEnabled ? m_header.payment : QString();
+    record.lines = m_sale.lines().all();
+    return record;
+}
+
+bool SalesSession::refuse(QWidget *parent, const QString &message)
+{
+    Prompt::warn(parent, message);
+    return false;
+}
+
+namespace {
+
+QString refusal(SaleStore::Result result, const QString &number)
+{
+    switch (result) {
+    case SaleStore::Result::NumberTaken:
+        return SaleStore::numberTakenMessage(number);
+    case SaleStore::Result::NotFinite:
+        return SaleStore::notFiniteMessage();
+    case SaleStore::Result::Saved:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+bool SalesSession::saveOnly(QWidget *parent)
+{
+    if (m_sale.lines().isEmpty())
+        return refuse(parent, nothingToSaveMessage());
+    SaleStore::Result result = SaleStore::Result::Saved;
+    if (!DbOperation::run(parent,
+                          [&] { result = SaleStore::saveAndConsume(m_recordsDb, record()); }))
+        return false;
+    if (result != SaleStore::Result::Saved)
+        return refuse(parent, refusal(result, m_header.number));
+    return startNextSale(parent);
+}
+
+bool SalesSession::saveSaleRecord(QWidget *parent)
+{
+    SaleStore::Result result = SaleStore::Result::Saved;
+    if (!DbOperation::run(parent, [&] { result = SaleStore::save(m_recordsDb, record()); }))
+        return false;
+    if (result != SaleStore::Result::Saved)
+        return refuse(parent, refusal(result, m_header.number));
+    return true;
+}
+
+bool SalesSession::finishSale(QWidget *parent)
+{
+    if (!DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); }))
+        return false;
+    return startNextSale(parent);
+}
+
+bool SalesSession::finishPrintedSale(QWidget *parent)
+{
+    m_header.remark = m_defaultRemark;
+    if (!DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); }))
+        return false;
+    if (m_header.paymentEnabled) {
+        if (!DbOperation::run(parent, [&] {
+                SalesSwitches::storeLastPayment(m_settingsDb, m_header.payment);
+                m_settings.lastPayment = m_header.payment;
+            }))
+            return false;
+    }
+    return startNextSale(parent);
+}
+
+bool SalesSession::startNextSale(QWidget *parent)
+{
+    if (!loadReceiptNumber(parent))
+        return false;
+    m_sale.clearSale();
+    return true;
+}
+
+void SalesSession::closeRecords()
+{
+    m_recordsDb.close();
+}
+
+bool SalesSession::reopenRecords(QWidget *parent)
+{
+    if (m_recordsDb.open(m_settings.recordsDsn))
+        return true;
+    Prompt::info(parent, QStringLiteral("不能打开数据库"));
+    return false;
+}
+
+void SalesSession::takeBackFromSettings(const QString &shopName, const QString &remark,
+                                        const QString &number)
+{
+    m_header.shopName = shopName;
+    m_shop.shopName = shopName;
+    m_header.remark = remark;
+    m_defaultRemark = remark;
+    m_header.number = number;
+}
+
+bool SalesSession::rememberProduct(const QString &name, const QString &price)
+{
+    return DbOperation::run(
+        m_parent, [&] { SalesCatalogue::rememberProduct(m_settingsDb, m_products, name, price); });
+}

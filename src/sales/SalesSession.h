@@ -1,0 +1,124 @@
+#pragma once
+
+#include "data/Database.h"
+#include "sales/SaleEntry.h"
+#include "sales/SaleHeader.h"
+#include "sales/SaleRecord.h"
+#include "sales/ShopInfo.h"
+
+#include <QList>
+#include <QPair>
+#include <QStringList>
+
+class QWidget;
+struct AppSettings;
+
+// Everything the sales window knows and does apart from its widgets: the two
+// connections it holds for its whole life, the shop settings, the sale being
+// entered and its header, the lists it offers, numbering, saving and
+// finishing a sale. Failures are shown through the prompt service over the
+// given parent window; an operation that fails stops there.
+class SalesSession
+{
+public:
+    explicit SalesSession(AppSettings &settings);
+
+    static QString nothingToSaveMessage();
+    static QString missingRecordsMessage(const QString &file);
+
+    AppSettings &settings() { return m_settings; }
+    SaleEntry &sale() { return m_sale; }
+    const SaleEntry &sale() const { return m_sale; }
+    SaleHeader &header() { return m_header; }
+    const SaleHeader &header() const { return m_header; }
+    const ShopInfo &shop() const { return m_shop; }
+    QString defaultRemark() const { return m_defaultRemark; }
+    Database &settingsDb() { return m_settingsDb; }
+    Database &recordsDb() { return m_recordsDb; }
+
+    // The records data source, set up when the window is created. False (after
+    // the message) when the records file is missing: the program cannot run.
+    bool setUpRecordsSource(QWidget *parent);
+
+    // Opening: both connections ("不能打开数据库" when one fails), then the
+    // receipt number, the cashiers, the shop settings, the totals, customers,
+    // payment methods and products. False when the window must stay unfilled.
+    bool open(QWidget *parent);
+    bool isOpen() const { return m_opened; }
+    void close();
+
+    const QStringList &cashiers() const { return m_cashiers; }
+    QStringList customerNames() const;
+    QStringList customerPhones() const;
+    const QStringList &paymentMethods() const { return m_payments; }
+    const QStringList &products() const { return m_products; }
+    bool reloadCashiers(QWidget *parent);
+    bool reloadCustomers(QWidget *parent);
+    bool reloadPaymentMethods(QWidget *parent);
+    bool reloadProducts(QWidget *parent);
+
+    // LoadReceiptNumber.
+    bool loadReceiptNumber(QWidget *parent);
+
+    // A product chosen or typed: its remembered price goes into the entry row.
+    bool lookUpProduct(QWidget *parent, const QString &name);
+    // Customer typed or chosen: the phone follows, and the other way round.
+    bool lookUpCustomer(QWidget *parent, const QString &customer);
+    bool lookUpPhone(QWidget *parent, const QString &phone);
+
+    // The check boxes that are remembered between runs.
+    bool setDiscountEnabled(QWidget *parent, bool on);
+    bool setCustomerEnabled(QWidget *parent, bool on);
+    bool setPhoneEnabled(QWidget *parent, bool on);
+    bool setPaymentEnabled(QWidget *parent, bool on);
+    bool setCashEnabled(QWidget *parent, bool on);
+
+    // The sale as it would be stored now.
+    SaleRecord record() const;
+
+    // SaveOnly: save and take the number together, then FinishSale. False
+    // when nothing was saved (empty list, number taken, database error).
+    bool saveOnly(QWidget *parent);
+    // SaveSaleRecord, for the print path. False: the print path stops.
+    bool saveSaleRecord(QWidget *parent);
+    // FinishSale: take the number, show the next one, empty the sale.
+    bool finishSale(QWidget *parent);
+    // The end of the print path: the remark goes back to the default, the
+    // number is taken, the payment method remembered, the sale emptied.
+    bool finishPrintedSale(QWidget *parent);
+
+    // The query window needs the records file to itself while it is open.
+    void closeRecords();
+    bool reopenRecords(QWidget *parent);
+
+    // What the settings window hands back: shop name, remark (also the new
+    // default remark) and receipt number.
+    void takeBackFromSettings(const QString &shopName, const QString &remark,
+                              const QString &number);
+
+    // The settings window may have changed shop settings, the product-code
+    // switch or the label language: read them again.
+    bool reloadShopInfo(QWidget *parent);
+
+    // Empties the sale after it was stored or printed (FinishSale from step 2).
+    bool startNextSale(QWidget *parent);
+
+private:
+    bool rememberProduct(const QString &name, const QString &price);
+    void applyOptions();
+    bool refuse(QWidget *parent, const QString &message);
+
+    AppSettings &m_settings;
+    Database m_settingsDb;
+    Database m_recordsDb;
+    bool m_opened = false;
+    ShopInfo m_shop;
+    QString m_defaultRemark;
+    SaleEntry m_sale;
+    SaleHeader m_header;
+    QStringList m_cashiers;
+    QList<QPair<QString, QString>> m_customers;
+    QStringList m_payments;
+    QStringList m_products;
+    QWidget *m_parent = nullptr; // over which RememberProduct reports
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class SalesDialog;
+
+// What the sales window hands to the settings window and takes back when it
+// closes: the shop name, the remark (also the new default remark) and the
+// receipt number (changed when the number format was changed).
+struct SettingsHandover
+{
+    QString shopName;
+    QString remark;
+    QString receiptNumber;
+};
+
+// The windows and actions the sales window starts but other parts of the
+// program provide. A control whose entry is empty is disabled with a tooltip
+// saying so; installed() holds the entries that exist in this build.
+struct SalesWindows
+{
+    // Print path and preview; both read the sale from the owner.
+    std::function<void(SalesDialog &owner)> print;
+    std::function<void(SalesDialog &owner)> preview;
+    // Settings window: runs modally, leaves its values in the handover.
+    std::function<void(QWidget *owner, SettingsHandover &texts)> settings;
+    // Customers window: true when a change reached the database; LASTCUSTOMER
+    // then holds what its customer field held last.
+    std::function<bool(QWidget *owner, QString &lastCustomer)> customers;
+    std::function<void(QWidget *owner)> paymentMethods;
+    // Query window; the sales window's records connection is closed meanwhile.
+    std::function<void(SalesDialog &owner)> query;
+    std::function<void(QWidget *owner)> about;
+    std::function<void(QWidget *owner)> help;
+
+    static SalesWindows installed();
+};

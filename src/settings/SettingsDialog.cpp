@@ -1,0 +1,46 @@
+#include "settings/SettingsDialog.h"
+
+#include "app/AppSettings.h"
+#include "settings/PageTabCtrl.h"
+#include "users/UsersPage.h"
+
+#include <QVBoxLayout>
+
+SettingsDialog::SettingsDialog(AppSettings &settings, const SettingsHandover &handover,
+                               QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_handover(handover), m_tabs(new PageTabCtrl(this))
+{
+    setWindowTitle(QStringLiteral("设置"));
+    setObjectName(QStringLiteral("SettingsDialog"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(m_tabs);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    addPages();
+    m_tabs->setCurrentIndex(0);
+    resize(620, 440);
+}
+
+SettingsHandover SettingsDialog::run(AppSettings &settings, const SettingsHandover &handover,
+                                     QWidget *parent)
+{
+    SettingsDialog dialog(settings, handover, parent);
+    dialog.exec();
+    return dialog.m_handover;
+}
+
+void SettingsDialog::addPages()
+{
+    // In this order: the print-information page (administrators only, so that
+    // ordinary users cannot change the shop settings), the product page, the
+    // users page.
+    addPage(new UsersPage(m_settings, this), usersCaption());
+}
+
+bool SettingsDialog::addPage(QWidget *page, const QString &caption)
+{
+    if (m_tabs->addPage(page, caption))
+        return true;
+    delete page;
+    return false;
+}

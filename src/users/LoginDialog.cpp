@@ -1,0 +1,111 @@
+#include "users/LoginDialog.h"
+#include "ui_LoginDialog.h"
+
+#include "app/AppSettings.h"
+#include "app/Prompt.h"
+#include "data/Database.h"
+#include "data/DbOperation.h"
+#include "sales/SalesIcons.h"
+#include "users/LoginRow.h"
+#include "users/UserAccounts.h"
+
+#include <QCompleter>
+
+#include <algorithm>
+
+LoginDialog::LoginDialog(AppSettings &settings, QWidget *parent)
+    : QDialog(parent), m_settings(settings), m_ui(std::make_unique<Ui::LoginDialog>())
+{
+    m_ui->setupUi(this);
+    setWindowIcon(SalesIcons::window());
+    // Names are exact: typing "ADMIN" must not be completed or matched to "admin".
+    m_ui->userName->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    applyColours();
+    fillUserNames();
+    connect(m_ui->logInButton, &QPushButton::clicked, this, &LoginDialog::logIn);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &QDialog::reject);
+    m_ui->password->setFocus();
+}
+
+LoginDialog::~LoginDialog() = default;
+
+void LoginDialog::applyColours()
+{
+    QPalette background = palette();
+    background.setColor(QPalette::Window, backgroundColour());
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    QPalette blue = m_ui->hint->palette();
+    blue.setColor(QPalette::WindowText, hintColour());
+    m_ui->hint->setPalette(blue);
+}
+
+void LoginDialog::fillUserNames()
+{
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, this))
+        return;
+    QStringList names;
+    DbOperation::run(this, [&] {
+        for (const UserAccount &account : UserAccounts(db).all())
+            names.append(account.name);
+    });
+    // The list is sorted the way a person reads it: letters regardless of case.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    m_ui->userName->addItems(names);
+    const int stored = names.indexOf(m_settings.userName);
+    m_ui->userName->setCurrentIndex(stored >= 0 ? stored : 0);
+}
+
+void LoginDialog::logIn()
+{
+    const QString name = m_ui->userName->currentText();
+    const QString password = m_ui->password->text();
+    if (name.isEmpty()) {
+        Prompt::warn(this, QStringLiteral("用户名不能为空!"), QStringLiteral("错误"));
+        return;
+    }
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, this))
+        return;
+    auto result = UserAccounts::LoginResult::NoSuchUser;
+    QString power;
+    if (!DbOperation::run(this, [&] { result = UserAccounts(db).login(name, password, &power); }))
+        return;
+    db.close();
+
+    switch (result) {
+    case UserAccounts::LoginResult::EmptyName:
+        Prompt::warn(this, QStringLiteral("用户名不能为空!"), QStringLiteral("错误"));
+        return;
+    case UserAccounts::LoginResult::NoSuchUser:
+        Prompt::warn(this, name + QStringLiteral("  此用户名不存在!"),
+                     QStringLiteral("用户名错误"));
+        return;
+    case UserAccounts::LoginResult::WrongPassword:
+        Prompt::warn(this, QStringLiteral("请输入正确的密码!"), QStringLiteral("密码错误"));
+        m_ui->password->clear();
+        m_ui->password->setFocus();
+        return;
+    case UserAccounts::LoginResult::LoggedIn:
+        break;
+    }
+    storeLogin(name, power);
+    m_settings.userName = name;
+    m_settings.userPower = power;
+    accept();
+}
+
+void LoginDialog::storeLogin(const QString &name, const QString &power)
+{
+    // A login row that cannot be written does not keep the user out.
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, this))
+        return;
+    DbOperation::run(this,
+                     [&] { LoginRow::store(db, name, power, m_ui->directLogin->isChecked()); });
+}

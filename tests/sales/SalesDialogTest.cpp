@@ -1,0 +1,706 @@
+// The sales window driven as a cashier drives it: typing, Enter, clicks on
+// rows and buttons, the wheel, keys; on fresh delivered databases.
+#include "sales/SalesDialog.h"
+#include "app/AppSettings.h"
+#include "app/Clock.h"
+#include "app/SettingsLoader.h"
+#include "controls/SortListCtrl.h"
+#include "data/Database.h"
+#include "sales/SaleStore.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+class SalesWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // As start-up leaves things: settings loaded, the options row present.
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
+        login(s("admin"), s("管理员"));
+    }
+
+    void login(const QString &user, const QString &power)
+    {
+        m_env.settings().userName = user;
+        m_env.settings().userPower = power;
+    }
+
+    SalesDialog &open(SalesWindows windows = {})
+    {
+        m_dialog = std::make_unique<SalesDialog>(m_env.settings());
+        m_dialog->setWindows(windows);
+        m_dialog->show();
+        QApplication::setActiveWindow(m_dialog.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+        return *m_dialog;
+    }
+
+    template <typename T = QWidget> T *w(const char *name)
+    {
+        T *widget = m_dialog->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit *edit(const char *name) { return w<QLineEdit>(name); }
+    QComboBox *box(const char *name) { return w<QComboBox>(name); }
+    SortListCtrl *list() { return m_dialog->saleList(); }
+
+    // Typing as a person does: Latin text key by key, Chinese through the input method.
+    static void type(QWidget *target, const QString &text)
+    {
+        target->setFocus();
+        bool latin = true;
+        for (const QChar c : text)
+            latin = latin && c.unicode() < 128;
+        if (latin) {
+            QTest::keyClicks(target, text);
+            return;
+        }
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QApplication::sendEvent(target, &event);
+    }
+
+    // Replaces what a field holds by typing.
+    static void retype(QWidget *target, const QString &text)
+    {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_Backspace);
+        type(target, text);
+    }
+
+    void enterLine(const char *name, const char *quantity, const char *price)
+    {
+        retype(box("productBox"), s(name));
+        retype(edit("quantityEdit"), s(quantity));
+        retype(edit("priceEdit"), s(price));
+        QTest::keyClick(edit("priceEdit"), Qt::Key_Return);
+    }
+
+    QStringList row(int index)
+    {
+        QStringList texts;
+        for (int c = 0; c < 7; ++c)
+            texts << list()->text(index, c);
+        return texts;
+    }
+
+    void clickRow(int index, Qt::KeyboardModifiers modifiers = {})
+    {
+        const QRect rect = list()->visualRect(list()->listModel()->index(index, 1));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+
+    void wheel(QWidget *over, int notches)
+    {
+        const QPointF at = QPointF(over->rect().center());
+        QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &event);
+    }
+
+    QString settingsValue(const QString &sql)
+    {
+        Database db;
+        EXPECT_TRUE(db.open(m_env.settings().settingsDsn));
+        return db.scalar(sql);
+    }
+
+    QString recordsValue(const QString &sql, const QVariantList &values = {})
+    {
+        Database db;
+        EXPECT_TRUE(db.open(m_env.settings().recordsDsn));
+        return db.scalar(sql, values);
+    }
+
+    TestEnv m_env;
+    std::unique_ptr<SalesDialog> m_dialog;
+};
+
+TEST_F(SalesWindow, OpensWithTheShopTheNumberAndTheCashier)
+{
+    open();
+    EXPECT_EQ(m_dialog->windowTitle(), s("QuillmarchV3.5.1 —— 收银员：admin（管理员）"));
+    EXPECT_EQ(edit("shopNameEdit")->text(), s("我的小店"));
+    EXPECT_TRUE(edit("shopNameEdit")->isReadOnly());
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000000"));
+    EXPECT_FALSE(edit("numberEdit")->isReadOnly());
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_TRUE(box("cashierBox")->isEnabled());
+    EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("谢谢惠顾，欢迎再次光临！"));
+    EXPECT_EQ(edit("quantityEdit")->text(), s("1"));
+    EXPECT_EQ(box("discountBox")->currentText(), s("10"));
+    EXPECT_EQ(box("discountBox")->count(), 71);
+    EXPECT_EQ(box("discountBox")->itemText(1), s("9.9"));
+    EXPECT_EQ(box("discountBox")->itemText(11), s("8.9"));
+    EXPECT_EQ(box("discountBox")->itemText(65), s("3.5"));
+    EXPECT_EQ(box("discountBox")->itemText(66), s("3.0"));
+    EXPECT_EQ(box("discountBox")->itemText(70), s("1.0"));
+    EXPECT_FALSE(box("discountBox")->isEnabled());
+    EXPECT_EQ(box("cashBox")->itemText(4), s("150"));
+    // The payment table holds only its empty seed row: it offers "现金".
+    EXPECT_EQ(box("paymentBox")->count(), 1);
+    EXPECT_EQ(box("paymentBox")->itemText(0), s("现金"));
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:0  总额:0.00"));
+    EXPECT_EQ(list()->columnTitle(6), s("折后"));
+    EXPECT_TRUE(list()->isColumnHidden(5));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
+}
+
+TEST_F(SalesWindow, AnOrdinaryUserCannotChangeTheNumberTheCashierOrSaveOnly)
+{
+    login(s("小王"), s("普通用户"));
+    open();
+    EXPECT_EQ(m_dialog->windowTitle(), s("QuillmarchV3.5.1 —— 收银员：小王（普通用户）"));
+    EXPECT_TRUE(edit("numberEdit")->isReadOnly());
+    EXPECT_FALSE(box("cashierBox")->isEnabled());
+    EXPECT_FALSE(w<QPushButton>("saveOnlyButton")->isEnabled());
+    EXPECT_EQ(box("cashierBox")->currentText(), s("小王"));
+}
+
+TEST_F(SalesWindow, EnglishLabelsNameTheColumnsInEnglish)
+{
+    m_env.settings().labelLanguage = 1;
+    open();
+    EXPECT_EQ(list()->columnTitle(2), s("No."));
+    EXPECT_EQ(list()->columnTitle(4), s("Sub Total"));
+    EXPECT_EQ(list()->columnTitle(5), s("序号加商品名"));
+}
+
+TEST_F(SalesWindow, TypingALineAndPressingEnterAddsIt)
+{
+    open();
+    w<QCheckBox>("discountCheck")->click();
+    type(box("productBox"), s("可乐"));
+    retype(edit("quantityEdit"), s("2"));
+    retype(edit("priceEdit"), s("10"));
+    EXPECT_EQ(edit("amountEdit")->text(), s("20.00"));
+    retype(box("discountBox"), s("9.5"));
+    EXPECT_EQ(edit("discountedEdit")->text(), s("19.00"));
+    QTest::keyClick(box("discountBox"), Qt::Key_Return);
+
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(row(0), (QStringList{s("1"), s("可乐"), s("2"), s("10.00"), s("20.00"), s("可乐"),
+                                   s("19.00")}));
+    EXPECT_EQ(list()->selectedRows(), QList<int>{0});
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:2  总额:20.00  折后:19.00"));
+    EXPECT_EQ(box("cashBox")->currentText(), s("19.00"));
+    EXPECT_EQ(edit("changeEdit")->text(), s("0.00"));
+    // Ready for the next line, with the name box focused.
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+    EXPECT_EQ(edit("quantityEdit")->text(), s("1"));
+    EXPECT_EQ(edit("priceEdit")->text(), QString());
+    EXPECT_EQ(edit("amountEdit")->text(), s("0.00"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+    // The administrator's product was remembered with its price.
+    EXPECT_EQ(box("productBox")->findText(s("可乐")), 0);
+    EXPECT_EQ(settingsValue(
+                  QStringLiteral("select \"price\" from \"PRODUCT_NAME\" where \"items\"='可乐'")),
+              s("10"));
+
+    // Cash typed against the total shows the change.
+    retype(box("cashBox"), s("100"));
+    EXPECT_EQ(edit("changeEdit")->text(), s("81.00"));
+    retype(box("cashBox"), s("10"));
+    EXPECT_EQ(edit("changeEdit")->text(), s("-9.00"));
+}
+
+TEST_F(SalesWindow, EnterInTheNameBoxAddsAndEmptyFieldsAreRefused)
+{
+    open();
+    QTest::keyClick(box("productBox"), Qt::Key_Return);
+    EXPECT_EQ(m_env.prompt().lastText(), s("名称不能为空！"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+
+    type(box("productBox"), s("茶叶"));
+    retype(edit("quantityEdit"), s("0"));
+    QTest::keyClick(edit("quantityEdit"), Qt::Key_Return);
+    EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！"));
+    EXPECT_EQ(QApplication::focusWidget(), edit("quantityEdit"));
+    EXPECT_EQ(list()->rowCount(), 0);
+
+    retype(edit("quantityEdit"), s("3"));
+    box("productBox")->setFocus();
+    QTest::keyClick(box("productBox"), Qt::Key_Return);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->text(0, 3), s("0.00"));
+}
+
+TEST_F(SalesWindow, AnAmountTypedAtAKnownPriceSellsByValue)
+{
+    open();
+    type(box("productBox"), s("猪肉"));
+    retype(edit("priceEdit"), s("3"));
+    retype(edit("amountEdit"), s("10"));
+    EXPECT_EQ(edit("quantityEdit")->text(), s("3.33"));
+    QTest::keyClick(edit("amountEdit"), Qt::Key_Return);
+    EXPECT_EQ(list()->text(0, 2), s("3.33"));
+    EXPECT_EQ(list()->text(0, 4), s("10.00"));
+}
+
+TEST_F(SalesWindow, ChoosingARememberedProductFillsItsPrice)
+{
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+                {s("A01-牛奶"), s("6.50")});
+        db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+                {s("B02-面包"), s("4")});
+    }
+    open();
+    ASSERT_EQ(box("productBox")->count(), 2);
+    retype(edit("quantityEdit"), s("2"));
+    box("productBox")->setFocus();
+    // Chosen from the list with the keyboard, as from the drop-down.
+    box("productBox")->setCurrentIndex(1);
+    emit box("productBox")->textActivated(box("productBox")->itemText(1));
+    EXPECT_EQ(edit("priceEdit")->text(), s("4"));
+    EXPECT_EQ(edit("amountEdit")->text(), s("8.00"));
+
+    // Typing a known name finds its price too; an unknown one leaves it.
+    retype(box("productBox"), s("A01-牛奶"));
+    EXPECT_EQ(edit("priceEdit")->text(), s("6.50"));
+    EXPECT_EQ(edit("amountEdit")->text(), s("13.00"));
+    retype(box("productBox"), s("A01-牛奶粉"));
+    EXPECT_EQ(edit("priceEdit")->text(), s("6.50"));
+}
+
+TEST_F(SalesWindow, ClickingRowsLoadsThemAndModifyAndDeleteFollowTheSelection)
+{
+    open();
+    enterLine("甲", "1", "1");
+    enterLine("乙", "2", "2");
+    enterLine("丙", "3", "3");
+    EXPECT_FALSE(w<QPushButton>("modifyButton")->isEnabled());
+
+    clickRow(1);
+    EXPECT_EQ(box("productBox")->currentText(), s("乙"));
+    EXPECT_EQ(edit("quantityEdit")->text(), s("2"));
+    EXPECT_EQ(edit("priceEdit")->text(), s("2.00"));
+    EXPECT_TRUE(w<QPushButton>("modifyButton")->isEnabled());
+    EXPECT_TRUE(w<QPushButton>("deleteButton")->isEnabled());
+
+    retype(edit("quantityEdit"), s("5"));
+    w<QPushButton>("modifyButton")->click();
+    EXPECT_EQ(row(1),
+              (QStringList{s("2"), s("乙"), s("5"), s("2.00"), s("10.00"), s("乙"), s("10.00")}));
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:9  总额:20.00"));
+
+    // Two rows: modify is off, delete removes both.
+    clickRow(0);
+    clickRow(2, Qt::ControlModifier);
+    EXPECT_FALSE(w<QPushButton>("modifyButton")->isEnabled());
+    EXPECT_TRUE(w<QPushButton>("deleteButton")->isEnabled());
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+    QTest::keyClick(list(), Qt::Key_Delete);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(row(0).mid(0, 2), (QStringList{s("1"), s("乙")}));
+    EXPECT_FALSE(w<QPushButton>("deleteButton")->isEnabled());
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:5  总额:10.00"));
+}
+
+TEST_F(SalesWindow, DeletingTheLastRowSelectsTheRowBefore)
+{
+    open();
+    enterLine("甲", "1", "1");
+    enterLine("乙", "2", "2");
+    enterLine("丙", "3", "3");
+    clickRow(2);
+    w<QPushButton>("deleteButton")->click();
+    EXPECT_EQ(list()->rowCount(), 2);
+    EXPECT_EQ(list()->selectedRows(), QList<int>{1});
+    EXPECT_EQ(box("productBox")->currentText(), s("乙"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+
+    clickRow(0);
+    w<QPushButton>("deleteButton")->click();
+    clickRow(0);
+    w<QPushButton>("deleteButton")->click();
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+    EXPECT_EQ(edit("quantityEdit")->text(), s("1"));
+    EXPECT_FALSE(w<QPushButton>("deleteButton")->isEnabled());
+}
+
+TEST_F(SalesWindow, SortingByAHeaderKeepsRowsAndNumbersTogether)
+{
+    open();
+    enterLine("甲", "1", "30");
+    enterLine("乙", "1", "5");
+    enterLine("丙", "1", "12.5");
+    list()->sortByClick(4); // "金额", ascending
+    EXPECT_EQ(list()->text(0, 1), s("乙"));
+    EXPECT_EQ(list()->text(0, 0), s("2"));
+    EXPECT_EQ(list()->text(2, 1), s("甲"));
+
+    // The sale follows the order shown: deleting renumbers in it, saving stores in it.
+    clickRow(0);
+    w<QPushButton>("deleteButton")->click();
+    EXPECT_EQ(row(0).mid(0, 2), (QStringList{s("1"), s("丙")}));
+    EXPECT_EQ(row(1).mid(0, 2), (QStringList{s("2"), s("甲")}));
+    m_dialog->SaveOnly();
+    EXPECT_EQ(recordsValue(QStringLiteral("select group_concat(\"name\") from "
+                                          "\"POS_RECORD_DETAIL\"")),
+              s("丙,甲"));
+}
+
+TEST_F(SalesWindow, TheWheelStepsTheFocusedNumber)
+{
+    open();
+    QLineEdit *quantity = edit("quantityEdit");
+    QLineEdit *price = edit("priceEdit");
+    quantity->setFocus();
+    wheel(quantity, -1);
+    EXPECT_EQ(quantity->text(), s("1"));
+    retype(quantity, s("1.5"));
+    wheel(quantity, -1);
+    EXPECT_EQ(quantity->text(), s("0.5"));
+    wheel(quantity, 2);
+    EXPECT_EQ(quantity->text(), s("2.5"));
+
+    price->setFocus();
+    wheel(price, 1);
+    EXPECT_EQ(price->text(), s("1.00"));
+    EXPECT_EQ(edit("amountEdit")->text(), s("2.50"));
+    retype(price, s("0.50"));
+    wheel(price, -1);
+    EXPECT_EQ(price->text(), s("0.50"));
+
+    // Turned over another control, the wheel leaves the numbers alone.
+    box("productBox")->setFocus();
+    wheel(w("saleList"), 3);
+    EXPECT_EQ(quantity->text(), s("2.5"));
+}
+
+TEST_F(SalesWindow, NumberFieldsTakeOnlyDigitsSignAndPoint)
+{
+    open();
+    QLineEdit *quantity = edit("quantityEdit");
+    retype(quantity, s("1a2-.x5"));
+    EXPECT_EQ(quantity->text(), s("12-.5"));
+    retype(edit("priceEdit"), s("3元"));
+    EXPECT_EQ(edit("priceEdit")->text(), QString()); // the committed "3元" is not all digits
+    w<QCheckBox>("discountCheck")->click();
+    retype(box("discountBox"), s("7.5z"));
+    EXPECT_EQ(box("discountBox")->currentText(), s("7.5"));
+    // The amount is not filtered.
+    retype(edit("amountEdit"), s("12abc"));
+    EXPECT_EQ(edit("amountEdit")->text(), s("12abc"));
+}
+
+TEST_F(SalesWindow, KeypadStarMovesOnAndKeypadPlusPrints)
+{
+    int printed = 0;
+    SalesWindows windows;
+    windows.print = [&printed](SalesDialog &) { ++printed; };
+    open(windows);
+    QLineEdit *quantity = edit("quantityEdit");
+    retype(quantity, s("2"));
+    QTest::keyClick(quantity, Qt::Key_Asterisk, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), edit("priceEdit"));
+    EXPECT_EQ(quantity->text(), s("2"));
+
+    QTest::keyClick(edit("priceEdit"), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(edit("priceEdit")->text(), QString()); // no "+" typed
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(printed, 2);
+    w<QPushButton>("printButton")->click();
+    EXPECT_EQ(printed, 3);
+}
+
+TEST_F(SalesWindow, ControlsOfWindowsNotYetPresentAreDisabledAndSaySo)
+{
+    open();
+    for (const char *name : {"printButton", "previewButton", "queryButton", "settingsButton",
+                             "customersButton", "paymentMethodsButton"}) {
+        EXPECT_FALSE(w<QPushButton>(name)->isEnabled()) << name;
+        EXPECT_FALSE(w<QPushButton>(name)->toolTip().isEmpty()) << name;
+    }
+    EXPECT_TRUE(w<QPushButton>("queryButton")->toolTip().contains(s("查询统计窗口")));
+    QTest::keyClick(box("productBox"), Qt::Key_F5); // nothing to run, nothing happens
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
+}
+
+TEST_F(SalesWindow, TheClockRunsUntilTheTimeIsMadeEditable)
+{
+    open();
+    QDateTimeEdit *time = w<QDateTimeEdit>("timeEdit");
+    EXPECT_FALSE(time->isEnabled());
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 5, 3)));
+    Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(9, 5, 4)));
+    QTest::qWait(600);
+    EXPECT_EQ(time->dateTime().time(), QTime(9, 5, 4));
+
+    w<QCheckBox>("editTimeCheck")->click();
+    EXPECT_TRUE(time->isEnabled());
+    time->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
+    Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(9, 6, 0)));
+    QTest::qWait(600);
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
+
+    enterLine("甲", "1", "1");
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"date\" from \"POS_RECORD\"")),
+              s("2024-02-29 23:59:58"));
+}
+
+TEST_F(SalesWindow, CustomerAndPhoneFindEachOther)
+{
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+                {s("张三"), s("13800001111")});
+    }
+    open();
+    EXPECT_FALSE(box("customerBox")->isEnabled());
+    w<QCheckBox>("customerCheck")->click();
+    w<QCheckBox>("phoneCheck")->click();
+    EXPECT_TRUE(box("customerBox")->isEnabled());
+    EXPECT_EQ(settingsValue(QStringLiteral("select \"set9\" from \"INFO\"")), s("1"));
+    EXPECT_EQ(
+        settingsValue(QStringLiteral("select \"set2\" from \"USER_SET\" where \"directLogin\"=6")),
+        s("1"));
+
+    type(box("phoneBox"), s("13800001111"));
+    EXPECT_EQ(box("customerBox")->currentText(), s("张三"));
+    retype(box("customerBox"), s("张三"));
+    retype(box("phoneBox"), QString());
+    retype(box("customerBox"), s("张三"));
+    EXPECT_EQ(box("phoneBox")->currentText(), s("13800001111"));
+
+    w<QCheckBox>("customerCheck")->click();
+    EXPECT_FALSE(box("customerBox")->isEnabled());
+    EXPECT_EQ(settingsValue(QStringLiteral("select \"set9\" from \"INFO\"")), s("0"));
+}
+
+TEST_F(SalesWindow, SwitchesAreRememberedInTheSettings)
+{
+    open();
+    w<QCheckBox>("paymentCheck")->click();
+    EXPECT_TRUE(box("paymentBox")->isEnabled());
+    EXPECT_EQ(settingsValue(QStringLiteral("select \"set4\" from \"USER_SET\" where \"id\"=1")),
+              s("1"));
+    w<QCheckBox>("cashCheck")->click();
+    EXPECT_EQ(settingsValue(QStringLiteral("select \"set10\" from \"INFO\"")), s("1"));
+
+    enterLine("甲", "2", "10");
+    w<QCheckBox>("discountCheck")->click();
+    EXPECT_EQ(settingsValue(QStringLiteral("select \"set3\" from \"INFO\"")), s("1"));
+    EXPECT_TRUE(w("roundOffButton")->isEnabled());
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:2  总额:20.00  折后:20.00"));
+    retype(box("discountBox"), s("8"));
+    w<QCheckBox>("discountCheck")->click();
+    EXPECT_EQ(box("discountBox")->currentText(), s("10"));
+    EXPECT_FALSE(box("discountBox")->isEnabled());
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:2  总额:20.00"));
+
+    // The next window starts as they were left.
+    m_env.settings().paymentEnabled = true;
+    m_dialog.reset();
+    open();
+    EXPECT_TRUE(w<QCheckBox>("cashCheck")->isChecked());
+    EXPECT_TRUE(w<QCheckBox>("paymentCheck")->isChecked());
+    EXPECT_FALSE(w<QCheckBox>("discountCheck")->isChecked());
+}
+
+TEST_F(SalesWindow, RoundingOffTheDiscountedAmount)
+{
+    open();
+    w<QCheckBox>("discountCheck")->click();
+    type(box("productBox"), s("蛋糕"));
+    retype(edit("quantityEdit"), s("1"));
+    retype(edit("priceEdit"), s("25"));
+    retype(box("discountBox"), s("9.5"));
+    EXPECT_EQ(edit("discountedEdit")->text(), s("23.75"));
+    w<QPushButton>("roundOffButton")->click();
+    EXPECT_EQ(edit("discountedEdit")->text(), s("23.00"));
+    w<QPushButton>("addButton")->click();
+    EXPECT_EQ(list()->text(0, 6), s("23.00"));
+    EXPECT_EQ(box("cashBox")->currentText(), s("23.00"));
+}
+
+TEST_F(SalesWindow, SaveOnlyStoresTheSaleAndShowsTheNextNumber)
+{
+    open();
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(m_env.prompt().lastText(),
+              s("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！"));
+
+    enterLine("O'Neil \"大\" 苹果", "1.5", "4");
+    retype(w("remarkEdit"), s("今天特价"));
+    // Alt+B, the button's mnemonic; a button pressed by its key clicks a moment later.
+    QTest::keyClick(m_dialog.get(), Qt::Key_B, Qt::AltModifier);
+    QTest::qWaitFor([this] { return list()->rowCount() == 0; }, 2000);
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\"")),
+              s("O'Neil \"大\" 苹果"));
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"standby1\" from \"POS_RECORD\"")),
+              s("今天特价"));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000001"));
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:0  总额:0.00"));
+    EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("今天特价"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+}
+
+TEST_F(SalesWindow, AnOldNumberTypedByTheAdministratorIsRefused)
+{
+    open();
+    enterLine("甲", "1", "1");
+    w<QPushButton>("saveOnlyButton")->click();
+    enterLine("乙", "1", "2");
+    retype(edit("numberEdit"), s("0000000"));
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("0000000")));
+    EXPECT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
+}
+
+TEST_F(SalesWindow, TheSettingsWindowRoundTrip)
+{
+    SalesWindows windows;
+    SettingsHandover seen;
+    windows.settings = [&](QWidget *, SettingsHandover &texts) {
+        seen = texts;
+        texts.shopName = s("新店名");
+        texts.remark = s("新备注");
+        texts.receiptNumber = s("B0000000");
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(
+            QStringLiteral("insert into \"USER\" (\"name\",\"power\") values ('小李','普通用户')"));
+        db.exec(
+            QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values ('盐','2')"));
+        m_env.settings().labelLanguage = 1;
+    };
+    open(windows);
+    retype(w("remarkEdit"), s("改过的备注"));
+    w<QPushButton>("settingsButton")->click();
+    EXPECT_EQ(seen.shopName, s("我的小店"));
+    EXPECT_EQ(seen.remark, s("改过的备注"));
+    EXPECT_EQ(seen.receiptNumber, s("0000000"));
+    EXPECT_EQ(edit("shopNameEdit")->text(), s("新店名"));
+    EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("新备注"));
+    EXPECT_EQ(edit("numberEdit")->text(), s("B0000000"));
+    EXPECT_EQ(box("cashierBox")->count(), 2);
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_EQ(box("productBox")->findText(s("盐")), 0);
+    EXPECT_EQ(list()->columnTitle(1), s("Items"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+    EXPECT_EQ(m_dialog->session().defaultRemark(), s("新备注"));
+}
+
+TEST_F(SalesWindow, CustomersAreReloadedAfterTheCustomersWindowWithoutDuplicates)
+{
+    SalesWindows windows;
+    bool changed = true;
+    windows.customers = [&](QWidget *, QString &last) {
+        Database db;
+        EXPECT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+                {s("王五"), s("139")});
+        last = s("王五");
+        return changed;
+    };
+    open(windows);
+    w<QCheckBox>("customerCheck")->click();
+    w<QPushButton>("customersButton")->click();
+    w<QPushButton>("customersButton")->click();
+    EXPECT_EQ(box("phoneBox")->count(), 2); // the table's two rows, not four
+    EXPECT_EQ(box("customerBox")->currentText(), s("王五"));
+    changed = false;
+    w<QPushButton>("customersButton")->click();
+    EXPECT_EQ(box("phoneBox")->count(), 2); // cancelled: nothing reloaded
+}
+
+TEST_F(SalesWindow, TheQueryWindowHasTheRecordsFileToItself)
+{
+    SalesWindows windows;
+    bool heldMeanwhile = true;
+    windows.query = [&](SalesDialog &owner) {
+        heldMeanwhile = owner.session().recordsDb().isOpen();
+    };
+    open(windows);
+    w<QPushButton>("queryButton")->click();
+    EXPECT_FALSE(heldMeanwhile);
+    EXPECT_TRUE(m_dialog->session().recordsDb().isOpen());
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+}
+
+TEST_F(SalesWindow, ClosingWithAnUnfinishedSaleAsksFirst)
+{
+    open();
+    enterLine("甲", "1", "1");
+    m_env.prompt().answerNext(Prompt::Answer::No);
+    QTest::keyClick(box("productBox"), Qt::Key_Escape);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_EQ(m_env.prompt().lastText(), SalesDialog::leaveUnsavedQuestion());
+    m_env.prompt().answerNext(Prompt::Answer::Yes);
+    m_dialog->close();
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_FALSE(m_dialog->session().recordsDb().isOpen());
+}
+
+TEST_F(SalesWindow, AnEmptySaleClosesAtOnce)
+{
+    open();
+    QTest::keyClick(box("productBox"), Qt::Key_Escape);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
+}
+
+TEST_F(SalesWindow, AMissingRecordsFileStopsTheProgram)
+{
+    QFile::remove(m_env.recordsFile());
+    SalesDialog dialog(m_env.settings());
+    EXPECT_EQ(dialog.exec(), int(QDialog::Rejected)); // returns at once
+    EXPECT_TRUE(m_env.prompt().lastText().contains(s("丢失")));
+}
+
+TEST_F(SalesWindow, AThousandLineSaleStillWorks)
+{
+    open();
+    QComboBox *product = box("productBox");
+    for (int i = 0; i < 1000; ++i) {
+        product->setEditText(QStringLiteral("商品%1").arg(i));
+        edit("priceEdit")->setText(QStringLiteral("1.25"));
+        m_dialog->AddLine();
+    }
+    EXPECT_EQ(list()->rowCount(), 1000);
+    EXPECT_EQ(list()->text(999, 0), s("1000"));
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:1000  总额:1250.00"));
+    m_dialog->SaveOnly();
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")),
+              s("1000"));
+}
+
+} // namespace

@@ -1,0 +1,245 @@
+// The sales window's state and database work without its widgets: opening,
+// look-ups, stored switches, save-only, the end of the print path.
+#include "sales/SalesSession.h"
+#include "app/AppSettings.h"
+#include "data/Database.h"
+#include "sales/SaleStore.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+class SessionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_env.settings().userName = s("admin");
+        m_env.settings().userPower = s("管理员");
+        ASSERT_TRUE(m_check.open(m_env.settings().recordsDsn));
+    }
+
+    void enter(SalesSession &session, const char *name, const char *quantity, const char *price)
+    {
+        session.sale().entry().setName(s(name));
+        session.sale().entry().typeQuantity(s(quantity));
+        session.sale().entry().setPrice(s(price));
+        ASSERT_TRUE(session.sale().addLine().message.isEmpty());
+    }
+
+    QString records(const QString &sql, const QVariantList &values = {})
+    {
+        return m_check.scalar(sql, values);
+    }
+
+    TestEnv m_env;
+    Database m_check;
+};
+
+TEST_F(SessionTest, OpeningLoadsEverythingTheWindowShows)
+{
+    m_env.settings().lastPayment = s("微信");
+    m_env.settings().paymentEnabled = true;
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.setUpRecordsSource(nullptr));
+    ASSERT_TRUE(session.open(nullptr));
+    EXPECT_EQ(session.header().number, s("0000000"));
+    EXPECT_EQ(session.header().shopName, s("我的小店"));
+    EXPECT_EQ(session.header().remark, s("谢谢惠顾，欢迎再次光临！"));
+    EXPECT_EQ(session.header().cashier, s("admin"));
+    EXPECT_EQ(session.header().payment, s("微信"));
+    EXPECT_TRUE(session.header().paymentEnabled);
+    EXPECT_FALSE(session.header().customerEnabled);
+    EXPECT_EQ(session.cashiers(), QStringList{s("admin")});
+    EXPECT_EQ(session.paymentMethods(), QStringList{s("现金")});
+    EXPECT_EQ(session.sale().summary(), s(" 总量:0  总额:0.00"));
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
+}
+
+TEST_F(SessionTest, AConnectionThatCannotOpenLeavesTheWindowUnfilled)
+{
+    m_env.settings().settingsDsn = s("QmNoSuchSource");
+    SalesSession session(m_env.settings());
+    EXPECT_FALSE(session.open(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), s("不能打开数据库"));
+    EXPECT_EQ(session.header().shopName, QString());
+}
+
+TEST_F(SessionTest, AMissingRecordsFileIsReported)
+{
+    QFile::remove(m_env.recordsFile());
+    SalesSession session(m_env.settings());
+    EXPECT_FALSE(session.setUpRecordsSource(nullptr));
+    ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    EXPECT_TRUE(m_env.prompt().lastText().startsWith(s("数据库文件")));
+    EXPECT_TRUE(m_env.prompt().lastText().endsWith(s("丢失，请不要将运行程序和其他文件分离!")));
+    EXPECT_EQ(m_env.prompt().messages().first().caption, s("错误"));
+}
+
+TEST_F(SessionTest, SaveOnlyStoresTakesTheNumberAndStartsTheNextSale)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), SalesSession::nothingToSaveMessage());
+
+    enter(session, "苹果", "1.5", "4");
+    session.header().remark = s("今日特价");
+    session.header().time = QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7));
+    ASSERT_TRUE(session.saveOnly(nullptr));
+    EXPECT_EQ(records(QStringLiteral("select \"date\" from \"POS_RECORD\" where \"NO\"=?"),
+                      {s("0000000")}),
+              s("2024-03-15 09:05:07"));
+    EXPECT_EQ(records(QStringLiteral("select \"number\" from \"POS_RECORD\"")), s("1.5"));
+    EXPECT_EQ(session.header().number, s("0000001"));
+    EXPECT_TRUE(session.sale().lines().isEmpty());
+    EXPECT_EQ(session.sale().cash(), s("0.00"));
+    EXPECT_EQ(session.header().remark, s("今日特价"));
+}
+
+TEST_F(SessionTest, AnOldNumberTypedOverIsRefusedAndTheSaleStays)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    enter(session, "苹果", "1", "4");
+    ASSERT_TRUE(session.saveOnly(nullptr));
+
+    enter(session, "香蕉", "2", "3");
+    session.header().number = s("0000000");
+    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("0000000")));
+    EXPECT_EQ(session.sale().lines().count(), 1);
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("1"));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
+
+    // A fresh number typed by the administrator is saved as typed; the counter goes on.
+    session.header().number = s("手工-001");
+    ASSERT_TRUE(session.saveOnly(nullptr));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=?"),
+                      {s("手工-001")}),
+              s("1"));
+    EXPECT_EQ(session.header().number, s("0000002"));
+}
+
+TEST_F(SessionTest, CustomerPhoneAndPaymentAreStoredOnlyWhenTicked)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    enter(session, "苹果", "1", "4");
+    session.header().customer = s("张三");
+    session.header().customerEnabled = false;
+    session.header().phone = QString();
+    session.header().phoneEnabled = true;
+    session.header().payment = s("现金");
+    session.header().paymentEnabled = true;
+    ASSERT_TRUE(session.saveOnly(nullptr));
+    Database::Rows row = m_check.query(
+        QStringLiteral("select \"standby2\", \"standby3\", \"standby4\" from \"POS_RECORD\""));
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.text(0), QString());
+    EXPECT_EQ(row.text(1), QString());
+    EXPECT_EQ(row.text(2), s("现金"));
+}
+
+TEST_F(SessionTest, WithCodesHiddenTheLineIsStoredUnderItsName)
+{
+    m_env.settings().showProductCode = false;
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    enter(session, "A01-可乐", "1", "3");
+    ASSERT_TRUE(session.saveOnly(nullptr));
+    EXPECT_EQ(records(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\"")), s("可乐"));
+}
+
+TEST_F(SessionTest, LookUpsFillTheirPartners)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    session.settingsDb().exec(
+        QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+        {s("李四"), s("139")});
+    session.settingsDb().exec(
+        QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+        {s("牛奶"), s("6.5")});
+
+    session.lookUpCustomer(nullptr, s("李四"));
+    EXPECT_EQ(session.header().phone, s("139"));
+    session.header().customer.clear();
+    session.lookUpPhone(nullptr, s("139"));
+    EXPECT_EQ(session.header().customer, s("李四"));
+    session.lookUpPhone(nullptr, s("000"));
+    EXPECT_EQ(session.header().customer, s("李四")); // nothing found changes nothing
+
+    session.sale().entry().typeQuantity(s("2"));
+    session.lookUpProduct(nullptr, s("牛奶"));
+    EXPECT_EQ(session.sale().entry().price(), s("6.5"));
+    EXPECT_EQ(session.sale().entry().amount(), s("13.00"));
+    session.lookUpProduct(nullptr, s("牛"));
+    EXPECT_EQ(session.sale().entry().price(), s("6.5"));
+}
+
+TEST_F(SessionTest, AdministratorsAddingLinesRememberProducts)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    enter(session, "新品", "1", "9.9");
+    EXPECT_EQ(session.products(), QStringList{s("新品")});
+    EXPECT_EQ(session.settingsDb().scalar(
+                  QStringLiteral("select \"price\" from \"PRODUCT_NAME\" where \"items\"=?"),
+                  {s("新品")}),
+              s("9.9"));
+
+    m_env.settings().userPower = s("普通用户");
+    SalesSession ordinary(m_env.settings());
+    ASSERT_TRUE(ordinary.open(nullptr));
+    enter(ordinary, "另一个", "1", "1");
+    EXPECT_EQ(ordinary.products(), QStringList{s("新品")});
+}
+
+TEST_F(SessionTest, TheEndOfThePrintPath)
+{
+    m_env.settings().paymentEnabled = true;
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    enter(session, "苹果", "1", "4");
+    session.header().remark = s("临时备注");
+    session.header().payment = s("银行卡");
+    ASSERT_TRUE(session.saveSaleRecord(nullptr));
+    ASSERT_TRUE(session.finishPrintedSale(nullptr));
+    EXPECT_EQ(session.header().remark, s("谢谢惠顾，欢迎再次光临！"));
+    EXPECT_EQ(session.header().number, s("0000001"));
+    EXPECT_EQ(m_env.settings().lastPayment, s("银行卡"));
+    EXPECT_EQ(session.settingsDb().scalar(
+                  QStringLiteral("select \"set5\" from \"USER_SET\" where \"id\"=1")),
+              s("银行卡"));
+    EXPECT_TRUE(session.sale().lines().isEmpty());
+}
+
+TEST_F(SessionTest, RecordsConnectionClosesForTheQueryWindow)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    session.closeRecords();
+    EXPECT_FALSE(session.recordsDb().isOpen());
+    // The file may be replaced meanwhile (restore): numbering continues from the new file.
+    m_check.exec(QStringLiteral("insert into \"AUTO_NUM\" (\"num\") values ('1')"));
+    ASSERT_TRUE(session.reopenRecords(nullptr));
+    ASSERT_TRUE(session.loadReceiptNumber(nullptr));
+    EXPECT_EQ(session.header().number, s("0000001"));
+
+    session.closeRecords();
+    m_env.settings().recordsDsn = s("QmNoSuchSource");
+    EXPECT_FALSE(session.reopenRecords(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), s("不能打开数据库"));
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+// The settings window: its tab host, the pages shown to each kind of user and
+// the values handed over by the sales window and taken back.
+#include "settings/SettingsDialog.h"
+#include "settings/PageTabCtrl.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+#include "users/GuiHelpers.h"
+#include "users/UsersPage.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList texts(const SettingsHandover &values)
+{
+    return {values.shopName, values.remark, values.receiptNumber};
+}
+
+class SettingsDialogTest : public ::testing::Test
+{
+protected:
+    SettingsDialogTest()
+    {
+        m_env.settings().userName = QStringLiteral("admin");
+        m_env.settings().userPower = AppSettings::administratorPower();
+    }
+
+    QStringList captions(const SettingsDialog &dialog)
+    {
+        QStringList texts;
+        for (int i = 0; i < dialog.tabs()->count(); ++i)
+            texts.append(dialog.tabs()->tabText(i));
+        return texts;
+    }
+
+    TestEnv m_env;
+    const SettingsHandover m_handed{QStringLiteral("我的小店"), QStringLiteral("谢谢惠顾\n再见"),
+                                    QStringLiteral("A2403070000012")};
+};
+
+TEST_F(SettingsDialogTest, CaptionsKeepTheirTrailingBlanks)
+{
+    EXPECT_EQ(SettingsDialog::printInfoCaption(), QStringLiteral("设置打印信息") + QString(5, ' '));
+    EXPECT_EQ(SettingsDialog::productCaption(), QStringLiteral("设置常用商品名") + QString(6, ' '));
+    EXPECT_EQ(SettingsDialog::usersCaption(), QStringLiteral("设置用户(收银员)") + QString(5, ' '));
+}
+
+TEST_F(SettingsDialogTest, OpensWithItsPagesUnderTabs)
+{
+    SettingsDialog dialog(m_env.settings(), m_handed);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
+    EXPECT_EQ(captions(dialog), QStringList{SettingsDialog::usersCaption()});
+    ASSERT_NE(dialog.findChild<UsersPage *>(), nullptr);
+    EXPECT_TRUE(dialog.findChild<UsersPage *>()->isVisible());
+    EXPECT_EQ(dialog.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly).size(), 0)
+        << "no buttons of its own";
+
+    // The page sits below the tabs, inside the tab control.
+    QWidget *page = dialog.tabs()->widget(0);
+    const QRect tab = dialog.tabs()->tabBar()->geometry();
+    EXPECT_GT(page->mapTo(dialog.tabs(), QPoint(0, 0)).y(), tab.bottom());
+    EXPECT_LE(page->mapTo(dialog.tabs(), QPoint(page->width(), page->height())).x(),
+              dialog.tabs()->width());
+}
+
+TEST_F(SettingsDialogTest, OrdinaryUserGetsTheUsersPageWithAccountButtonsDisabled)
+{
+    m_env.settings().userPower = AppSettings::ordinaryPower();
+    SettingsDialog dialog(m_env.settings(), m_handed);
+    dialog.show();
+    EXPECT_FALSE(captions(dialog).contains(SettingsDialog::printInfoCaption()));
+    auto *page = dialog.findChild<UsersPage *>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(child<QPushButton>(page, "addButton")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(page, "cancelDirectLoginButton")->isEnabled());
+}
+
+TEST_F(SettingsDialogTest, SixteenPagesAtMostAndTheSeventeenthIsRefused)
+{
+    SettingsDialog dialog(m_env.settings(), m_handed);
+    const int present = dialog.tabs()->count();
+    for (int i = present; i < PageTabCtrl::MaxPages; ++i)
+        ASSERT_TRUE(dialog.addPage(new QWidget, QStringLiteral("页%1").arg(i)));
+    EXPECT_EQ(dialog.tabs()->count(), 16);
+
+    QPointer<QWidget> extra = new QWidget;
+    EXPECT_FALSE(dialog.addPage(extra, QStringLiteral("第十七页")));
+    EXPECT_EQ(dialog.tabs()->count(), 16);
+    EXPECT_TRUE(extra.isNull()) << "a refused page is not left lying around";
+    EXPECT_FALSE(dialog.tabs()->addPage(new QWidget(&dialog), QStringLiteral("x")));
+}
+
+TEST_F(SettingsDialogTest, AClickOnATabSwitchesThePage)
+{
+    SettingsDialog dialog(m_env.settings(), m_handed);
+    auto *second = new QWidget;
+    ASSERT_TRUE(dialog.addPage(second, QStringLiteral("第二页")));
+    dialog.show();
+    QWidget *first = dialog.tabs()->widget(0);
+    QTabBar *bar = dialog.tabs()->tabBar();
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(0).center());
+    EXPECT_EQ(dialog.tabs()->currentIndex(), 0) << "the current tab again changes nothing";
+    EXPECT_TRUE(first->isVisible());
+
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    EXPECT_EQ(dialog.tabs()->currentIndex(), 1);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(second->geometry(), first->geometry());
+}
+
+TEST_F(SettingsDialogTest, HandedValuesComeBackAsThePagesLeftThem)
+{
+    // Unchanged when no page touched them.
+    whenModal([](QDialog *dialog) { dialog->close(); });
+    EXPECT_EQ(texts(SettingsDialog::run(m_env.settings(), m_handed, nullptr)), texts(m_handed));
+
+    // A page (as the print-information page does) edits them while the window is open.
+    bool wasSettingsWindow = false;
+    whenModal([&](QDialog *dialog) {
+        auto *settings = qobject_cast<SettingsDialog *>(dialog);
+        wasSettingsWindow = settings != nullptr;
+        if (settings) {
+            EXPECT_EQ(texts(settings->handover()), texts(m_handed));
+            settings->handover().shopName = QStringLiteral("新店 'A&B'");
+            settings->handover().remark = QStringLiteral("欢迎\n再来");
+            settings->handover().receiptNumber = QStringLiteral("B2403070000012");
+        }
+        dialog->close(); // the close box
+    });
+    const SettingsHandover back = SettingsDialog::run(m_env.settings(), m_handed, nullptr);
+    EXPECT_TRUE(wasSettingsWindow);
+    EXPECT_EQ(back.shopName, QStringLiteral("新店 'A&B'"));
+    EXPECT_EQ(back.remark, QStringLiteral("欢迎\n再来"));
+    EXPECT_EQ(back.receiptNumber, QStringLiteral("B2403070000012"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsDialogTest, EnterOnTheUsersPageAddsAUser)
+{
+    SettingsDialog dialog(m_env.settings(), m_handed);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QString opened;
+    whenModal([&](QDialog *modal) {
+        opened = modal->windowTitle();
+        modal->reject();
+    });
+    auto *list = dialog.findChild<UsersPage *>()->findChild<QWidget *>(QStringLiteral("list"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::qWait(50);
+    EXPECT_EQ(opened, QStringLiteral("添加新用户"));
+}
+
+} // namespace

@@ -12,7 +12,7 @@ libxlsxwriter-dev libminizip-dev libfreexl-dev libsodium-dev
 fonts-wqy-microhei
 googletest libgtest-dev libgmock-dev
 xvfb xauth poppler-utils
-cups cups-bsd printer-driver-cups-pdf
+cups cups-bsd printer-driver-cups-pdf libcups2-dev
 "
 
 missing=""

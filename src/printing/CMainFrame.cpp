@@ -1,0 +1,98 @@
+#include "printing/CMainFrame.h"
+
+#include "app/Prompt.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw draw)
+    : QMainWindow(nullptr), m_owner(owner), m_printer(std::move(printer)), m_draw(std::move(draw))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(titleFor(owner));
+    if (owner)
+        setWindowIcon(owner->windowIcon());
+    setGeometry(200, 200, 300, 300);
+
+    m_preview = new QPrintPreviewWidget(m_printer.get(), this);
+    setCentralWidget(m_preview);
+    connect(m_preview, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter *target) { m_draw(*target); });
+    buildToolBar();
+    m_preview->fitToWidth();
+}
+
+CMainFrame::~CMainFrame()
+{
+    showOwner();
+}
+
+QString CMainFrame::titleFor(const QWidget *owner)
+{
+    const QString caption = owner ? owner->windowTitle() : QString();
+    return caption.isEmpty() ? QStringLiteral("打印预览") : caption + QStringLiteral(" (预览)");
+}
+
+QAction *CMainFrame::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+void CMainFrame::buildToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("预览"));
+    bar->setObjectName(QStringLiteral("previewToolBar"));
+    bar->setMovable(false);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto add = [this, bar](const char *name, const QString &text, auto slot) {
+        QAction *action = bar->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    add("printAction", QStringLiteral("打印(&P)..."), [this] { refusePrint(); });
+    bar->addSeparator();
+    add("nextPageAction", QStringLiteral("下一页(&N)"),
+        [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
+    add("previousPageAction", QStringLiteral("上一页(&V)"),
+        [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
+    add("onePageAction", QStringLiteral("一页(&O)"),
+        [this] { m_preview->setSinglePageViewMode(); });
+    add("twoPagesAction", QStringLiteral("两页(&T)"),
+        [this] { m_preview->setFacingPagesViewMode(); });
+    bar->addSeparator();
+    add("zoomInAction", QStringLiteral("放大(&I)"), [this] { m_preview->zoomIn(1.25); });
+    add("zoomOutAction", QStringLiteral("缩小(&U)"), [this] { m_preview->zoomOut(1.25); });
+    add("fitWidthAction", QStringLiteral("适合宽度(&W)"), [this] { m_preview->fitToWidth(); });
+    add("fitPageAction", QStringLiteral("整页(&F)"), [this] { m_preview->fitInView(); });
+    bar->addSeparator();
+    add("closeAction", QStringLiteral("关闭(&C)"), [this] { close(); });
+}
+
+void CMainFrame::refusePrint()
+{
+    Prompt::info(this, refusedPrintMessage(), QStringLiteral("提示"));
+    close();
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_owner)
+        m_owner->hide();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    showOwner();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::showOwner()
+{
+    if (m_owner && !m_owner->isVisible())
+        m_owner->show();
+}

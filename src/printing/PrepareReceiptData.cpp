@@ -1,0 +1,30 @@
+#include "printing/PrepareReceiptData.h"
+
+#include "app/Clock.h"
+#include "app/NumberText.h"
+#include "printing/SaleSnapshot.h"
+
+ReceiptData prepareReceiptData(const SaleSnapshot &sale, int labelLanguage, bool showPrice)
+{
+    ReceiptData data;
+    data.setLabels(labelLanguage);
+
+    data.receiptNumber = sale.receiptNumber;
+    data.time = Clock::stamp(sale.time);
+    data.totalQuantity = NumberText::quantity(sale.totalQuantity);
+    data.total = NumberText::money(sale.totalAmount);
+    data.cash = NumberText::money(NumberText::toDouble(sale.cashReceived));
+    data.change = sale.change;
+    data.cashier = sale.cashier;
+    data.discountedTotal = NumberText::money(sale.discountedTotal);
+    data.remark = sale.remark;
+    data.itemCount = QString::number(sale.lines.size());
+    data.customer = sale.customer;
+    data.phone = sale.phone;
+    data.payment = sale.payment;
+
+    data.setHeaders(showPrice);
+    for (const SaleSnapshot::Line &line : sale.lines)
+        data.addLine(line.name, line.quantity, line.price, line.amount, line.discounted, showPrice);
+    return data;
+}

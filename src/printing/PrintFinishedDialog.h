@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class PrintFinishedDialog;
+}
+struct ShopPrintSettings;
+
+// The notice after a receipt was printed (dialog 152). "不再提醒" turns the
+// notice off at once, in memory and in the settings database.
+class PrintFinishedDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    PrintFinishedDialog(ShopPrintSettings &shop, const QString &settingsDsn,
+                        QWidget *parent = nullptr);
+    ~PrintFinishedDialog() override;
+
+private:
+    void storeNotice(bool dontRemind);
+
+    std::unique_ptr<Ui::PrintFinishedDialog> m_ui;
+    ShopPrintSettings &m_shop;
+    QString m_settingsDsn;
+};

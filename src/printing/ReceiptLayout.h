@@ -1,0 +1,77 @@
+#pragma once
+
+#include "printing/ReceiptData.h"
+#include "printing/ReceiptDrawing.h"
+#include "printing/ReceiptStyle.h"
+#include "printing/ReceiptText.h"
+
+#include <QList>
+
+#include <optional>
+
+// The receipt's geometry: where every rule, text and the logo goes on a
+// device of a given resolution and printable width, for "模板01#"
+// (drawTemplate01) and "模板02#" (drawTemplate02), and the paper length the
+// receipt needs. Layout numbers are screen pixels (96 per inch) converted to
+// device dots with rx and ry; fonts are sized at 96 dpi and not converted.
+class ReceiptLayout
+{
+public:
+    // The device as the layout sees it.
+    struct Target
+    {
+        int dpiX = fallbackDpi;
+        int dpiY = fallbackDpi;
+        int horzRes = 0; // printable width in dots
+    };
+
+    // The layout was made for receipt printers of about 200 dpi: a device
+    // reporting 150 to 300 dpi is laid out at its own resolution, any other
+    // at 203 dpi (and scaled when painted), so the receipt keeps its size.
+    static constexpr int fallbackDpi = 203;
+    static int layoutDpi(int deviceDpi);
+
+    ReceiptLayout(const ReceiptData &data, const ReceiptStyle &style, Target target);
+
+    // The whole receipt, in the template the style selects.
+    ReceiptDrawing renderReceipt() const;
+    // Paper length in tenths of a millimetre, counted in lines.
+    int estimatePaperLength() const;
+
+    double rx() const { return m_rx; }
+    double ry() const { return m_ry; }
+    int dy() const { return m_dy; }
+    int left() const { return m_left; }
+    int right() const { return m_right; }
+
+    // Column bounds [x1, x2) as fractions of the width, each share truncated
+    // on its own: WIDTHS of a denominator N.
+    QList<QPair<int, int>> columns(const QList<int> &widths, int n) const;
+
+private:
+    struct Pass;
+
+    void drawTemplate01(Pass &pass) const;
+    void drawTemplate02(Pass &pass) const;
+    // Shop name, logo, rules and header lines; returns R0, where the rows start.
+    int drawCommonStart(Pass &pass, int startLine, int &headerTop, int &headerBottom) const;
+    void drawTotals(Pass &pass, int end) const;
+    void drawRemark(Pass &pass, int start) const;
+
+    int measureHeight(const QString &text, int width, int extra) const;
+    // Extra height a remark piece takes beyond its own band.
+    int remarkExtra(const QString &piece, int extra) const;
+    QList<int> template01Widths(int &n) const;
+    static QStringList remarkPieces(const QString &remark);
+
+    const ReceiptData &m_data;
+    const ReceiptStyle &m_style;
+    Target m_target;
+    double m_rx;
+    double m_ry;
+    int m_dy;
+    int m_left;
+    int m_right;
+    ReceiptFont m_titleFont;
+    ReceiptFont m_bodyFont;
+};

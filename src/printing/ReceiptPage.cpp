@@ -1,0 +1,53 @@
+#include "printing/ReceiptPage.h"
+
+#include "printing/ReceiptLayout.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace {
+
+constexpr double pointsPerMm = 72 / 25.4;
+
+void setPage(QPrinter &printer, int widthPoints, int lengthPoints)
+{
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QSize(widthPoints, lengthPoints), QStringLiteral("Receipt"),
+                                  QPageSize::ExactMatch));
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+} // namespace
+
+ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const ReceiptData &data,
+                                           const ReceiptStyle &style, int nativeDpi)
+{
+    const int dpi = ReceiptLayout::layoutDpi(nativeDpi);
+    printer.setResolution(dpi);
+    printer.setFullPage(false);
+
+    int widthPoints = printer.pageLayout().pageSize().sizePoints().width();
+    if (widthPoints <= 0)
+        widthPoints = qRound(fallbackPaperWidthMm * pointsPerMm);
+    // A first page of the paper's width tells the printable width.
+    setPage(printer, widthPoints, std::max(widthPoints, 72));
+    const int horzRes = printer.pageLayout().paintRectPixels(dpi).width();
+
+    Prepared prepared;
+    ReceiptLayout layout(data, style, {dpi, dpi, horzRes});
+    prepared.drawing = layout.renderReceipt();
+    prepared.estimate = layout.estimatePaperLength();
+
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Point);
+    const double drawnPoints =
+        margins.top() + prepared.drawing.height * 72.0 / dpi + margins.bottom();
+    const double estimatePoints = prepared.estimate / 10.0 * pointsPerMm;
+    prepared.lengthPoints =
+        std::max(1, static_cast<int>(std::ceil(std::max(drawnPoints, estimatePoints) - 1e-6)));
+    setPage(printer, widthPoints, prepared.lengthPoints);
+    return prepared;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "printing/ReceiptDrawing.h"
+
+class QPrinter;
+struct ReceiptData;
+struct ReceiptStyle;
+
+// The page a receipt is printed on: the printer's paper width by the
+// receipt's length - the estimate in lines, or the drawn length when that is
+// longer, so a long receipt is never cut and a short one wastes no paper.
+class ReceiptPage
+{
+public:
+    // The roll assumed when there is no printer to ask (preview only).
+    static constexpr double fallbackPaperWidthMm = 80;
+
+    struct Prepared
+    {
+        ReceiptDrawing drawing;
+        int estimate = 0;     // EstimatePaperLength, tenths of a millimetre
+        int lengthPoints = 0; // the page length set
+    };
+
+    // Sets PRINTER up for the receipt (layout resolution, page size, the
+    // printer's own unprintable edges as margins) and lays the receipt out for
+    // it. NATIVEDPI is the printer's own resolution, 0 when unknown.
+    static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style,
+                            int nativeDpi);
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+struct AppSettings;
+struct ReceiptData;
+struct ReceiptSwitches;
+struct ShopPrintSettings;
+
+// PrintReceiptJob: one receipt as one document "收款收据" of one page on a
+// named printer, followed by the print-finished notice when that is on. The
+// sales window prints through it, and so does the query window's reprint
+// after filling ReceiptData from a stored sale.
+class ReceiptPrinter
+{
+public:
+    ReceiptPrinter(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent);
+    virtual ~ReceiptPrinter() = default;
+
+    static QString documentName() { return QStringLiteral("收款收据"); }
+    static QString noPrinterMessage()
+    {
+        return QStringLiteral("获取打印机失败，请确认打印机硬件及驱动程序是否已安装好！");
+    }
+    static QString failedMessage()
+    {
+        return QStringLiteral("打印失败，请检查打印机是否正常后重新打印！");
+    }
+
+    // Prints DATA on PRINTERNAME, or on the default printer when no printer of
+    // that name exists. SWITCHES are the sales window's as they stand. Failures
+    // are shown; returns whether the receipt went to a printer.
+    virtual bool printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
+                                 const QString &printerName);
+
+    // The printer the last job went to (empty when none could be had).
+    QString lastPrinter() const { return m_lastPrinter; }
+
+protected:
+    AppSettings &m_settings;
+    ShopPrintSettings &m_shop;
+    QWidget *m_parent;
+
+private:
+    void showFinishedNotice();
+
+    QString m_lastPrinter;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "printing/ReceiptDrawing.h"
+
+#include <QImage>
+
+struct ReceiptData;
+struct ReceiptStyle;
+
+// RenderReceipt: lays a receipt out for a device and draws it. The device's
+// own resolution decides the layout resolution (see ReceiptLayout::layoutDpi).
+class ReceiptRenderer
+{
+public:
+    // Layout for a device of NATIVE dpi whose printable width is WIDTHINCHES.
+    static ReceiptDrawing layout(const ReceiptData &data, const ReceiptStyle &style, int nativeDpiX,
+                                 int nativeDpiY, qreal widthInches);
+    // Tenths of a millimetre the drawn receipt needs from the top of the page.
+    static int drawnLength(const ReceiptDrawing &drawing);
+
+    // The receipt on a white image at the layout's resolution.
+    static QImage toImage(const ReceiptDrawing &drawing);
+    // The receipt as a one-page PDF file of the given paper width.
+    static bool toPdf(const ReceiptDrawing &drawing, const QString &path);
+};

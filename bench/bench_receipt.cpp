@@ -1,5 +1,6 @@
 // Renders a 50-line receipt at 203 dpi to an image and to a PDF and prints the
-// time each takes. With --png DIR it also writes the template samples there.
+// time each takes. With --png DIR it writes the template samples there instead,
+// with --pdf FILE the 50-line receipt as a PDF file.
 #include "app/AppSettings.h"
 #include "app/FontAliases.h"
 #include "printing/PrepareReceiptData.h"
@@ -84,6 +85,14 @@ int main(int argc, char **argv)
     SaleSnapshot sale = ReceiptSample::sale(46);
     const ReceiptData data = prepareReceiptData(sale, 0, true);
     const ReceiptStyle style = styleFor(false, true, sale);
+
+    const qsizetype pdfArg = args.indexOf(QStringLiteral("--pdf"));
+    if (pdfArg > 0 && pdfArg + 1 < args.size()) {
+        return ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches),
+                                      args.at(pdfArg + 1))
+                   ? 0
+                   : 1;
+    }
 
     // Warm the font caches once, as the program has by its first receipt.
     ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches));

@@ -27,6 +27,8 @@ CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw d
 
 CMainFrame::~CMainFrame()
 {
+    // The preview goes before the printer it draws on.
+    delete m_preview;
     showOwner();
 }
 

@@ -32,6 +32,7 @@ public:
     static QString titleFor(const QWidget *owner);
 
     QPrintPreviewWidget *previewWidget() const { return m_preview; }
+    QPrinter *printer() const { return m_printer.get(); }
     QAction *action(const QString &name) const;
 
 protected:

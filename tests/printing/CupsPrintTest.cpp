@@ -1,0 +1,188 @@
+// A sale printed through a real CUPS queue: the "Receipt" queue that
+// scripts/start-test-cups.sh sets up with cups-pdf. The PDF that arrives must
+// be one page of the printer's paper width and the receipt's length.
+#include "FakePrintHost.h"
+#include "PdfInfo.h"
+
+#include "app/AppSettings.h"
+#include "app/FontAliases.h"
+#include "printing/PrepareReceiptData.h"
+#include "printing/PrintButtonHandler.h"
+#include "printing/PrintFinishedDialog.h"
+#include "printing/ReceiptPage.h"
+#include "printing/ReceiptPrinters.h"
+#include "printing/ReceiptStyle.h"
+#include "printing/ShopPrintSettings.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QSet>
+#include <QThread>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const QString queue = QStringLiteral("Receipt");
+
+// Where cups-pdf puts the jobs of this user ("Out" of cups-pdf.conf).
+QString cupsPdfOutput()
+{
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (!conf.open(QIODevice::ReadOnly))
+        return {};
+    QString out;
+    for (const QByteArray &line : conf.readAll().split('\n')) {
+        if (line.startsWith("Out "))
+            out = QString::fromUtf8(line.mid(4)).trimmed();
+    }
+    const passwd *user = getpwuid(getuid());
+    if (out.isEmpty() || !user)
+        return {};
+    out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(user->pw_name));
+    out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(user->pw_dir));
+    return out;
+}
+
+QSet<QString> pdfsIn(const QString &dir)
+{
+    const QStringList names = QDir(dir).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    return QSet<QString>(names.begin(), names.end());
+}
+
+bool queueEmpty()
+{
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
+    lpstat.waitForFinished(10000);
+    return lpstat.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// The new PDF files once the queue has emptied and cups-pdf has written them.
+QStringList arrivedPdfs(const QString &dir, const QSet<QString> &before, int expected)
+{
+    QDeadlineTimer deadline(60000);
+    QStringList arrived;
+    while (!deadline.hasExpired()) {
+        arrived.clear();
+        for (const QString &name : pdfsIn(dir) - before)
+            arrived << QDir(dir).filePath(name);
+        bool complete = queueEmpty() && arrived.size() >= expected;
+        for (const QString &path : arrived)
+            complete = complete && PdfInfo::of(path).pages > 0;
+        if (complete)
+            break;
+        QThread::msleep(100);
+    }
+    arrived.sort();
+    return arrived;
+}
+
+class CupsPrintTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FontAliases::install(); }
+
+    void SetUp() override
+    {
+        if (!ReceiptPrinters::exists(queue))
+            GTEST_SKIP() << "no CUPS scheduler with the cups-pdf queue \"Receipt\"; "
+                            "scripts/start-test-cups.sh starts one (as root)";
+        output = cupsPdfOutput();
+        if (output.isEmpty())
+            GTEST_SKIP() << "cups-pdf has no output folder in /etc/cups/cups-pdf.conf";
+        QDir().mkpath(output);
+        before = pdfsIn(output);
+        shop.printer1Name = queue;
+    }
+
+    // The page a receipt of SALE gets on the queue, worked out as the job does.
+    ReceiptPage::Prepared expectedPage(const SaleSnapshot &sale)
+    {
+        const ReceiptData data =
+            prepareReceiptData(sale, env.settings().labelLanguage, shop.showPrice);
+        const ReceiptStyle style = ReceiptStyle::from(env.settings(), shop, sale.switches);
+        QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
+        return ReceiptPage::prepare(printer, data, style, ReceiptPrinters::nativeDpi(queue));
+    }
+
+    TestEnv env;
+    ShopPrintSettings shop;
+    QString output;
+    QSet<QString> before;
+};
+
+TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
+{
+    FakePrintHost host(env);
+    shop.finishedNotice = true;
+    const ReceiptPage::Prepared expected = expectedPage(host.sale);
+    const int paperWidth = QPrinterInfo::printerInfo(queue).defaultPageSize().sizePoints().width();
+
+    // The notice comes after the print; a person clicks "确定".
+    int notices = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *notice = qobject_cast<PrintFinishedDialog *>(QApplication::activeModalWidget())) {
+            ++notices;
+            notice->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+        }
+    });
+    closer.start(20);
+    ReceiptPrinter printer(env.settings(), shop, host.window());
+    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    closer.stop();
+
+    EXPECT_EQ(notices, 1);
+    EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
+    EXPECT_EQ(host.calls.last(), "finish");
+
+    const QStringList pdfs = arrivedPdfs(output, before, 1);
+    ASSERT_EQ(pdfs.size(), 1) << "no PDF from cups-pdf in " << output.toStdString();
+    const PdfInfo pdf = PdfInfo::of(pdfs[0]);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_NEAR(pdf.pageSize.width(), paperWidth, 1.0);
+    EXPECT_NEAR(pdf.pageSize.height(), expected.lengthPoints, 1.0);
+    // The queue reports 300 dpi, inside the receipt range: laid out at 300.
+    EXPECT_EQ(ReceiptPrinters::nativeDpi(queue), 300);
+    EXPECT_EQ(expected.drawing.dpiX, 300);
+    for (const QString &path : pdfs)
+        QFile::remove(path);
+}
+
+TEST_F(CupsPrintTest, LongSaleIsOneLongPage)
+{
+    FakePrintHost host(env);
+    host.sale = ReceiptSample::sale(120);
+    shop.finishedNotice = false;
+    shop.secondCopy = true;
+    env.prompt().answerNext(Prompt::Answer::Yes); // a second copy
+    const ReceiptPage::Prepared expected = expectedPage(host.sale);
+    ReceiptPrinter printer(env.settings(), shop, host.window());
+    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    EXPECT_EQ(env.prompt().texts(), QStringList{"是否再打印一份?"});
+
+    const QStringList pdfs = arrivedPdfs(output, before, 2);
+    ASSERT_EQ(pdfs.size(), 2);
+    for (const QString &path : pdfs) {
+        const PdfInfo pdf = PdfInfo::of(path);
+        EXPECT_EQ(pdf.pages, 1);
+        EXPECT_NEAR(pdf.pageSize.height(), expected.lengthPoints, 1.0);
+        EXPECT_GT(pdf.pageSize.height(), 120 * 35 * 72 / 300); // 120 rows of 53 dots at least
+        QFile::remove(path);
+    }
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+// The preview frame: what it shows, the sales window hidden while it is open
+// and back however it closes, and printing refused from inside.
+#include "FakePrintHost.h"
+
+#include "app/AppSettings.h"
+#include "app/FontAliases.h"
+#include "printing/CMainFrame.h"
+#include "printing/ReceiptPage.h"
+#include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPrinters.h"
+#include "printing/ShopPrintSettings.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+class PreviewTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FontAliases::install(); }
+
+    PreviewTest() : host(env)
+    {
+        shop.printer1Name = ReceiptPrinters::defaultName();
+        host.window()->show();
+    }
+
+    CMainFrame *open()
+    {
+        CMainFrame *frame = ReceiptPreview::open(host, env.settings(), shop);
+        settle();
+        // Without any printer the preview says so first (see NoPrinterTest).
+        if (shop.printer1Name.isEmpty()) {
+            EXPECT_EQ(env.prompt().texts(), QStringList{ReceiptPreview::noPrinterMessage()});
+            env.prompt().clear();
+        }
+        return frame;
+    }
+
+    TestEnv env;
+    ShopPrintSettings shop;
+    FakePrintHost host;
+};
+
+TEST_F(PreviewTest, OpensMaximisedOverTheHiddenSalesWindow)
+{
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->windowTitle(), "QuillmarchV3.5.1 —— 收银员：admin（管理员） (预览)");
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(host.window()->isVisible());
+    EXPECT_EQ(frame->previewWidget()->pageCount(), 1);
+    frame->grab().save(QStringLiteral("/tmp/qm-preview.png"));
+    // The toolbar offers zoom, fitting, page turning, one or two pages, print and close.
+    for (const char *name :
+         {"printAction", "zoomInAction", "zoomOutAction", "fitWidthAction", "fitPageAction",
+          "nextPageAction", "previousPageAction", "onePageAction", "twoPagesAction", "closeAction"})
+        EXPECT_TRUE(frame->action(QString::fromLatin1(name))) << name;
+    frame->action("zoomInAction")->trigger();
+    frame->action("twoPagesAction")->trigger();
+    EXPECT_EQ(frame->previewWidget()->viewMode(), QPrintPreviewWidget::FacingPagesView);
+
+    frame->action("closeAction")->trigger();
+    settle();
+    EXPECT_FALSE(frame);
+    EXPECT_TRUE(host.window()->isVisible());
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
+}
+
+TEST_F(PreviewTest, PageIsTheReceiptsLength)
+{
+    host.sale = ReceiptSample::sale(80);
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    const QSize page = frame->printer()->pageLayout().pageSize().sizePoints();
+    // 80 rows of 35 dots at 203 dpi already make more than 1000 points.
+    EXPECT_GT(page.height(), 1000);
+    EXPECT_LT(page.width(), page.height());
+    frame->close();
+    settle();
+    EXPECT_TRUE(host.window()->isVisible());
+}
+
+TEST_F(PreviewTest, PrintIsRefusedAndClosesThePreview)
+{
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    frame->action("printAction")->trigger();
+    settle();
+    ASSERT_EQ(env.prompt().messages().size(), 1);
+    EXPECT_EQ(env.prompt().messages()[0].text, "请使用主窗口上的“打印小票”按钮进行打印！");
+    EXPECT_EQ(env.prompt().messages()[0].caption, "提示");
+    EXPECT_EQ(env.prompt().messages()[0].icon, Prompt::Icon::Information);
+    EXPECT_FALSE(frame);
+    EXPECT_TRUE(host.window()->isVisible());
+}
+
+TEST_F(PreviewTest, CloseBoxBringsTheSalesWindowBack)
+{
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    // The window system's close request, as the title bar's close box sends it.
+    ASSERT_TRUE(frame->windowHandle());
+    frame->windowHandle()->close();
+    settle();
+    EXPECT_FALSE(frame);
+    EXPECT_TRUE(host.window()->isVisible());
+}
+
+TEST_F(PreviewTest, EmptySaleAndNoNotice)
+{
+    host.sale.lines.clear();
+    shop.finishedNotice = true; // the notice follows printing only
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->previewWidget()->pageCount(), 1);
+    EXPECT_FALSE(QApplication::activeModalWidget());
+    EXPECT_EQ(host.calls, QStringList{"take"});
+    frame->close();
+    settle();
+}
+
+TEST_F(PreviewTest, TitleWithoutOwnerCaption)
+{
+    QWidget owner;
+    EXPECT_EQ(CMainFrame::titleFor(&owner), "打印预览");
+    EXPECT_EQ(CMainFrame::titleFor(nullptr), "打印预览");
+}
+
+} // namespace

@@ -1,0 +1,181 @@
+// The printer choice (dialog 111) and the print-finished notice (dialog 152),
+// driven as a person would, with what they store checked in the database.
+#include "app/AppSettings.h"
+#include "app/SettingsLoader.h"
+#include "data/Database.h"
+#include "printing/PrintFinishedDialog.h"
+#include "printing/PrinterSelectDialog.h"
+#include "printing/ShopPrintSettings.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PrintDialogsTest : public ::testing::Test
+{
+protected:
+    PrintDialogsTest()
+    {
+        // Start-up creates the options row that printer 2 lives in.
+        SettingsLoader::load(env.settings(), QDate(2024, 3, 7), QString());
+        db.open(env.settings().settingsDsn);
+    }
+
+    QString info(const char *column)
+    {
+        return db.scalar(QStringLiteral("select \"%1\" from \"INFO\"").arg(column));
+    }
+    QString options(const char *column)
+    {
+        return db.scalar(
+            QStringLiteral("select \"%1\" from \"USER_SET\" where \"directLogin\"=6").arg(column));
+    }
+
+    TestEnv env;
+    Database db;
+    ShopPrintSettings shop;
+};
+
+template <typename T> T *child(QWidget &parent, const char *name)
+{
+    T *widget = parent.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_TRUE(widget) << name;
+    return widget;
+}
+
+TEST_F(PrintDialogsTest, NoticeShowsItsTextsAndCloses)
+{
+    PrintFinishedDialog dialog(shop, env.settings().settingsDsn);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "恭喜");
+    EXPECT_EQ(child<QLabel>(dialog, "textLabel")->text(), "打印完毕！");
+    QCheckBox *box = child<QCheckBox>(dialog, "dontRemindBox");
+    EXPECT_EQ(box->text(), "不再提醒");
+    EXPECT_FALSE(box->isChecked());
+    dialog.grab().save(QStringLiteral("/tmp/qm-print-finished.png"));
+    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    // Closing without touching the box changes nothing.
+    EXPECT_TRUE(shop.finishedNotice);
+    EXPECT_EQ(info("remark2"), "1");
+}
+
+TEST_F(PrintDialogsTest, DontRemindIsStoredAtOnceAndCanBeTakenBack)
+{
+    PrintFinishedDialog dialog(shop, env.settings().settingsDsn);
+    dialog.show();
+    QCheckBox *box = child<QCheckBox>(dialog, "dontRemindBox");
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_FALSE(shop.finishedNotice);
+    EXPECT_EQ(info("remark2"), "0");
+    // Ticking and unticking in the same notice leaves it on and stores "1".
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(shop.finishedNotice);
+    EXPECT_EQ(info("remark2"), "1");
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
+}
+
+TEST_F(PrintDialogsTest, PrinterListsAndTheirSelections)
+{
+    shop.printer1Name = QStringLiteral("Kitchen");
+    env.settings().printer2Name = QStringLiteral("Gone");
+    env.settings().usePrinter2 = false;
+    PrinterSelectDialog dialog(env.settings(), shop, nullptr,
+                               {"Zebra", "Receipt", "Kitchen", "前台"}, "Receipt");
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "选择打印机设备");
+    QComboBox *first = child<QComboBox>(dialog, "printer1Box");
+    QComboBox *second = child<QComboBox>(dialog, "printer2Box");
+    QCheckBox *use2 = child<QCheckBox>(dialog, "printer2Check");
+    EXPECT_EQ(use2->text(), "打印设备2：");
+    QStringList entries;
+    for (int i = 0; i < first->count(); ++i)
+        entries << first->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"Kitchen", "Receipt", "Zebra", "前台"}));
+    EXPECT_EQ(second->count(), 4);
+    EXPECT_EQ(first->currentText(), "Kitchen");
+    EXPECT_EQ(second->currentText(), "Receipt"); // the default printer stands in
+    EXPECT_FALSE(use2->isChecked());
+    EXPECT_FALSE(second->isEnabled());
+    QTest::mouseClick(use2, Qt::LeftButton);
+    EXPECT_TRUE(second->isEnabled());
+    QTest::mouseClick(use2, Qt::LeftButton);
+    EXPECT_FALSE(second->isEnabled());
+    dialog.grab().save(QStringLiteral("/tmp/qm-printer-select.png"));
+
+    // Neither the stored name nor a default printer: nothing is selected.
+    shop.printer1Name = QStringLiteral("Gone");
+    PrinterSelectDialog none(env.settings(), shop, nullptr, {"A", "B"}, "C");
+    EXPECT_EQ(child<QComboBox>(none, "printer1Box")->currentIndex(), -1);
+}
+
+TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
+{
+    env.settings().usePrinter2 = true;
+    PrinterSelectDialog dialog(env.settings(), shop, nullptr, {"Bar", "Kitchen", "Receipt"},
+                               "Receipt");
+    dialog.show();
+    EXPECT_TRUE(child<QComboBox>(dialog, "printer2Box")->isEnabled());
+    child<QComboBox>(dialog, "printer1Box")->setCurrentText("Bar");
+    child<QComboBox>(dialog, "printer2Box")->setCurrentText("Kitchen");
+    QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+
+    EXPECT_EQ(shop.printer1Name, "Bar");
+    EXPECT_EQ(env.settings().printer2Name, "Kitchen");
+    EXPECT_TRUE(env.settings().usePrinter2);
+    EXPECT_EQ(info("set4"), "Bar");
+    EXPECT_EQ(options("set5"), "Kitchen");
+    EXPECT_EQ(options("set6"), "1");
+    ASSERT_EQ(env.prompt().messages().size(), 1);
+    EXPECT_EQ(env.prompt().messages()[0].text, "打印机保存成功！");
+    EXPECT_EQ(env.prompt().messages()[0].caption, "提示");
+    EXPECT_EQ(env.prompt().messages()[0].icon, Prompt::Icon::Information);
+    EXPECT_TRUE(dialog.isVisible());
+
+    // Unticking printer 2 stores "0"; the close button ends the dialog.
+    QTest::mouseClick(child<QCheckBox>(dialog, "printer2Check"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    EXPECT_EQ(options("set6"), "0");
+    EXPECT_FALSE(env.settings().usePrinter2);
+    QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(PrintDialogsTest, ShopPrintSettingsLoadFromInfo)
+{
+    ShopPrintSettings delivered = ShopPrintSettings::load(db, QStringLiteral("Receipt"));
+    EXPECT_EQ(delivered.shopName, "我的小店");
+    EXPECT_TRUE(delivered.saveOnPrint);
+    EXPECT_EQ(delivered.defaultRemark, "谢谢惠顾，欢迎再次光临！");
+    EXPECT_TRUE(delivered.finishedNotice);
+    EXPECT_FALSE(delivered.secondCopy);
+    EXPECT_TRUE(delivered.showPrice);
+    EXPECT_FALSE(delivered.printLogo);
+    EXPECT_EQ(delivered.printer1Name, "Receipt"); // empty set4: the default printer
+    EXPECT_EQ(delivered.paperMargin, 0);
+
+    db.exec(QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='1', \"showPrice\"='0', "
+                           "\"set2\"='1', \"set4\"='Bar', \"set5\"='12', \"set6\"='-8', "
+                           "\"set7\"='', \"ifSave\"='yes'"));
+    const ShopPrintSettings changed = ShopPrintSettings::load(db, QStringLiteral("Receipt"));
+    EXPECT_FALSE(changed.finishedNotice);
+    EXPECT_TRUE(changed.secondCopy);
+    EXPECT_FALSE(changed.showPrice);
+    EXPECT_TRUE(changed.printLogo);
+    EXPECT_FALSE(changed.saveOnPrint); // only "1" is on
+    EXPECT_EQ(changed.printer1Name, "Bar");
+    EXPECT_EQ(changed.paperMargin, 12);
+    EXPECT_EQ(changed.printOffset, -8);
+    EXPECT_EQ(changed.logoOffset, 0);
+}
+
+} // namespace

@@ -15,11 +15,11 @@ public:
     const SaleLine &at(int row) const { return m_lines.at(row); }
     const QVector<SaleLine> &all() const { return m_lines; }
 
-    void append(const SaleLine &line) { m_lines.append(line); }
-    void replace(int row, const SaleLine &line) { m_lines[row] = line; }
+    void append(const SaleLine &line);
+    void replace(int row, const SaleLine &line);
     // Removes the given rows (any order, duplicates ignored), highest first.
     void remove(QList<int> rows);
-    void clear() { m_lines.clear(); }
+    void clear();
 
     // Row numbers "1", "2", ... and item data 0, 1, ... in the current order.
     void renumber();
@@ -31,5 +31,17 @@ public:
     SaleTotals totalsWith(int row, const SaleLine &line) const;
 
 private:
+    // Columns 2, 4 and 6 of a line read as numbers, kept beside the texts so
+    // that the totals of a long sale are summed without reading every text again.
+    struct Values
+    {
+        double quantity = 0;
+        double amount = 0;
+        double discounted = 0;
+    };
+    static Values valuesOf(const SaleLine &line);
+    static void add(SaleTotals &totals, const Values &values);
+
     QVector<SaleLine> m_lines;
+    QVector<Values> m_values;
 };

@@ -5,6 +5,8 @@
 #include "app/AppSettings.h"
 #include "app/Clock.h"
 #include "app/Prompt.h"
+#include "controls/AutoCompleteCombo.h"
+#include "controls/HoverButton.h"
 #include "controls/SortListCtrl.h"
 #include "sales/SaleLine.h"
 #include "sales/SalesIcons.h"
@@ -126,13 +128,13 @@ void SalesDialog::setUpControls()
     ui->cashBox->setEditText(QString());
     ui->cashBox->setCompleter(nullptr); // a plain box: what is typed is what counts
     ui->quantityEdit->setText(EntryRow::defaultQuantity());
-    for (QComboBox *box : {ui->productBox, ui->customerBox, ui->phoneBox, ui->paymentBox,
-                           ui->cashierBox, ui->discountBox, ui->cashBox})
-        box->setInsertPolicy(QComboBox::NoInsert);
 
     // Summary line: yellow on the list's blue; the shortcut line blue; cash red; change green.
-    ui->summaryLabel->setFont(QFont(QStringLiteral("宋体"), 11.6));
+    QFont summaryFont(QStringLiteral("宋体"));
+    summaryFont.setPointSizeF(11.6);
+    ui->summaryLabel->setFont(summaryFont);
     ui->summaryLabel->setAutoFillBackground(true);
+    ui->summaryLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     QPalette summary = ui->summaryLabel->palette();
     summary.setColor(QPalette::Window, listBlue);
     summary.setColor(QPalette::WindowText, Qt::yellow);
@@ -727,14 +729,28 @@ bool SalesDialog::FinishSale()
     return done;
 }
 
-bool SalesDialog::FinishPrintedSale()
+int SalesDialog::saleLineCount() const
 {
-    const bool done = m_session.finishPrintedSale(this);
-    if (done)
+    return m_session.sale().lines().count();
+}
+
+void SalesDialog::ResetRemark()
+{
+    m_session.resetRemark();
+    m_pushing = true;
+    setText(ui->remarkEdit, m_session.header().remark);
+    m_pushing = false;
+}
+
+bool SalesDialog::ConsumeReceiptNumber()
+{
+    return m_session.consumeReceiptNumber(this);
+}
+
+void SalesDialog::StartNextSale()
+{
+    if (m_session.startNextSale(this))
         showNextSale();
-    else
-        pushHeader(); // the remark went back to the default already
-    return done;
 }
 
 // ---------------------------------------------------------------------------
@@ -807,13 +823,13 @@ void SalesDialog::OpenQuery()
 void SalesDialog::OpenAbout()
 {
     if (m_windows.about)
-        m_windows.about(this);
+        m_windows.about(*this);
 }
 
 void SalesDialog::OpenHelp()
 {
     if (m_windows.help)
-        m_windows.help(this);
+        m_windows.help(*this);
 }
 
 void SalesDialog::StartCalculator()

@@ -60,11 +60,19 @@ public:
     // Numbering and finishing a sale.
     void LoadReceiptNumber();
     void SaveOnly();
+    // Pulls the controls and stores the sale; false when it was not stored
+    // (the reason has been shown).
     bool SaveSaleRecord();
+    // ConsumeReceiptNumber, then the next sale.
     bool FinishSale();
-    // The end of the print path: remark reset, number taken, payment method
-    // remembered, the next sale shown.
-    bool FinishPrintedSale();
+
+    // What the print path does after printing, piece by piece: the remark
+    // back to the default, the number taken, then FinishSale from its
+    // second step (next number, empty list, totals, entry row).
+    int saleLineCount() const;
+    void ResetRemark();
+    bool ConsumeReceiptNumber();
+    void StartNextSale();
 
     // Controls that start other windows.
     void PrintReceipt();

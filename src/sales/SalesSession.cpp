@@ -277,24 +277,12 @@ bool SalesSession::saveSaleRecord(QWidget *parent)
 
 bool SalesSession::finishSale(QWidget *parent)
 {
-    if (!DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); }))
-        return false;
-    return startNextSale(parent);
+    return consumeReceiptNumber(parent) && startNextSale(parent);
 }
 
-bool SalesSession::finishPrintedSale(QWidget *parent)
+bool SalesSession::consumeReceiptNumber(QWidget *parent)
 {
-    m_header.remark = m_defaultRemark;
-    if (!DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); }))
-        return false;
-    if (m_header.paymentEnabled) {
-        if (!DbOperation::run(parent, [&] {
-                SalesSwitches::storeLastPayment(m_settingsDb, m_header.payment);
-                m_settings.lastPayment = m_header.payment;
-            }))
-            return false;
-    }
-    return startNextSale(parent);
+    return DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); });
 }
 
 bool SalesSession::startNextSale(QWidget *parent)

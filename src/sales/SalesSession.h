@@ -83,9 +83,9 @@ public:
     bool saveSaleRecord(QWidget *parent);
     // FinishSale: take the number, show the next one, empty the sale.
     bool finishSale(QWidget *parent);
-    // The end of the print path: the remark goes back to the default, the
-    // number is taken, the payment method remembered, the sale emptied.
-    bool finishPrintedSale(QWidget *parent);
+    // The pieces the print path uses after printing, in this order.
+    void resetRemark() { m_header.remark = m_defaultRemark; }
+    bool consumeReceiptNumber(QWidget *parent);
 
     // The query window needs the records file to itself while it is open.
     void closeRecords();

@@ -44,9 +44,3 @@ void SalesSwitches::storePaymentEnabled(Database &settings, bool on)
     settings.exec(QStringLiteral("update \"USER_SET\" set \"set4\" = ? where \"id\" = 1"),
                   {flag(on)});
 }
-
-void SalesSwitches::storeLastPayment(Database &settings, const QString &method)
-{
-    settings.exec(QStringLiteral("update \"USER_SET\" set \"set5\" = ? where \"id\" = 1"),
-                  {method});
-}

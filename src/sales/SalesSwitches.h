@@ -4,8 +4,8 @@
 
 class Database;
 
-// The sales window's check boxes that are remembered between runs, and the
-// last payment method. Each writes one column of the settings database.
+// The sales window's check boxes that are remembered between runs. Each
+// writes one column of the settings database.
 // Throws DatabaseError.
 class SalesSwitches
 {

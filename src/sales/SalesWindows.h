@@ -33,8 +33,8 @@ struct SalesWindows
     std::function<void(QWidget *owner)> paymentMethods;
     // Query window; the sales window's records connection is closed meanwhile.
     std::function<void(SalesDialog &owner)> query;
-    std::function<void(QWidget *owner)> about;
-    std::function<void(QWidget *owner)> help;
+    std::function<void(SalesDialog &owner)> about;
+    std::function<void(SalesDialog &owner)> help;
 
     static SalesWindows installed();
 };

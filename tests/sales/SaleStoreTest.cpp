@@ -215,14 +215,11 @@ TEST_F(RecordsTest, ShopInfoAndSwitches)
     m_settings.exec(QStringLiteral("insert into \"USER_SET\" (\"directLogin\") values (6)"));
     SalesSwitches::storePhoneEnabled(m_settings, true);
     SalesSwitches::storePaymentEnabled(m_settings, true);
-    SalesSwitches::storeLastPayment(m_settings, s("支付宝"));
     EXPECT_EQ(m_settings.scalar(
                   QStringLiteral("select \"set2\" from \"USER_SET\" where \"directLogin\"=6")),
               s("1"));
     EXPECT_EQ(m_settings.scalar(QStringLiteral("select \"set4\" from \"USER_SET\" where \"id\"=1")),
               s("1"));
-    EXPECT_EQ(m_settings.scalar(QStringLiteral("select \"set5\" from \"USER_SET\" where \"id\"=1")),
-              s("支付宝"));
     // The login row keeps its own set2 (the date prefix flag).
     EXPECT_EQ(m_settings.scalar(QStringLiteral("select \"set2\" from \"USER_SET\" where \"id\"=1")),
               s("0"));

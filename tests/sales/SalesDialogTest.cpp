@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -437,6 +438,30 @@ TEST_F(SalesWindow, KeypadStarMovesOnAndKeypadPlusPrints)
     EXPECT_EQ(printed, 3);
 }
 
+TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
+{
+    // The steps the print flow takes on the window, in its order.
+    SalesWindows windows;
+    windows.print = [](SalesDialog &owner) {
+        if (owner.saleLineCount() == 0 || !owner.SaveSaleRecord())
+            return;
+        owner.ResetRemark();
+        if (owner.ConsumeReceiptNumber())
+            owner.StartNextSale();
+    };
+    open(windows);
+    enterLine("甲", "2", "3");
+    retype(w("remarkEdit"), s("只此一次"));
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"standby1\" from \"POS_RECORD\"")),
+              s("只此一次"));
+    EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("谢谢惠顾，欢迎再次光临！"));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000001"));
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(box("cashBox")->currentText(), s("0.00"));
+    EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+}
+
 TEST_F(SalesWindow, ControlsOfWindowsNotYetPresentAreDisabledAndSaySo)
 {
     open();
@@ -704,3 +729,71 @@ TEST_F(SalesWindow, AThousandLineSaleStillWorks)
 }
 
 } // namespace
+
+// Pictures of the window for the documentation: written to QM_SCREENSHOT_DIR
+// when it is set, otherwise to the temporary folder.
+class SalesWindowPictures : public SalesWindow
+{
+protected:
+    void save(const char *name)
+    {
+        QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            dir = QDir::tempPath();
+        const QString file = QDir(dir).filePath(QString::fromLatin1(name));
+        QTest::qWait(50);
+        EXPECT_TRUE(m_dialog->grab().save(file)) << file.toStdString();
+    }
+};
+
+// Shown as in the whole program, where every window it opens is present.
+SalesWindows everyWindow()
+{
+    SalesWindows windows;
+    windows.print = windows.preview = windows.query = [](SalesDialog &) {};
+    windows.about = windows.help = [](SalesDialog &) {};
+    windows.settings = [](QWidget *, SettingsHandover &) {};
+    windows.customers = [](QWidget *, QString &) { return false; };
+    windows.paymentMethods = [](QWidget *) {};
+    return windows;
+}
+
+TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
+{
+    open(everyWindow());
+    save("sales-window.png");
+
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+                {s("张三"), s("13800001111")});
+    }
+    m_dialog->session().reloadCustomers(nullptr);
+    w<QCheckBox>("discountCheck")->click();
+    w<QCheckBox>("customerCheck")->click();
+    w<QCheckBox>("paymentCheck")->click();
+    w<QCheckBox>("cashCheck")->click();
+    retype(box("customerBox"), s("张三"));
+    retype(box("paymentBox"), s("现金"));
+    enterLine("A01-可口可乐 330ml", "2", "3.5");
+    enterLine("B12-全麦面包", "1", "12.8");
+    retype(box("productBox"), s("C07-鲜牛奶 1L"));
+    retype(edit("quantityEdit"), s("3"));
+    retype(edit("priceEdit"), s("9.9"));
+    retype(box("discountBox"), s("9.5"));
+    QTest::keyClick(box("discountBox"), Qt::Key_Return);
+    enterLine("D03-苹果（斤）", "2.5", "6.8");
+    retype(box("productBox"), s("E21-鸡蛋（盒）"));
+    retype(edit("quantityEdit"), s("1"));
+    retype(edit("priceEdit"), s("15.9"));
+    box("productBox")->setFocus();
+    retype(box("cashBox"), s("100"));
+    box("productBox")->setFocus();
+    save("sales-window-lines.png");
+
+    m_dialog.reset();
+    login(s("小王"), s("普通用户"));
+    open(everyWindow());
+    save("sales-window-ordinary-user.png");
+}

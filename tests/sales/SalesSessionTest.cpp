@@ -207,21 +207,28 @@ TEST_F(SessionTest, AdministratorsAddingLinesRememberProducts)
 
 TEST_F(SessionTest, TheEndOfThePrintPath)
 {
-    m_env.settings().paymentEnabled = true;
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
     enter(session, "苹果", "1", "4");
     session.header().remark = s("临时备注");
-    session.header().payment = s("银行卡");
     ASSERT_TRUE(session.saveSaleRecord(nullptr));
-    ASSERT_TRUE(session.finishPrintedSale(nullptr));
+    EXPECT_EQ(session.header().number, s("0000000")); // saving alone takes no number
+    session.resetRemark();
+    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
+    ASSERT_TRUE(session.startNextSale(nullptr));
     EXPECT_EQ(session.header().remark, s("谢谢惠顾，欢迎再次光临！"));
     EXPECT_EQ(session.header().number, s("0000001"));
-    EXPECT_EQ(m_env.settings().lastPayment, s("银行卡"));
-    EXPECT_EQ(session.settingsDb().scalar(
-                  QStringLiteral("select \"set5\" from \"USER_SET\" where \"id\"=1")),
-              s("银行卡"));
     EXPECT_TRUE(session.sale().lines().isEmpty());
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=?"),
+                      {s("0000000")}),
+              s("1"));
+
+    // Printing without saving still takes a number and empties the sale.
+    enter(session, "梨", "1", "3");
+    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
+    ASSERT_TRUE(session.startNextSale(nullptr));
+    EXPECT_EQ(session.header().number, s("0000002"));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
 }
 
 TEST_F(SessionTest, RecordsConnectionClosesForTheQueryWindow)

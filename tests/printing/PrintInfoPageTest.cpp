@@ -106,6 +106,27 @@ TEST_F(PrintInfoPageTest, OpensWithTheHandedTextsTheSwitchesAndTheMarginsInMilli
     shoot(&page, QStringLiteral("print-info-page"));
 }
 
+TEST_F(PrintInfoPageTest, EachButtonOpensItsDialog)
+{
+    PrintInfoPage page(settings, handover);
+    page.show();
+    QStringList titles;
+    for (const char *name :
+         {"numberFormatButton", "fontButton", "templateButton", "logoButton", "printerButton"}) {
+        whenModal([&](QDialog *dialog) {
+            titles << dialog->windowTitle();
+            dialog->reject();
+        });
+        click(child<QPushButton>(&page, name));
+    }
+    EXPECT_EQ(titles,
+              (QStringList{QStringLiteral("设置销售票号格式"), QStringLiteral("设置打印字体"),
+                           QStringLiteral("选择打印模板"), QStringLiteral("设置打印图标"),
+                           QStringLiteral("选择打印机设备")}));
+    EXPECT_EQ(handover.receiptNumber, QStringLiteral("0000012"))
+        << "a cancelled format changes nothing";
+}
+
 TEST_F(PrintInfoPageTest, MarginTypedAsThreeIsStoredAsTwelveAndAnEmptyOneAsZero)
 {
     {

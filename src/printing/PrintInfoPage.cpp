@@ -51,7 +51,7 @@ PrintInfoPage::PrintInfoPage(AppSettings &settings, SettingsHandover &handover, 
         dialog.exec();
     });
     connect(m_ui->templateButton, &QPushButton::clicked, this, [this] {
-        TemplateSelectDialog dialog(m_shop, m_settings, this);
+        TemplateSelectDialog dialog(m_settings, m_shop, this);
         dialog.exec();
     });
     connect(m_ui->logoButton, &QPushButton::clicked, this, [this] {

@@ -10,10 +10,10 @@
 
 #include <QPixmap>
 
-TemplateSelectDialog::TemplateSelectDialog(const ShopPrintSettings &shop, AppSettings &settings,
+TemplateSelectDialog::TemplateSelectDialog(AppSettings &settings, const ShopPrintSettings &shop,
                                            QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::TemplateSelectDialog>()), m_shop(shop),
-      m_settings(settings)
+    : QDialog(parent), m_ui(std::make_unique<Ui::TemplateSelectDialog>()), m_settings(settings),
+      m_shop(shop)
 {
     m_ui->setupUi(this);
     m_ui->templateBox->setCurrentIndex(m_settings.templateIndex ? 1 : 0);

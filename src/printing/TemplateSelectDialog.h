@@ -18,7 +18,7 @@ class TemplateSelectDialog : public QDialog
     Q_OBJECT
 
 public:
-    TemplateSelectDialog(const ShopPrintSettings &shop, AppSettings &settings,
+    TemplateSelectDialog(AppSettings &settings, const ShopPrintSettings &shop,
                          QWidget *parent = nullptr);
     ~TemplateSelectDialog() override;
 
@@ -30,7 +30,7 @@ private:
     void save();
 
     std::unique_ptr<Ui::TemplateSelectDialog> m_ui;
-    const ShopPrintSettings &m_shop;
     AppSettings &m_settings;
+    const ShopPrintSettings &m_shop;
     QImage m_sample;
 };

@@ -35,7 +35,7 @@ TEST_F(TemplateSelectTest, OpensOnTheCurrentTemplateWithItsSample)
 {
     settings.templateIndex = true;
     ShopPrintSettings shop = storedShop();
-    TemplateSelectDialog dialog(shop, settings);
+    TemplateSelectDialog dialog(settings, shop);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("选择打印模板"));
     ASSERT_EQ(templates(&dialog)->count(), 2);
@@ -66,7 +66,7 @@ TEST_F(TemplateSelectTest, SampleIsTheRenderersReceiptAndFollowsTheShop)
 TEST_F(TemplateSelectTest, ChangingTheSelectionChangesTheSampleBeforeSaving)
 {
     ShopPrintSettings shop = storedShop();
-    TemplateSelectDialog dialog(shop, settings);
+    TemplateSelectDialog dialog(settings, shop);
     dialog.show();
     const QImage first = shownSample(&dialog);
     templates(&dialog)->setFocus();

@@ -1,6 +1,7 @@
 #include "settings/SettingsDialog.h"
 
 #include "app/AppSettings.h"
+#include "printing/PrintInfoPage.h"
 #include "settings/PageTabCtrl.h"
 #include "users/UsersPage.h"
 
@@ -34,6 +35,8 @@ void SettingsDialog::addPages()
     // In this order: the print-information page (administrators only, so that
     // ordinary users cannot change the shop settings), the product page, the
     // users page.
+    if (m_settings.isAdministrator())
+        addPage(new PrintInfoPage(m_settings, m_handover, this), printInfoCaption());
     addPage(new UsersPage(m_settings, this), usersCaption());
 }
 

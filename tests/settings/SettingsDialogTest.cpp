@@ -55,9 +55,11 @@ TEST_F(SettingsDialogTest, OpensWithItsPagesUnderTabs)
     SettingsDialog dialog(m_env.settings(), m_handed);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置"));
-    EXPECT_EQ(captions(dialog), QStringList{SettingsDialog::usersCaption()});
+    EXPECT_EQ(captions(dialog),
+              (QStringList{SettingsDialog::printInfoCaption(), SettingsDialog::usersCaption()}));
     ASSERT_NE(dialog.findChild<UsersPage *>(), nullptr);
-    EXPECT_TRUE(dialog.findChild<UsersPage *>()->isVisible());
+    EXPECT_TRUE(dialog.tabs()->widget(0)->isVisible());
+    EXPECT_FALSE(dialog.findChild<UsersPage *>()->isVisible());
     EXPECT_EQ(dialog.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly).size(), 0)
         << "no buttons of its own";
 
@@ -109,8 +111,9 @@ TEST_F(SettingsDialogTest, AClickOnATabSwitchesThePage)
     EXPECT_EQ(dialog.tabs()->currentIndex(), 0) << "the current tab again changes nothing";
     EXPECT_TRUE(first->isVisible());
 
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    EXPECT_EQ(dialog.tabs()->currentIndex(), 1);
+    const int last = dialog.tabs()->count() - 1;
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(last).center());
+    EXPECT_EQ(dialog.tabs()->currentIndex(), last);
     EXPECT_TRUE(second->isVisible());
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(second->geometry(), first->geometry());
@@ -157,6 +160,8 @@ TEST_F(SettingsDialogTest, EnterOnTheUsersPageAddsAUser)
         opened = modal->windowTitle();
         modal->reject();
     });
+    QTabBar *bar = dialog.tabs()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->count() - 1).center());
     auto *list = dialog.findChild<UsersPage *>()->findChild<QWidget *>(QStringLiteral("list"));
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Return);

@@ -1,0 +1,83 @@
+#include "printing/PrintInfo.h"
+
+#include "app/AppSettings.h"
+#include "app/NumberText.h"
+#include "data/Database.h"
+#include "data/Transaction.h"
+#include "printing/ShopPrintSettings.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+PrintInfo PrintInfo::from(const ShopPrintSettings &shop, const AppSettings &settings,
+                          const QString &shopName, const QString &remark)
+{
+    PrintInfo info;
+    info.shopName = shopName;
+    info.remark = remark;
+    info.saveOnPrint = shop.saveOnPrint;
+    info.finishedNotice = shop.finishedNotice;
+    info.secondCopy = shop.secondCopy;
+    info.showPrice = shop.showPrice;
+    info.margin = shownMillimetres(shop.paperMargin);
+    info.offset = shownMillimetres(shop.printOffset);
+    info.paperLengthAdjust = QString::number(settings.paperLengthAdjust);
+    return info;
+}
+
+int PrintInfo::gbBytes(const QString &text)
+{
+    int bytes = 0;
+    for (const char32_t c : text.toUcs4())
+        bytes += c < 0x80 ? 1 : (c > 0xffff ? 4 : 2);
+    return bytes;
+}
+
+QString PrintInfo::storedMillimetres(const QString &typed)
+{
+    if (typed.isEmpty())
+        return QStringLiteral("0");
+    const qint64 pixels = 4LL * NumberText::toInt(typed);
+    return QString::number(std::clamp<qint64>(pixels, INT_MIN, INT_MAX));
+}
+
+QString PrintInfo::shownMillimetres(int stored)
+{
+    return QString::number(stored / 4);
+}
+
+void PrintInfo::store(Database &settingsDb) const
+{
+    Transaction transaction(settingsDb);
+    settingsDb.exec(QStringLiteral("update \"INFO\" set \"shopName\"=?,\"remark1\"=?,\"remark2\"=?,"
+                                   "\"saler\"=?,\"ifSave\"=?,\"showPrice\"=?,\"set5\"=?,\"set6\"=? "
+                                   "where \"id\"=?"),
+                    {shopName, remark, flag(finishedNotice), flag(secondCopy), flag(saveOnPrint),
+                     flag(showPrice), storedMillimetres(margin), storedMillimetres(offset),
+                     QStringLiteral("1")});
+    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set7\"=? where \"directLogin\"=6"),
+                    {QString::number(NumberText::toInt(paperLengthAdjust))});
+    transaction.commit();
+}
+
+void PrintInfo::apply(ShopPrintSettings &shop, AppSettings &settings) const
+{
+    shop.shopName = shopName;
+    shop.defaultRemark = remark;
+    shop.finishedNotice = finishedNotice;
+    shop.secondCopy = secondCopy;
+    shop.saveOnPrint = saveOnPrint;
+    shop.showPrice = showPrice;
+    shop.paperMargin = NumberText::toInt(storedMillimetres(margin));
+    shop.printOffset = NumberText::toInt(storedMillimetres(offset));
+    settings.paperLengthAdjust = NumberText::toInt(paperLengthAdjust);
+}

@@ -1,0 +1,39 @@
+#include "printing/TemplateSample.h"
+
+#include "app/AppSettings.h"
+#include "data/Database.h"
+#include "printing/PrepareReceiptData.h"
+#include "printing/ReceiptPage.h"
+#include "printing/ReceiptRenderer.h"
+#include "printing/ReceiptSample.h"
+#include "printing/ReceiptStyle.h"
+#include "printing/ShopPrintSettings.h"
+
+namespace {
+
+constexpr int sampleDpi = 203;
+constexpr double printableMm = ReceiptPage::fallbackPaperWidthMm - 8; // 72 mm of an 80 mm roll
+
+} // namespace
+
+QImage TemplateSample::render(const AppSettings &settings, const ShopPrintSettings &shop,
+                              bool template02)
+{
+    SaleSnapshot sale = ReceiptSample::sale();
+    if (!shop.shopName.isEmpty())
+        sale.switches.shopName = shop.shopName;
+    if (!shop.defaultRemark.isEmpty())
+        sale.remark = shop.defaultRemark;
+    AppSettings look = settings;
+    look.templateIndex = template02;
+    const ReceiptData data = prepareReceiptData(sale, look.labelLanguage, shop.showPrice);
+    const ReceiptStyle style = ReceiptStyle::from(look, shop, sale.switches);
+    return ReceiptRenderer::toImage(
+        ReceiptRenderer::layout(data, style, sampleDpi, sampleDpi, printableMm / 25.4));
+}
+
+void TemplateSample::store(Database &settingsDb, bool template02)
+{
+    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set4\"=? where \"directLogin\"=6"),
+                    {QString::number(template02 ? 1 : 0)});
+}

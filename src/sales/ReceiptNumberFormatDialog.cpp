@@ -1,0 +1,58 @@
+#include "sales/ReceiptNumberFormatDialog.h"
+
+#include "ui_ReceiptNumberFormatDialog.h"
+
+#include "app/AppSettings.h"
+#include "app/Clock.h"
+#include "data/Database.h"
+#include "data/DbOperation.h"
+#include "sales/ReceiptNumber.h"
+#include "sales/ReceiptNumberFormat.h"
+
+ReceiptNumberFormatDialog::ReceiptNumberFormatDialog(AppSettings &settings, QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ReceiptNumberFormatDialog>()),
+      m_settings(settings), m_today(Clock::now().date())
+{
+    m_ui->setupUi(this);
+    load();
+    m_ui->dateEdit->setText(ReceiptNumber::datePrefix(m_today));
+
+    connect(m_ui->customCheck, &QCheckBox::toggled, this,
+            [this](bool on) { m_ui->customEdit->setReadOnly(!on); });
+    connect(m_ui->okButton, &QPushButton::clicked, this, &ReceiptNumberFormatDialog::store);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+ReceiptNumberFormatDialog::~ReceiptNumberFormatDialog() = default;
+
+void ReceiptNumberFormatDialog::load()
+{
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, this))
+        return;
+    DbOperation::run(this, [&] {
+        const ReceiptNumberFormat format = ReceiptNumberFormat::load(db);
+        m_ui->customCheck->setChecked(format.useCustom);
+        m_ui->customEdit->setReadOnly(!format.useCustom);
+        m_ui->dateCheck->setChecked(format.useDate);
+        m_ui->customEdit->setText(format.custom);
+    });
+}
+
+void ReceiptNumberFormatDialog::store()
+{
+    ReceiptNumberFormat format;
+    format.useCustom = m_ui->customCheck->isChecked();
+    format.useDate = m_ui->dateCheck->isChecked();
+    format.custom = m_ui->customEdit->text();
+
+    // The prefix changes only once the choice is stored, so that the next
+    // start of the program numbers the same way.
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, this))
+        return;
+    if (!DbOperation::run(this, [&] { format.store(db); }))
+        return;
+    m_settings.receiptPrefix = format.prefix(m_today);
+    accept();
+}

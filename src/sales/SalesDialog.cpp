@@ -269,10 +269,7 @@ void SalesDialog::openSession()
     if (!m_session.open(this))
         return; // the window stays open, unfilled
     setWindowTitle(titleFor(settings));
-    DbOperation::run(this, [&] {
-        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(),
-                                                  QPrinterInfo::defaultPrinterName());
-    });
+    loadPrintSettings();
     RelabelColumns();
     pushLists();
     applyUserRights();
@@ -800,6 +797,14 @@ void SalesDialog::PreviewReceipt()
         m_windows.preview(*this);
 }
 
+void SalesDialog::loadPrintSettings()
+{
+    DbOperation::run(this, [&] {
+        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(),
+                                                  QPrinterInfo::defaultPrinterName());
+    });
+}
+
 void SalesDialog::OpenSettings()
 {
     if (!m_windows.settings)
@@ -810,6 +815,7 @@ void SalesDialog::OpenSettings()
     m_windows.settings(this, texts);
     m_session.takeBackFromSettings(texts.shopName, texts.remark, texts.receiptNumber);
     m_session.reloadShopInfo(this);
+    loadPrintSettings();
     m_session.reloadCashiers(this);
     push();
     m_session.reloadProducts(this);

@@ -98,6 +98,8 @@ public:
     bool consumeReceiptNumber() override { return ConsumeReceiptNumber(); }
     void finishSale() override { StartNextSale(); }
     ShopPrintSettings &printSettings() { return m_printSettings; }
+    // The INFO print values, read when the window opens and after the settings window.
+    void loadPrintSettings();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,6 +3,7 @@
 #include "app/SettingsLoader.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"
+#include "sales/SalesWindows.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -86,6 +87,23 @@ TEST_F(SalesPrintFlow, F5OnAnEmptySaleStoresNothing)
     QTest::keyClick(m_dialog.get(), Qt::Key_F5);
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\"")), QStringLiteral("0"));
     EXPECT_EQ(m_env.prompt().messages().size(), 1);
+}
+
+TEST_F(SalesPrintFlow, PrintValuesChangedInTheSettingsWindowApplyToTheNextReceipt)
+{
+    EXPECT_TRUE(m_dialog->printSettings().showPrice);
+    SalesWindows windows = SalesWindows::installed();
+    // Stands in for the print-information page saving with "打印单价" off.
+    windows.settings = [this](QWidget *, SettingsHandover &) {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("update \"INFO\" set \"showPrice\"='0', \"set5\"='12' "
+                               "where \"id\"='1'"));
+    };
+    m_dialog->setWindows(windows);
+    m_dialog->OpenSettings();
+    EXPECT_FALSE(m_dialog->printSettings().showPrice);
+    EXPECT_EQ(m_dialog->printSettings().paperMargin, 12);
 }
 
 } // namespace

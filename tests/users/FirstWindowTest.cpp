@@ -94,6 +94,20 @@ TEST_F(FirstWindowTest, DirectLoginRereadsThePowerOfTheStoredUser)
     EXPECT_EQ(FirstWindow::choose(second), FirstWindow::Window::Sales);
     EXPECT_EQ(second.userPower, ordinary());
     EXPECT_FALSE(second.isAdministrator());
+
+    // The sales window the next start opens shows and applies the new power.
+    AppSettings third = restart();
+    QString title;
+    bool cashierLocked = false;
+    whenModal([&](QDialog *dialog) {
+        title = dialog->windowTitle();
+        if (auto *cashier = dialog->findChild<QComboBox *>(QStringLiteral("cashierBox")))
+            cashierLocked = !cashier->isEnabled();
+        dialog->close();
+    });
+    EXPECT_EQ(FirstWindow::run(third), 0);
+    EXPECT_EQ(title, QStringLiteral("QuillmarchV3.5.1 —— 收银员：店长（普通用户）"));
+    EXPECT_TRUE(cashierLocked);
 }
 
 TEST_F(FirstWindowTest, DirectLoginOfADeletedUserShowsTheLoginDialog)
@@ -108,6 +122,20 @@ TEST_F(FirstWindowTest, DirectLoginOfADeletedUserShowsTheLoginDialog)
     AppSettings second = restart();
     EXPECT_EQ(FirstWindow::choose(second), FirstWindow::Window::Login);
     EXPECT_TRUE(prompt().messages().isEmpty());
+
+    // Started for real, the login dialog comes up on the first remaining name.
+    AppSettings third = restart();
+    bool sawLogin = false;
+    QString offered;
+    whenModal([&](QDialog *dialog) {
+        sawLogin = qobject_cast<LoginDialog *>(dialog) != nullptr;
+        if (auto *names = dialog->findChild<QComboBox *>(QStringLiteral("userName")))
+            offered = names->currentText();
+        dialog->reject();
+    });
+    EXPECT_EQ(FirstWindow::run(third), 0);
+    EXPECT_TRUE(sawLogin);
+    EXPECT_EQ(offered, QStringLiteral("admin"));
 }
 
 TEST_F(FirstWindowTest, ExitInTheLoginDialogEndsTheProgram)

@@ -26,6 +26,16 @@ QString errorText(const QSqlError &error)
     return text;
 }
 
+// Qt's drivers bind a null QString as SQL NULL. Text is stored as typed, and
+// an empty field is the empty text, so a "like '%%'" condition still finds its
+// row. A real NULL is asked for with an invalid QVariant.
+QVariant boundValue(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
 } // namespace
 
 Database::~Database()
@@ -34,9 +44,8 @@ Database::~Database()
 }
 
 Database::Database(Database &&other) noexcept
-    : m_connection(std::exchange(other.m_connection, QString())),
-      m_dsn(std::move(other.m_dsn)), m_openError(std::move(other.m_openError)),
-      m_sqlite(other.m_sqlite)
+    : m_connection(std::exchange(other.m_connection, QString())), m_dsn(std::move(other.m_dsn)),
+      m_openError(std::move(other.m_openError)), m_sqlite(other.m_sqlite)
 {
 }
 
@@ -123,7 +132,7 @@ QSqlQuery Database::prepared(const QString &sql, const QVariantList &values)
     if (!query.prepare(sql))
         throw DatabaseError(errorText(query.lastError()));
     for (const QVariant &value : values)
-        query.addBindValue(value);
+        query.addBindValue(boundValue(value));
     if (!query.exec())
         throw DatabaseError(errorText(query.lastError()));
     return query;

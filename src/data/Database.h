@@ -12,8 +12,9 @@ class QWidget;
 
 // One connection to a data source. SQLite3 data sources open through Qt's
 // SQLite driver on their file; any other data source through ODBC by name.
-// Statements take their values as bound parameters ("?"). Failures throw
-// DatabaseError with the driver's text.
+// Statements take their values as bound parameters ("?"); a null QString is
+// stored as the empty text, QVariant() as NULL. Failures throw DatabaseError
+// with the driver's text.
 class Database
 {
 public:

@@ -40,19 +40,38 @@ TEST_P(DatabaseRoutes, StoresQuotesChineseAndNullsAsGiven)
     const QString name = QStringLiteral("O'Brien \"老王\" 张三");
     m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
               {name, QVariant()});
-    Database::Rows rows = m_db.query(
-        QStringLiteral("select * from \"SALER\" where \"items\" = ?"), {name});
+    Database::Rows rows =
+        m_db.query(QStringLiteral("select * from \"SALER\" where \"items\" = ?"), {name});
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.text(1), name);
     EXPECT_TRUE(rows.value(2).isNull());
     EXPECT_EQ(rows.text(2), QString());
 }
 
+TEST_P(DatabaseRoutes, EmptyTextIsStoredAsEmptyTextNotNull)
+{
+    // An empty field (customer off, no telephone, ...) is often a null QString.
+    // It is stored as '' like any typed text, so "like '%%'" still finds the row.
+    m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+              {QStringLiteral("李四"), QString()});
+    Database::Rows rows = m_db.query(QStringLiteral("select * from \"SALER\""));
+    ASSERT_TRUE(rows.next());
+    EXPECT_FALSE(rows.value(2).isNull());
+    EXPECT_EQ(rows.text(2), QString());
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\" where \"standby\" like ?"),
+                          {QStringLiteral("%%")}),
+              QStringLiteral("1"));
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\" where \"standby\" = ?"),
+                          {QString()}),
+              QStringLiteral("1"));
+}
+
 TEST_P(DatabaseRoutes, LargeIntegersSurvive)
 {
     const qint64 big = 9007199254740993LL;
-    m_db.exec(QStringLiteral("insert into \"USER_SET\" (\"directLogin\",\"userName\") values (?,?)"),
-              {big, QStringLiteral("big")});
+    m_db.exec(
+        QStringLiteral("insert into \"USER_SET\" (\"directLogin\",\"userName\") values (?,?)"),
+        {big, QStringLiteral("big")});
     EXPECT_EQ(m_db.scalar(QStringLiteral("select \"directLogin\" from \"USER_SET\" where "
                                          "\"userName\"=?"),
                           {QStringLiteral("big")}),

@@ -49,6 +49,11 @@ QByteArray DataSource::attributeList(const QString &name, const QString &file,
 
 bool DataSource::setUp(const QString &name, const QString &file, const QString &defaultDir)
 {
+    // A data source that has been pointed at another engine (one database
+    // server shared by several tills) is left as it is.
+    const Entry existing = lookup(name);
+    if (existing.exists() && !existing.isSqlite())
+        return true;
     if (configureThroughInstaller(name, file, defaultDir))
         return true;
     return writeUserEntry(name, file, defaultDir);
@@ -61,8 +66,7 @@ bool DataSource::configureThroughInstaller(const QString &name, const QString &f
     return SQLConfigDataSource(nullptr, ODBC_ADD_DSN, driverName, attributes.constData());
 }
 
-bool DataSource::writeUserEntry(const QString &name, const QString &file,
-                                const QString &defaultDir)
+bool DataSource::writeUserEntry(const QString &name, const QString &file, const QString &defaultDir)
 {
     UWORD previousMode = ODBC_BOTH_DSN;
     SQLGetConfigMode(&previousMode);

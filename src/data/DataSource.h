@@ -23,7 +23,9 @@ public:
     // Creates or updates the user data source NAME for FILE. First through the
     // installer's SQLConfigDataSource; when the driver cannot configure itself
     // (Debian's SQLite3 driver cannot), the entry is written into the user's
-    // odbc.ini directly. Returns false only when neither way worked.
+    // odbc.ini directly. A data source of another driver than SQLite3 (a
+    // database server) is kept as it is. Returns false only when neither way
+    // worked.
     static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
 
     static Entry lookup(const QString &name);

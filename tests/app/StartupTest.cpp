@@ -1,8 +1,8 @@
 // Start-up before the first window: one copy per user, the settings data
 // source, leftovers of the update check, the logo size and the settings.
+#include "app/Startup.h"
 #include "app/AppSettings.h"
 #include "app/SingleInstance.h"
-#include "app/Startup.h"
 #include "data/DataSource.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <odbcinst.h>
 
 #include <gtest/gtest.h>
 
@@ -131,11 +133,34 @@ TEST(DataSourceSetup, OdbcToolsSeeTheUserDataSource)
     EXPECT_EQ(isql.exitCode(), 0) << isql.readAllStandardError().toStdString();
 }
 
+TEST(DataSourceSetup, EveryStartPointsTheSourceAtTheProgramsFileButKeepsAServer)
+{
+    TestEnv env;
+    const QString name = env.settings().settingsDsn;
+    // A SQLite3 source that names another file is set to the program's file again.
+    TestEnv::registerDataSource(name, QStringLiteral("/elsewhere/Quillmarch.qmst"));
+    ASSERT_TRUE(DataSource::setUp(name, env.settingsFile(), env.programDir()));
+    EXPECT_EQ(DataSource::lookup(name).database, env.settingsFile());
+
+    // A source the shop has pointed at a database server stays theirs.
+    const QString server = name + QStringLiteral("Server");
+    const QByteArray dsn = server.toUtf8();
+    SQLSetConfigMode(ODBC_USER_DSN);
+    ASSERT_TRUE(SQLWriteDSNToIni(dsn.constData(), "PostgreSQL Unicode"));
+    ASSERT_TRUE(SQLWritePrivateProfileString(dsn.constData(), "Database", "shop", "odbc.ini"));
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+    ASSERT_TRUE(DataSource::setUp(server, env.settingsFile(), env.programDir()));
+    const DataSource::Entry kept = DataSource::lookup(server);
+    EXPECT_EQ(kept.driver, QStringLiteral("PostgreSQL Unicode"));
+    EXPECT_EQ(kept.database, QStringLiteral("shop"));
+    EXPECT_FALSE(kept.isSqlite());
+}
+
 TEST(DataSourceSetup, AttributeListIsNulSeparatedAndDoubleTerminated)
 {
     const QByteArray list =
-        DataSource::attributeList(QStringLiteral("Quillbook"), QStringLiteral("/p/data/Quillbook.qmbk"),
-                                  QStringLiteral("/p"));
+        DataSource::attributeList(QStringLiteral("Quillbook"),
+                                  QStringLiteral("/p/data/Quillbook.qmbk"), QStringLiteral("/p"));
     const char expected[] = "DSN=Quillbook\0Database=/p/data/Quillbook.qmbk\0DefaultDir=/p\0"
                             "BigInt=1\0";
     // sizeof counts the literal's own terminator: the list ends in two NULs.
@@ -152,8 +177,9 @@ TEST(DataSourceSetup, MissingRecordsFileIsNamedToTheUser)
     EXPECT_FALSE(DataSource::checkRecordsFile(env.programDir(), nullptr));
     ASSERT_EQ(env.prompt().messages().size(), 1);
     const auto message = env.prompt().messages().first();
-    EXPECT_EQ(message.text, QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!")
-                                .arg(env.recordsFile()));
+    EXPECT_EQ(
+        message.text,
+        QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(env.recordsFile()));
     EXPECT_EQ(message.caption, QStringLiteral("错误"));
     EXPECT_EQ(message.icon, Prompt::Icon::Critical);
 }

@@ -1,7 +1,7 @@
 #include "app/DialogPrompt.h"
 
-#include <QFileDialog>
-#include <QLineEdit>
+#include "app/PromptFileDialog.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -54,27 +54,7 @@ Prompt::Answer answerOf(int button)
 
 QString runFileDialog(QWidget *parent, Prompt::FileRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, request.caption, request.proposedPath);
-    dialog.setAcceptMode(mode);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (mode == QFileDialog::AcceptOpen)
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    if (!request.filters.isEmpty()) {
-        dialog.setNameFilters(request.filters);
-        if (!request.selectedFilter.isEmpty())
-            dialog.selectNameFilter(request.selectedFilter);
-    }
-    if (mode == QFileDialog::AcceptSave && request.onTypeChanged) {
-        // The file-name box of Qt's own dialog; after Qt has done its own
-        // suffix replacement, the caller's rule has the last word.
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, &request](const QString &filter) {
-                             auto *name =
-                                 dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                             if (name)
-                                 name->setText(request.onTypeChanged(name->text(), filter));
-                         });
-    }
+    PromptFileDialog dialog(parent, request, mode);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     request.selectedFilter = dialog.selectedNameFilter();

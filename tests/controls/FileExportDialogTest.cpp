@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -113,6 +114,75 @@ TEST(CFileExportDialog, EmptyProposedNameShowsTheFirstPattern)
     EXPECT_EQ(dialog.fileName(), u"*.xls"_qs);
     CFileExportDialog backup(u"导出"_qs, u"表格文件(*.xls)|数据库文件(*.qmbk)"_qs, u"b.qmbk"_qs);
     EXPECT_EQ(backup.filterIndex(), 2);
+}
+
+namespace {
+
+QFileDialog *shownFileDialog()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<QFileDialog *>(widget); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
+QStringList listedNames(QFileDialog *files)
+{
+    auto *view = files->findChild<QListView *>(u"listView"_qs);
+    QStringList names;
+    if (!view)
+        return names;
+    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+        names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+TEST(CFileExportDialog, SavingThePatternNarrowsTheListInsteadOfWritingAStarFile)
+{
+    Prompt::install(new DialogPrompt);
+    QTemporaryDir dir;
+    for (const char *name : {"旧账.xls", "说明.txt"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    CFileExportDialog dialog(u"导出"_qs, u"表格文件(*.xls)|所有文件(*.*)"_qs, QString());
+    dialog.setDirectory(dir.path());
+
+    bool stayedOpen = false;
+    QStringList listed;
+    QTimer driver;
+    driver.setInterval(20);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QFileDialog *files = shownFileDialog();
+        if (!files)
+            return;
+        driver.stop();
+        auto *name = files->findChild<QLineEdit *>(u"fileNameEdit"_qs);
+        auto *types = files->findChild<QComboBox *>(u"fileTypeCombo"_qs);
+        if (!name || !types) {
+            files->close();
+            return;
+        }
+        QTest::keyClick(types, Qt::Key_Down); // 所有文件: both files listed
+        name->setText(u"*.xls"_qs);
+        QTest::keyClick(name, Qt::Key_Return); // saves nothing: lists the spreadsheets
+        stayedOpen = files->isVisible();
+        QTest::qWaitFor([&] { return listedNames(files) == QStringList{u"旧账.xls"_qs}; }, 2000);
+        listed = listedNames(files);
+        name->setText(u"新账.xls"_qs);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    driver.start();
+    ASSERT_TRUE(dialog.exec());
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(listed, QStringList{u"旧账.xls"_qs});
+    EXPECT_EQ(dialog.path(), dir.filePath(u"新账.xls"_qs));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"*.xls"_qs)));
+    Prompt::install(nullptr);
 }
 
 TEST(CFileExportDialog, TheRealDialogFollowsTheTypeThePersonPicks)

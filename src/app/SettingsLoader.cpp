@@ -4,16 +4,25 @@
 #include "app/NumberText.h"
 #include "app/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
+#include "data/DatabaseError.h"
 
-bool SettingsLoader::load(AppSettings &settings, const QDate &today,
-                          const QString &defaultPrinter)
+bool SettingsLoader::load(AppSettings &settings, const QDate &today, const QString &defaultPrinter)
 {
     Database db;
     if (!db.openOrWarn(settings.settingsDsn, nullptr))
         return false;
-    return DbOperation::run(nullptr,
-                            [&] { loadFrom(db, settings, today, defaultPrinter); });
+    try {
+        loadFrom(db, settings, today, defaultPrinter);
+        return true;
+    } catch (const DatabaseError &error) {
+        Prompt::error(nullptr, failureText(error.driverText()));
+        return false;
+    }
+}
+
+QString SettingsLoader::failureText(const QString &driverText)
+{
+    return QStringLiteral("读取程序设置时出错，未读到的设置按默认值使用。\n\n") + driverText;
 }
 
 void SettingsLoader::loadFrom(Database &db, AppSettings &settings, const QDate &today,

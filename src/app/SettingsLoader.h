@@ -11,13 +11,18 @@ struct AppSettings;
 class SettingsLoader
 {
 public:
-    // Returns false when the settings database could not be opened (the
-    // message has been shown and every value keeps its default).
+    // Returns false when the settings database could not be opened or read
+    // (a missing table, a read-only file): the message has been shown and
+    // every value not read keeps its default.
     static bool load(AppSettings &settings, const QDate &today, const QString &defaultPrinter);
 
     // Reads from an open connection; throws DatabaseError.
     static void loadFrom(Database &db, AppSettings &settings, const QDate &today,
                          const QString &defaultPrinter);
+
+    // The message when reading fails: what it means for the user, then the
+    // driver's own words.
+    static QString failureText(const QString &driverText);
 
     // "%02d%02d%02d": two-digit year, month, day.
     static QString dateText(const QDate &today);
@@ -27,6 +32,5 @@ public:
 private:
     static void loadLoginRow(Database &db, AppSettings &settings, const QDate &today);
     static void ensureOptionsRow(Database &db);
-    static void loadOptionsRow(Database &db, AppSettings &settings,
-                               const QString &defaultPrinter);
+    static void loadOptionsRow(Database &db, AppSettings &settings, const QString &defaultPrinter);
 };

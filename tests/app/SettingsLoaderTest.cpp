@@ -1,6 +1,6 @@
 // Loading the login row and the options row of USER_SET into AppSettings.
-#include "app/AppSettings.h"
 #include "app/SettingsLoader.h"
+#include "app/AppSettings.h"
 #include "data/Database.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -138,7 +138,10 @@ TEST_F(SettingsLoaderTest, MissingTableIsReportedAndDefaultsStay)
     AppSettings settings = m_env.settings();
     EXPECT_FALSE(SettingsLoader::load(settings, kToday, QString()));
     ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    // What it means for the cashier first, then the driver's words naming the table.
+    EXPECT_TRUE(m_env.prompt().lastText().startsWith(SettingsLoader::failureText(QString())));
     EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral("USER_SET")));
+    EXPECT_EQ(m_env.prompt().messages().first().caption, QStringLiteral("Quillmarch"));
     EXPECT_EQ(settings.directLogin, 0);
     EXPECT_EQ(settings.titleFontName, QStringLiteral("黑体"));
 }

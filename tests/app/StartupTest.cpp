@@ -2,8 +2,10 @@
 // source, leftovers of the update check, the logo size and the settings.
 #include "app/Startup.h"
 #include "app/AppSettings.h"
+#include "app/SettingsLoader.h"
 #include "app/SingleInstance.h"
 #include "data/DataSource.h"
+#include "data/Database.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -189,16 +191,25 @@ TEST(Startup, ReadOnlyDataFolderGivesAMessageNotACrash)
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not bind root";
     TestEnv env;
+    const QString dataDir = QFileInfo(env.settingsFile()).absolutePath();
     QFile::setPermissions(env.settingsFile(), QFile::ReadOwner);
-    QFile::setPermissions(QFileInfo(env.settingsFile()).absolutePath(),
-                          QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::ExeOwner);
     AppSettings settings = env.settings();
     Startup startup = startupFor(env);
-    EXPECT_TRUE(startup.prepare(settings));
+    const bool prepared = startup.prepare(settings);
+    QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(env.settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
+
+    EXPECT_TRUE(prepared);
     EXPECT_EQ(settings.userName, QStringLiteral("admin"));
-    EXPECT_EQ(env.prompt().messages().size(), 1);
-    QFile::setPermissions(QFileInfo(env.settingsFile()).absolutePath(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_EQ(env.prompt().messages().size(), 1);
+    const QString text = env.prompt().lastText();
+    EXPECT_TRUE(text.startsWith(SettingsLoader::failureText(QString()))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("readonly"))) << text.toStdString();
+    // Nothing stored was lost.
+    Database db;
+    ASSERT_TRUE(db.open(env.settings().settingsDsn));
+    EXPECT_EQ(db.scalar(QStringLiteral("select \"name\" from \"USER\"")), QStringLiteral("admin"));
 }
 
 } // namespace

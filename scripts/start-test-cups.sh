@@ -37,6 +37,8 @@ else
 fi
 
 pid=""
+# A queue that cannot be set up must not leave the scheduler behind.
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null' ERR
 if ! scheduler_running; then
     mkdir -p /run/cups
     /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 3>&- &
@@ -50,6 +52,7 @@ fi
 
 lpadmin -p Receipt -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -d Receipt
+trap - ERR
 echo "start-test-cups: queue Receipt ready${pid:+ (cupsd $pid)}" >&2
 
 [ -n "$pid" ] && echo "$pid" >&3

@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QToolBar>
 
 CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw draw)
@@ -23,6 +25,7 @@ CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw d
             [this](QPrinter *target) { m_draw(*target); });
     buildToolBar();
     m_preview->fitToWidth();
+    keepPageTop();
 }
 
 CMainFrame::~CMainFrame()
@@ -85,6 +88,26 @@ void CMainFrame::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (m_owner)
         m_owner->hide();
+}
+
+void CMainFrame::keepPageTop()
+{
+    // The preview centres the page whenever it fits it to the window; a
+    // receipt is read from its top, so the top stays in view until the person
+    // scrolls.
+    auto *view = m_preview->findChild<QGraphicsView *>();
+    if (!view)
+        return;
+    QScrollBar *bar = view->verticalScrollBar();
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this] { m_keepTop = false; });
+    connect(bar, &QAbstractSlider::valueChanged, this, [this, bar](int value) {
+        if (m_keepTop && value != bar->minimum())
+            bar->setValue(bar->minimum());
+    });
+    connect(bar, &QAbstractSlider::rangeChanged, this, [this, bar](int minimum) {
+        if (m_keepTop)
+            bar->setValue(minimum);
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

@@ -42,10 +42,12 @@ protected:
 private:
     void buildToolBar();
     void refusePrint();
+    void keepPageTop();
     void showOwner();
 
     QPointer<QWidget> m_owner;
     std::unique_ptr<QPrinter> m_printer;
     Draw m_draw;
     QPrintPreviewWidget *m_preview = nullptr;
+    bool m_keepTop = true;
 };

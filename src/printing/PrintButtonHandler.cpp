@@ -28,7 +28,8 @@ QString PrintButtonHandler::secondCopyQuestion()
 void PrintButtonHandler::run()
 {
     if (m_host.saleLineCount() == 0) {
-        Prompt::info(m_host.window(), emptySaleMessage());
+        Prompt::instance().ask(m_host.window(), emptySaleMessage(), Prompt::applicationTitle(),
+                               Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
         return;
     }
     const SaleSnapshot sale = m_host.takeSale();

@@ -23,7 +23,8 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
 {
     m_lastPrinter = ReceiptPrinters::resolve(printerName);
     if (m_lastPrinter.isEmpty()) {
-        Prompt::info(m_parent, noPrinterMessage());
+        Prompt::instance().ask(m_parent, noPrinterMessage(), Prompt::applicationTitle(),
+                               Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
         return false;
     }
     QPrinter printer(QPrinterInfo::printerInfo(m_lastPrinter), QPrinter::HighResolution);

@@ -9,6 +9,23 @@
 #include "sales/ReceiptNumber.h"
 #include "sales/ReceiptNumberFormat.h"
 
+#include <QApplication>
+
+namespace {
+
+// An edit that cannot be typed in is shown on the window's colour, so the
+// person sees it is not for typing.
+void setEditable(QLineEdit *edit, bool editable)
+{
+    edit->setReadOnly(!editable);
+    const QPalette normal = QApplication::palette(edit);
+    QPalette palette = edit->palette();
+    palette.setBrush(QPalette::Base, editable ? normal.base() : normal.window());
+    edit->setPalette(palette);
+}
+
+} // namespace
+
 ReceiptNumberFormatDialog::ReceiptNumberFormatDialog(AppSettings &settings, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::ReceiptNumberFormatDialog>()),
       m_settings(settings), m_today(Clock::now().date())
@@ -16,9 +33,11 @@ ReceiptNumberFormatDialog::ReceiptNumberFormatDialog(AppSettings &settings, QWid
     m_ui->setupUi(this);
     load();
     m_ui->dateEdit->setText(ReceiptNumber::datePrefix(m_today));
+    setEditable(m_ui->dateEdit, false);
+    setEditable(m_ui->customEdit, m_ui->customCheck->isChecked());
 
     connect(m_ui->customCheck, &QCheckBox::toggled, this,
-            [this](bool on) { m_ui->customEdit->setReadOnly(!on); });
+            [this](bool on) { setEditable(m_ui->customEdit, on); });
     connect(m_ui->okButton, &QPushButton::clicked, this, &ReceiptNumberFormatDialog::store);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -33,7 +52,6 @@ void ReceiptNumberFormatDialog::load()
     DbOperation::run(this, [&] {
         const ReceiptNumberFormat format = ReceiptNumberFormat::load(db);
         m_ui->customCheck->setChecked(format.useCustom);
-        m_ui->customEdit->setReadOnly(!format.useCustom);
         m_ui->dateCheck->setChecked(format.useDate);
         m_ui->customEdit->setText(format.custom);
     });

@@ -185,4 +185,27 @@ TEST_F(CupsPrintTest, LongSaleIsOneLongPage)
     }
 }
 
+TEST_F(CupsPrintTest, PrinterThatCannotBeHadFallsBackToTheDefaultPrinter)
+{
+    if (ReceiptPrinters::defaultName() != queue)
+        GTEST_SKIP() << "the default printer is not the test queue";
+    FakePrintHost host(env);
+    shop.finishedNotice = false;
+    const ReceiptData data =
+        prepareReceiptData(host.sale, env.settings().labelLanguage, shop.showPrice);
+    ReceiptPrinter printer(env.settings(), shop, host.window());
+    // No printer 1 stored, and one that was removed from the computer.
+    for (const QString &name : {QString(), QStringLiteral("已拆除的打印机")}) {
+        shop.printer1Name = name;
+        EXPECT_TRUE(printer.printReceiptJob(data, host.sale.switches, name));
+        EXPECT_EQ(printer.lastPrinter(), queue);
+        EXPECT_EQ(shop.printer1Name, name) << "nothing is stored or changed";
+    }
+    EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
+    const QStringList pdfs = arrivedPdfs(output, before, 2);
+    EXPECT_EQ(pdfs.size(), 2);
+    for (const QString &path : pdfs)
+        QFile::remove(path);
+}
+
 } // namespace

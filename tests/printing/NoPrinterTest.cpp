@@ -79,6 +79,8 @@ TEST_F(NoPrinter, PrintJobSaysSoAndPrintsNothing)
     EXPECT_EQ(env.prompt().messages()[0].text,
               "获取打印机失败，请确认打印机硬件及驱动程序是否已安装好！");
     EXPECT_EQ(env.prompt().messages()[0].buttons, Prompt::Buttons::Ok);
+    EXPECT_EQ(env.prompt().messages()[0].icon, Prompt::Icon::NoIcon);
+    EXPECT_EQ(env.prompt().messages()[0].caption, Prompt::applicationTitle());
     EXPECT_TRUE(printer.lastPrinter().isEmpty());
 }
 

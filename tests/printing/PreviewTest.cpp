@@ -13,9 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGraphicsView>
 #include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 #include <QWindow>
 
@@ -97,6 +99,28 @@ TEST_F(PreviewTest, PageIsTheReceiptsLength)
     frame->close();
     settle();
     EXPECT_TRUE(host.window()->isVisible());
+}
+
+TEST_F(PreviewTest, OpensAtTheTopOfTheReceiptAndStaysWhereThePersonScrolls)
+{
+    host.sale = ReceiptSample::sale(80);
+    QPointer<CMainFrame> frame = open();
+    ASSERT_TRUE(frame);
+    auto *view = frame->previewWidget()->findChild<QGraphicsView *>();
+    ASSERT_TRUE(view);
+    QScrollBar *bar = view->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), bar->minimum()) << "a long receipt is taller than the window";
+    EXPECT_EQ(bar->value(), bar->minimum());
+
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    settle();
+    const int scrolled = bar->value();
+    EXPECT_GT(scrolled, bar->minimum());
+    frame->resize(frame->width() - 40, frame->height() - 40);
+    settle();
+    EXPECT_NE(bar->value(), bar->minimum());
+    frame->close();
+    settle();
 }
 
 TEST_F(PreviewTest, PrintIsRefusedAndClosesThePreview)

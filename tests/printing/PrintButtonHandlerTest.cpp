@@ -46,6 +46,10 @@ TEST_F(PrintButtonHandlerTest, EmptySaleIsRefused)
     EXPECT_EQ(env.prompt().texts(), QStringList{PrintButtonHandler::emptySaleMessage()});
     EXPECT_EQ(env.prompt().messages().first().text,
               "当前无记录可打印！请先按“添加（Enter）”按钮添加商品记录！");
+    // A plain box: OK only, no icon, the program's title.
+    EXPECT_EQ(env.prompt().messages().first().icon, Prompt::Icon::NoIcon);
+    EXPECT_EQ(env.prompt().messages().first().buttons, Prompt::Buttons::Ok);
+    EXPECT_EQ(env.prompt().messages().first().caption, Prompt::applicationTitle());
     EXPECT_TRUE(host.calls.isEmpty());
     EXPECT_TRUE(printer.jobs.isEmpty());
 }

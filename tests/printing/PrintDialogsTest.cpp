@@ -2,6 +2,7 @@
 // driven as a person would, with what they store checked in the database.
 #include "app/AppSettings.h"
 #include "app/SettingsLoader.h"
+#include "controls/HoverButton.h"
 #include "data/Database.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/PrinterSelectDialog.h"
@@ -12,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -61,7 +61,8 @@ TEST_F(PrintDialogsTest, NoticeShowsItsTextsAndCloses)
     EXPECT_EQ(box->text(), "不再提醒");
     EXPECT_FALSE(box->isChecked());
     dialog.grab().save(QStringLiteral("/tmp/qm-print-finished.png"));
-    QTest::mouseClick(child<QPushButton>(dialog, "okButton"), Qt::LeftButton);
+    // The program's own button, as on every other dialog.
+    QTest::mouseClick(child<HoverButton>(dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
     // Closing without touching the box changes nothing.
@@ -127,7 +128,7 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
     EXPECT_TRUE(child<QComboBox>(dialog, "printer2Box")->isEnabled());
     child<QComboBox>(dialog, "printer1Box")->setCurrentText("Bar");
     child<QComboBox>(dialog, "printer2Box")->setCurrentText("Kitchen");
-    QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(dialog, "saveButton"), Qt::LeftButton);
 
     EXPECT_EQ(shop.printer1Name, "Bar");
     EXPECT_EQ(env.settings().printer2Name, "Kitchen");
@@ -143,10 +144,10 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
 
     // Unticking printer 2 stores "0"; the close button ends the dialog.
     QTest::mouseClick(child<QCheckBox>(dialog, "printer2Check"), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(dialog, "saveButton"), Qt::LeftButton);
     EXPECT_EQ(options("set6"), "0");
     EXPECT_FALSE(env.settings().usePrinter2);
-    QTest::mouseClick(child<QPushButton>(dialog, "closeButton"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(dialog, "closeButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
 

@@ -8,6 +8,7 @@
 #include "sales/SalesDialog.h"
 #include "settings/SettingsDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,9 +76,18 @@ TEST_F(ReceiptNumberFormatTest, OpensWithTheStoredSwitchesAndTodaysDate)
     EXPECT_EQ(edit(&dialog, "dateEdit")->text(), QStringLiteral("240307"));
     EXPECT_TRUE(edit(&dialog, "dateEdit")->isReadOnly());
     shoot(&dialog, QStringLiteral("receipt-number-format-dialog"));
+    // A box that takes no typing looks it: the window's colour, not an edit's.
+    const QPalette normal = QApplication::palette(edit(&dialog, "customEdit"));
+    auto face = [&](const char *name) {
+        return edit(&dialog, name)->palette().color(QPalette::Base);
+    };
+    ASSERT_NE(normal.color(QPalette::Base), normal.color(QPalette::Window));
+    EXPECT_EQ(face("dateEdit"), normal.color(QPalette::Window));
+    EXPECT_EQ(face("customEdit"), normal.color(QPalette::Base));
 
     tick(check(&dialog, "customCheck"));
     EXPECT_TRUE(edit(&dialog, "customEdit")->isReadOnly());
+    EXPECT_EQ(face("customEdit"), normal.color(QPalette::Window));
     tick(check(&dialog, "dateCheck"));
     EXPECT_TRUE(edit(&dialog, "dateEdit")->isReadOnly()) << "always read-only";
     tick(check(&dialog, "customCheck"));

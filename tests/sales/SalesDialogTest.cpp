@@ -118,8 +118,17 @@ protected:
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
+    // A turn of the wheel as the application delivers it: a control under the
+    // mouse that takes the focus by the wheel gets it first.
     void wheel(QWidget *over, int notches)
     {
+        for (QWidget *widget = over; widget && !widget->isWindow();
+             widget = widget->parentWidget()) {
+            if (widget->isEnabled() && (widget->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus) {
+                widget->setFocus(Qt::MouseFocusReason);
+                break;
+            }
+        }
         const QPointF at = QPointF(over->rect().center());
         QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -401,6 +410,56 @@ TEST_F(SalesWindow, TheWheelStepsTheFocusedNumber)
     EXPECT_EQ(quantity->text(), s("2.5"));
 }
 
+TEST_F(SalesWindow, TheWheelNeverChangesABoxWithoutTheFocus)
+{
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+                {s("A01-牛奶"), s("6.50")});
+        db.exec(QStringLiteral("insert into \"USER\" (\"name\",\"power\") values (?,?)"),
+                {s("小李"), s("普通用户")});
+        db.exec(QStringLiteral("insert into \"AUTO_NUM\" (\"standby1\") values (?)"), {s("微信")});
+    }
+    open();
+    w<QCheckBox>("paymentCheck")->click();
+    retype(box("paymentBox"), s("微信"));
+
+    // The quantity keeps the turn with the mouse resting on the name or cashier box.
+    QLineEdit *quantity = edit("quantityEdit");
+    retype(quantity, s("2"));
+    wheel(box("productBox"), 1);
+    EXPECT_EQ(quantity->text(), s("3"));
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+    EXPECT_EQ(edit("priceEdit")->text(), s("0.00")); // an empty price shows zero on a turn
+    wheel(box("cashierBox"), -1);
+    EXPECT_EQ(quantity->text(), s("2"));
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_EQ(QApplication::focusWidget(), quantity);
+
+    // Elsewhere, the boxes under the mouse stay as they are.
+    box("productBox")->setFocus();
+    for (const char *name : {"cashierBox", "paymentBox", "cashBox", "customerBox"})
+        wheel(box(name), -2);
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_EQ(box("paymentBox")->currentText(), s("微信"));
+    EXPECT_EQ(box("cashBox")->currentText(), s("0.00"));
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+
+    // The sale time being edited takes the turn wherever the mouse is.
+    w<QCheckBox>("editTimeCheck")->click();
+    QDateTimeEdit *time = w<QDateTimeEdit>("timeEdit");
+    time->setFocus();
+    time->setCurrentSection(QDateTimeEdit::MinuteSection);
+    wheel(list(), 2);
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 7, 3)));
+    EXPECT_EQ(quantity->text(), s("2"));
+    // Without the focus it is left alone.
+    box("productBox")->setFocus();
+    wheel(time, 1);
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 7, 3)));
+}
+
 TEST_F(SalesWindow, NumberFieldsTakeOnlyDigitsSignAndPoint)
 {
     open();
@@ -585,7 +644,7 @@ TEST_F(SalesWindow, SaveOnlyStoresTheSaleAndShowsTheNextNumber)
     retype(w("remarkEdit"), s("今天特价"));
     // Alt+B, the button's mnemonic; a button pressed by its key clicks a moment later.
     QTest::keyClick(m_dialog.get(), Qt::Key_B, Qt::AltModifier);
-    QTest::qWaitFor([this] { return list()->rowCount() == 0; }, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return list()->rowCount() == 0; }, 2000));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\"")),
               s("O'Neil \"大\" 苹果"));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"standby1\" from \"POS_RECORD\"")),

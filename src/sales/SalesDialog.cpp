@@ -225,8 +225,12 @@ void SalesDialog::connectEntryRow()
     const auto cash = [this](const QString &text) {
         if (m_pushing || text == m_session.sale().cash())
             return;
-        m_session.sale().setCash(text);
+        // Said once when the cash goes out of range, not at every further key.
+        const bool hadChange = !m_session.sale().change().isEmpty();
+        const bool counted = m_session.sale().setCash(text);
         pushEntry();
+        if (!counted && hadChange)
+            Prompt::warn(this, SaleEntry::cashOutOfRangeMessage());
     };
     connect(ui->cashBox, &QComboBox::editTextChanged, this, cash);
     connect(ui->cashBox, &QComboBox::textActivated, this, cash);

@@ -240,6 +240,17 @@ TEST_F(SalesWindow, TypingALineAndPressingEnterAddsIt)
     EXPECT_EQ(edit("changeEdit")->text(), s("81.00"));
     retype(box("cashBox"), s("10"));
     EXPECT_EQ(edit("changeEdit")->text(), s("-9.00"));
+
+    // A cash out of range is said once; the change stays empty until it is mended.
+    retype(box("cashBox"), s("1e309"));
+    EXPECT_EQ(m_env.prompt().texts(), QStringList{SaleEntry::cashOutOfRangeMessage()});
+    EXPECT_EQ(edit("changeEdit")->text(), QString());
+    EXPECT_EQ(box("cashBox")->currentText(), s("1e309"));
+    type(box("cashBox"), s("9"));
+    EXPECT_EQ(m_env.prompt().messages().size(), 1);
+    retype(box("cashBox"), s("20"));
+    EXPECT_EQ(edit("changeEdit")->text(), s("1.00"));
+    EXPECT_EQ(list()->rowCount(), 1);
 }
 
 TEST_F(SalesWindow, EnterInTheNameBoxAddsAndEmptyFieldsAreRefused)

@@ -728,12 +728,17 @@ void SalesDialog::SaveOnly()
     pull();
     if (m_session.saveOnly(this))
         showNextSale();
+    else
+        pushHeader(); // the number may have moved on (a taken number)
 }
 
 bool SalesDialog::SaveSaleRecord()
 {
     pull();
-    return m_session.saveSaleRecord(this);
+    const bool saved = m_session.saveSaleRecord(this);
+    if (!saved)
+        pushHeader();
+    return saved;
 }
 
 bool SalesDialog::FinishSale()

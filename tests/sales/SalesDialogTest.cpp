@@ -680,6 +680,41 @@ TEST_F(SalesWindow, AnOldNumberTypedByTheAdministratorIsRefused)
     EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
 }
 
+TEST_F(SalesWindow, ACashierMeetingATakenNumberGetsTheNextFreeOne)
+{
+    {
+        // Stored earlier by an administrator under the number the counter gives next.
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().recordsDsn));
+        db.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"money\") values (?,?)"),
+                {s("0000000"), 1.0});
+    }
+    SalesWindows windows;
+    windows.print = [](SalesDialog &owner) {
+        if (owner.saleLineCount() == 0 || !owner.SaveSaleRecord())
+            return;
+        owner.ResetRemark();
+        if (owner.ConsumeReceiptNumber())
+            owner.StartNextSale();
+    };
+    login(s("小王"), s("普通用户"));
+    open(windows);
+    enterLine("甲", "2", "3");
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(m_env.prompt().lastText(),
+              SalesSession::numberMovedMessage(s("0000000"), s("0000001")));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000001"));
+    EXPECT_EQ(list()->rowCount(), 1);
+
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\" where "
+                                          "\"NO\"=?"),
+                           {s("0000001")}),
+              s("1"));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000002"));
+    EXPECT_EQ(list()->rowCount(), 0);
+}
+
 TEST_F(SalesWindow, TheSettingsWindowRoundTrip)
 {
     SalesWindows windows;

@@ -299,10 +299,18 @@ bool SalesSession::refuseTakenNumber(QWidget *parent)
         if (ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix) != taken)
             return;
         Transaction transaction(m_recordsDb);
-        do {
+        QString current = taken;
+        for (;;) {
             ReceiptNumber::consume(m_recordsDb);
             next = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
-        } while (SaleStore::numberExists(m_recordsDb, next));
+            if (next == current) { // the counter cannot go further: leave it as it was
+                next.clear();
+                return;
+            }
+            if (!SaleStore::numberExists(m_recordsDb, next))
+                break;
+            current = next;
+        }
         transaction.commit();
     });
     if (!ok)

@@ -160,6 +160,23 @@ TEST_F(SessionTest, ACounterNumberAlreadyTakenMovesOnToTheNextFreeOne)
     EXPECT_EQ(session.header().number, s("0000004"));
 }
 
+TEST_F(SessionTest, ACounterThatCannotGoFurtherRefusesWithoutMovingOn)
+{
+    // The counter beyond the largest number it can show: the number stays the same.
+    m_check.exec(QStringLiteral("insert into \"AUTO_NUM\" (\"id\",\"num\") values (?,'1')"),
+                 {qint64(2147483648LL)});
+    m_check.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\") values (?)"),
+                 {s("2147483647")});
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_EQ(session.header().number, s("2147483647"));
+    enter(session, "苹果", "1", "4");
+    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("2147483647")));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
+    EXPECT_EQ(session.sale().lines().count(), 1);
+}
+
 TEST_F(SessionTest, CustomerPhoneAndPaymentAreStoredOnlyWhenTicked)
 {
     SalesSession session(m_env.settings());

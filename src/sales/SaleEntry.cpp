@@ -11,6 +11,11 @@ QString SaleEntry::outOfRangeMessage()
     return QStringLiteral("数值超出范围，无法计算！请检查数量、单价和金额。");
 }
 
+QString SaleEntry::cashOutOfRangeMessage()
+{
+    return QStringLiteral("数值超出范围，无法计算找零！请检查实收金额。");
+}
+
 bool SaleEntry::allFinite(const SaleLine &line)
 {
     for (const QString *text : {&line.quantity, &line.price, &line.amount, &line.discounted})
@@ -192,10 +197,16 @@ void SaleEntry::recalculateTotals()
     m_change = QStringLiteral("0.00");
 }
 
-void SaleEntry::setCash(const QString &text)
+bool SaleEntry::setCash(const QString &text)
 {
     m_cash = text;
-    m_change = money(SaleNumbers::value(text) - m_totals.discounted);
+    const double change = SaleNumbers::value(text) - m_totals.discounted;
+    if (!std::isfinite(change)) {
+        m_change.clear(); // "inf" or "nan" would be shown and printed as the change
+        return false;
+    }
+    m_change = money(change);
+    return true;
 }
 
 void SaleEntry::setDiscountEnabled(bool on)

@@ -71,6 +71,7 @@ public:
     static QString emptyNameMessage() { return QStringLiteral("名称不能为空！"); }
     static QString zeroQuantityMessage() { return QStringLiteral("数量不能为零！"); }
     static QString outOfRangeMessage();
+    static QString cashOutOfRangeMessage();
 
     void setOptions(const Options &options) { m_options = options; }
     const Options &options() const { return m_options; }
@@ -91,8 +92,9 @@ public:
     Outcome deleteLines(const Selection &selection);
     void recalculateTotals();
 
-    // Cash typed into, or chosen from the list of, the cash box.
-    void setCash(const QString &text);
+    // Cash typed into, or chosen from the list of, the cash box. A cash that
+    // is not a finite number gives no change; false then.
+    bool setCash(const QString &text);
     // Switching the discount on or off; off puts the discount back to "10".
     void setDiscountEnabled(bool on);
     // The discount state read from the settings when the window opens (no recalculation).

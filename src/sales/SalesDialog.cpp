@@ -13,12 +13,13 @@
 
 #include "data/DbOperation.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QPrinterInfo>
 #include <QCollator>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QWheelEvent>
@@ -146,6 +147,12 @@ void SalesDialog::setUpControls()
     setTextColour(ui->cashCheck, QColor(197, 0, 0));
     setTextColour(ui->changeLabel, QColor(0, 199, 0));
 
+    // A turn of the wheel never takes the focus to the box under the mouse: it
+    // works on the field being edited (see handleWheel).
+    for (QComboBox *box : findChildren<QComboBox *>())
+        box->setFocusPolicy(Qt::StrongFocus);
+    ui->timeEdit->setFocusPolicy(Qt::StrongFocus);
+
     ui->timeEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     ui->timeEdit->setDateTime(m_session.header().time);
 }
@@ -218,8 +225,12 @@ void SalesDialog::connectEntryRow()
     const auto cash = [this](const QString &text) {
         if (m_pushing || text == m_session.sale().cash())
             return;
-        m_session.sale().setCash(text);
+        // Said once when the cash goes out of range, not at every further key.
+        const bool hadChange = !m_session.sale().change().isEmpty();
+        const bool counted = m_session.sale().setCash(text);
         pushEntry();
+        if (!counted && hadChange)
+            Prompt::warn(this, SaleEntry::cashOutOfRangeMessage());
     };
     connect(ui->cashBox, &QComboBox::editTextChanged, this, cash);
     connect(ui->cashBox, &QComboBox::textActivated, this, cash);
@@ -717,12 +728,17 @@ void SalesDialog::SaveOnly()
     pull();
     if (m_session.saveOnly(this))
         showNextSale();
+    else
+        pushHeader(); // the number may have moved on (a taken number)
 }
 
 bool SalesDialog::SaveSaleRecord()
 {
     pull();
-    return m_session.saveSaleRecord(this);
+    const bool saved = m_session.saveSaleRecord(this);
+    if (!saved)
+        pushHeader();
+    return saved;
 }
 
 bool SalesDialog::FinishSale()
@@ -758,8 +774,8 @@ SaleSnapshot SalesDialog::takeSale()
     snapshot.time = header.time;
     snapshot.receiptNumber = header.number;
     snapshot.remark = header.remark;
-    snapshot.switches = {header.shopName,      sale.discountEnabled(), header.customerEnabled,
-                         header.phoneEnabled,  header.cashEnabled,     header.paymentEnabled};
+    snapshot.switches = {header.shopName,     sale.discountEnabled(), header.customerEnabled,
+                         header.phoneEnabled, header.cashEnabled,     header.paymentEnabled};
     return snapshot;
 }
 
@@ -800,8 +816,8 @@ void SalesDialog::PreviewReceipt()
 void SalesDialog::loadPrintSettings()
 {
     DbOperation::run(this, [&] {
-        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(),
-                                                  QPrinterInfo::defaultPrinterName());
+        m_printSettings =
+            ShopPrintSettings::load(m_session.settingsDb(), QPrinterInfo::defaultPrinterName());
     });
 }
 
@@ -894,7 +910,7 @@ bool SalesDialog::eventFilter(QObject *watched, QEvent *event)
     if (type == QEvent::KeyPress && handleKey(static_cast<QKeyEvent *>(event)))
         return true;
     if (type == QEvent::Wheel)
-        return handleWheel(static_cast<QWheelEvent *>(event));
+        return handleWheel(watched, static_cast<QWheelEvent *>(event));
     if (filterNumericKey(watched, event))
         return true;
     return QDialog::eventFilter(watched, event);
@@ -945,27 +961,49 @@ bool SalesDialog::filterNumericKey(QObject *watched, QEvent *event)
     return !std::all_of(text.begin(), text.end(), allowed);
 }
 
-bool SalesDialog::handleWheel(QWheelEvent *event)
+// The wheel works on the field that has the focus, wherever the mouse is: the
+// quantity or the price steps by one a notch, the sale time (while "修改时间"
+// is ticked) steps the part being edited. A drop-down box or the time under
+// the mouse without the focus does not take the turn: the cashier, payment
+// method or product must not change unseen.
+bool SalesDialog::handleWheel(QObject *watched, QWheelEvent *event)
 {
     const int angle = event->angleDelta().y();
     const SaleEntry::Field focus = focusedField();
-    if (focus != SaleEntry::Field::Quantity && focus != SaleEntry::Field::Price) {
+    const bool onNumber = focus == SaleEntry::Field::Quantity || focus == SaleEntry::Field::Price;
+    const bool onTime = ui->timeEdit->isEnabled() && ui->timeEdit->hasFocus();
+    if (!onNumber && !onTime) {
         // Empty quantity and price show zero; the control under the mouse scrolls as usual.
         if (angle != 0) {
             m_session.sale().wheel(angle > 0, SaleEntry::Field::None);
             pushEntry();
         }
-        return false;
+        return isUnfocusedEntryBox(watched);
     }
-    // The focused number takes the whole turn, one step a notch.
+    // The focused field takes the whole turn, one step a notch.
     m_wheelAngle += angle;
+    int timeSteps = 0;
     while (m_wheelAngle >= 120 || m_wheelAngle <= -120) {
         const bool forward = m_wheelAngle > 0;
         m_wheelAngle += forward ? -120 : 120;
-        m_session.sale().wheel(forward, focus);
+        m_session.sale().wheel(forward, onNumber ? focus : SaleEntry::Field::None);
+        timeSteps += forward ? 1 : -1;
     }
+    if (onTime && timeSteps != 0)
+        ui->timeEdit->stepBy(timeSteps);
     pushEntry();
     return true;
+}
+
+bool SalesDialog::isUnfocusedEntryBox(QObject *watched) const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    for (QWidget *widget = qobject_cast<QWidget *>(watched); widget && widget != this;
+         widget = widget->parentWidget()) {
+        if (qobject_cast<QComboBox *>(widget) || qobject_cast<QAbstractSpinBox *>(widget))
+            return focus != widget && !widget->isAncestorOf(focus);
+    }
+    return false;
 }
 
 void SalesDialog::contextMenuEvent(QContextMenuEvent *event)

@@ -141,7 +141,8 @@ private:
 
     bool handleKey(QKeyEvent *event);
     bool filterNumericKey(QObject *watched, QEvent *event);
-    bool handleWheel(QWheelEvent *event);
+    bool handleWheel(QObject *watched, QWheelEvent *event);
+    bool isUnfocusedEntryBox(QObject *watched) const;
 
     std::unique_ptr<Ui::SalesDialog> ui;
     SalesSession m_session;

@@ -5,6 +5,7 @@
 #include "app/Prompt.h"
 #include "data/DataSource.h"
 #include "data/DbOperation.h"
+#include "data/Transaction.h"
 #include "sales/ReceiptNumber.h"
 #include "sales/SaleStore.h"
 #include "sales/SalesCatalogue.h"
@@ -260,6 +261,8 @@ bool SalesSession::saveOnly(QWidget *parent)
     if (!DbOperation::run(parent,
                           [&] { result = SaleStore::saveAndConsume(m_recordsDb, record()); }))
         return false;
+    if (result == SaleStore::Result::NumberTaken)
+        return refuseTakenNumber(parent);
     if (result != SaleStore::Result::Saved)
         return refuse(parent, refusal(result, m_header.number));
     return startNextSale(parent);
@@ -270,9 +273,52 @@ bool SalesSession::saveSaleRecord(QWidget *parent)
     SaleStore::Result result = SaleStore::Result::Saved;
     if (!DbOperation::run(parent, [&] { result = SaleStore::save(m_recordsDb, record()); }))
         return false;
+    if (result == SaleStore::Result::NumberTaken)
+        return refuseTakenNumber(parent);
     if (result != SaleStore::Result::Saved)
         return refuse(parent, refusal(result, m_header.number));
     return true;
+}
+
+QString SalesSession::numberMovedMessage(const QString &taken, const QString &next)
+{
+    return QStringLiteral(
+               "单号“%1”已经存在，不能重复保存！已换用下一个单号“%2”，请再保存或打印一次。")
+        .arg(taken, next);
+}
+
+// The number shown is taken. When it is the counter's own number (an
+// administrator once stored a sale under a number the counter had not reached
+// yet), the counter moves on to the first free number: a cashier who may not
+// type a number would otherwise be stuck. A number typed over is only refused.
+bool SalesSession::refuseTakenNumber(QWidget *parent)
+{
+    const QString taken = m_header.number;
+    QString next;
+    const bool ok = DbOperation::run(parent, [&] {
+        if (ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix) != taken)
+            return;
+        Transaction transaction(m_recordsDb);
+        QString current = taken;
+        for (;;) {
+            ReceiptNumber::consume(m_recordsDb);
+            next = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+            if (next == current) { // the counter cannot go further: leave it as it was
+                next.clear();
+                return;
+            }
+            if (!SaleStore::numberExists(m_recordsDb, next))
+                break;
+            current = next;
+        }
+        transaction.commit();
+    });
+    if (!ok)
+        return false;
+    if (next.isEmpty())
+        return refuse(parent, SaleStore::numberTakenMessage(taken));
+    m_header.number = next;
+    return refuse(parent, numberMovedMessage(taken, next));
 }
 
 bool SalesSession::finishSale(QWidget *parent)

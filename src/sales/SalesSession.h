@@ -25,6 +25,7 @@ public:
 
     static QString nothingToSaveMessage();
     static QString missingRecordsMessage(const QString &file);
+    static QString numberMovedMessage(const QString &taken, const QString &next);
 
     AppSettings &settings() { return m_settings; }
     SaleEntry &sale() { return m_sale; }
@@ -77,7 +78,8 @@ public:
     SaleRecord record() const;
 
     // SaveOnly: save and take the number together, then FinishSale. False
-    // when nothing was saved (empty list, number taken, database error).
+    // when nothing was saved (empty list, number taken, database error). A
+    // taken number that the counter gave moves on to the next free one.
     bool saveOnly(QWidget *parent);
     // SaveSaleRecord, for the print path. False: the print path stops.
     bool saveSaleRecord(QWidget *parent);
@@ -107,6 +109,7 @@ private:
     bool rememberProduct(const QString &name, const QString &price);
     void applyOptions();
     bool refuse(QWidget *parent, const QString &message);
+    bool refuseTakenNumber(QWidget *parent);
 
     AppSettings &m_settings;
     Database m_settingsDb;

@@ -282,6 +282,14 @@ TEST(Totals, SummaryCashAndChange)
     EXPECT_EQ(sale.change(), s("-36.50"));
     sale.setCash(s("abc"));
     EXPECT_EQ(sale.change(), s("-86.50"));
+    // A cash beyond any number gives no change rather than "inf" or "nan".
+    for (const char *cash : {"1e309", "-1e309", "inf", "nan"}) {
+        EXPECT_FALSE(sale.setCash(s(cash))) << cash;
+        EXPECT_EQ(sale.change(), QString()) << cash;
+        EXPECT_EQ(sale.cash(), s(cash));
+    }
+    EXPECT_TRUE(sale.setCash(s("1e308")));
+    EXPECT_EQ(sale.change().size(), 312); // all 309 digits, exact as "%.2f" writes them
 
     // Every change of the list puts the cash back to the total.
     enter(sale, "丙", "1", "1");

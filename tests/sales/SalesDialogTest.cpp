@@ -118,8 +118,17 @@ protected:
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
+    // A turn of the wheel as the application delivers it: a control under the
+    // mouse that takes the focus by the wheel gets it first.
     void wheel(QWidget *over, int notches)
     {
+        for (QWidget *widget = over; widget && !widget->isWindow();
+             widget = widget->parentWidget()) {
+            if (widget->isEnabled() && (widget->focusPolicy() & Qt::WheelFocus) == Qt::WheelFocus) {
+                widget->setFocus(Qt::MouseFocusReason);
+                break;
+            }
+        }
         const QPointF at = QPointF(over->rect().center());
         QWheelEvent event(at, over->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -231,6 +240,17 @@ TEST_F(SalesWindow, TypingALineAndPressingEnterAddsIt)
     EXPECT_EQ(edit("changeEdit")->text(), s("81.00"));
     retype(box("cashBox"), s("10"));
     EXPECT_EQ(edit("changeEdit")->text(), s("-9.00"));
+
+    // A cash out of range is said once; the change stays empty until it is mended.
+    retype(box("cashBox"), s("1e309"));
+    EXPECT_EQ(m_env.prompt().texts(), QStringList{SaleEntry::cashOutOfRangeMessage()});
+    EXPECT_EQ(edit("changeEdit")->text(), QString());
+    EXPECT_EQ(box("cashBox")->currentText(), s("1e309"));
+    type(box("cashBox"), s("9"));
+    EXPECT_EQ(m_env.prompt().messages().size(), 1);
+    retype(box("cashBox"), s("20"));
+    EXPECT_EQ(edit("changeEdit")->text(), s("1.00"));
+    EXPECT_EQ(list()->rowCount(), 1);
 }
 
 TEST_F(SalesWindow, EnterInTheNameBoxAddsAndEmptyFieldsAreRefused)
@@ -399,6 +419,56 @@ TEST_F(SalesWindow, TheWheelStepsTheFocusedNumber)
     box("productBox")->setFocus();
     wheel(w("saleList"), 3);
     EXPECT_EQ(quantity->text(), s("2.5"));
+}
+
+TEST_F(SalesWindow, TheWheelNeverChangesABoxWithoutTheFocus)
+{
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+                {s("A01-牛奶"), s("6.50")});
+        db.exec(QStringLiteral("insert into \"USER\" (\"name\",\"power\") values (?,?)"),
+                {s("小李"), s("普通用户")});
+        db.exec(QStringLiteral("insert into \"AUTO_NUM\" (\"standby1\") values (?)"), {s("微信")});
+    }
+    open();
+    w<QCheckBox>("paymentCheck")->click();
+    retype(box("paymentBox"), s("微信"));
+
+    // The quantity keeps the turn with the mouse resting on the name or cashier box.
+    QLineEdit *quantity = edit("quantityEdit");
+    retype(quantity, s("2"));
+    wheel(box("productBox"), 1);
+    EXPECT_EQ(quantity->text(), s("3"));
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+    EXPECT_EQ(edit("priceEdit")->text(), s("0.00")); // an empty price shows zero on a turn
+    wheel(box("cashierBox"), -1);
+    EXPECT_EQ(quantity->text(), s("2"));
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_EQ(QApplication::focusWidget(), quantity);
+
+    // Elsewhere, the boxes under the mouse stay as they are.
+    box("productBox")->setFocus();
+    for (const char *name : {"cashierBox", "paymentBox", "cashBox", "customerBox"})
+        wheel(box(name), -2);
+    EXPECT_EQ(box("cashierBox")->currentText(), s("admin"));
+    EXPECT_EQ(box("paymentBox")->currentText(), s("微信"));
+    EXPECT_EQ(box("cashBox")->currentText(), s("0.00"));
+    EXPECT_EQ(box("productBox")->currentText(), QString());
+
+    // The sale time being edited takes the turn wherever the mouse is.
+    w<QCheckBox>("editTimeCheck")->click();
+    QDateTimeEdit *time = w<QDateTimeEdit>("timeEdit");
+    time->setFocus();
+    time->setCurrentSection(QDateTimeEdit::MinuteSection);
+    wheel(list(), 2);
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 7, 3)));
+    EXPECT_EQ(quantity->text(), s("2"));
+    // Without the focus it is left alone.
+    box("productBox")->setFocus();
+    wheel(time, 1);
+    EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 7, 3)));
 }
 
 TEST_F(SalesWindow, NumberFieldsTakeOnlyDigitsSignAndPoint)
@@ -585,7 +655,7 @@ TEST_F(SalesWindow, SaveOnlyStoresTheSaleAndShowsTheNextNumber)
     retype(w("remarkEdit"), s("今天特价"));
     // Alt+B, the button's mnemonic; a button pressed by its key clicks a moment later.
     QTest::keyClick(m_dialog.get(), Qt::Key_B, Qt::AltModifier);
-    QTest::qWaitFor([this] { return list()->rowCount() == 0; }, 2000);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return list()->rowCount() == 0; }, 2000));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\"")),
               s("O'Neil \"大\" 苹果"));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"standby1\" from \"POS_RECORD\"")),
@@ -608,6 +678,41 @@ TEST_F(SalesWindow, AnOldNumberTypedByTheAdministratorIsRefused)
     EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("0000000")));
     EXPECT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
+}
+
+TEST_F(SalesWindow, ACashierMeetingATakenNumberGetsTheNextFreeOne)
+{
+    {
+        // Stored earlier by an administrator under the number the counter gives next.
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().recordsDsn));
+        db.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"money\") values (?,?)"),
+                {s("0000000"), 1.0});
+    }
+    SalesWindows windows;
+    windows.print = [](SalesDialog &owner) {
+        if (owner.saleLineCount() == 0 || !owner.SaveSaleRecord())
+            return;
+        owner.ResetRemark();
+        if (owner.ConsumeReceiptNumber())
+            owner.StartNextSale();
+    };
+    login(s("小王"), s("普通用户"));
+    open(windows);
+    enterLine("甲", "2", "3");
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(m_env.prompt().lastText(),
+              SalesSession::numberMovedMessage(s("0000000"), s("0000001")));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000001"));
+    EXPECT_EQ(list()->rowCount(), 1);
+
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\" where "
+                                          "\"NO\"=?"),
+                           {s("0000001")}),
+              s("1"));
+    EXPECT_EQ(edit("numberEdit")->text(), s("0000002"));
+    EXPECT_EQ(list()->rowCount(), 0);
 }
 
 TEST_F(SalesWindow, TheSettingsWindowRoundTrip)

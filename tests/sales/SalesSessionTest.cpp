@@ -130,6 +130,53 @@ TEST_F(SessionTest, AnOldNumberTypedOverIsRefusedAndTheSaleStays)
     EXPECT_EQ(session.header().number, s("0000002"));
 }
 
+TEST_F(SessionTest, ACounterNumberAlreadyTakenMovesOnToTheNextFreeOne)
+{
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    // An administrator once stored sales under numbers the counter had not reached.
+    for (const char *number : {"0000001", "0000002"}) {
+        enter(session, "苹果", "1", "4");
+        session.header().number = s(number);
+        ASSERT_TRUE(session.saveOnly(nullptr));
+    }
+    ASSERT_EQ(session.header().number, s("0000002"));
+
+    enter(session, "香蕉", "2", "3");
+    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(),
+              SalesSession::numberMovedMessage(s("0000002"), s("0000003")));
+    EXPECT_EQ(session.header().number, s("0000003"));
+    EXPECT_EQ(session.sale().lines().count(), 1);
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("2"));
+
+    // The print path meets the same: a free number, and the sale is stored under it.
+    ASSERT_TRUE(session.saveSaleRecord(nullptr));
+    EXPECT_EQ(records(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\" where \"NO\"=?"),
+                      {s("0000003")}),
+              s("香蕉"));
+    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
+    ASSERT_TRUE(session.startNextSale(nullptr));
+    EXPECT_EQ(session.header().number, s("0000004"));
+}
+
+TEST_F(SessionTest, ACounterThatCannotGoFurtherRefusesWithoutMovingOn)
+{
+    // The counter beyond the largest number it can show: the number stays the same.
+    m_check.exec(QStringLiteral("insert into \"AUTO_NUM\" (\"id\",\"num\") values (?,'1')"),
+                 {qint64(2147483648LL)});
+    m_check.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\") values (?)"),
+                 {s("2147483647")});
+    SalesSession session(m_env.settings());
+    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_EQ(session.header().number, s("2147483647"));
+    enter(session, "苹果", "1", "4");
+    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("2147483647")));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
+    EXPECT_EQ(session.sale().lines().count(), 1);
+}
+
 TEST_F(SessionTest, CustomerPhoneAndPaymentAreStoredOnlyWhenTicked)
 {
     SalesSession session(m_env.settings());

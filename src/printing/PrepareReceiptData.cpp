@@ -4,6 +4,8 @@
 #include "app/NumberText.h"
 #include "printing/SaleSnapshot.h"
 
+#include <cmath>
+
 ReceiptData prepareReceiptData(const SaleSnapshot &sale, int labelLanguage, bool showPrice)
 {
     ReceiptData data;
@@ -13,7 +15,10 @@ ReceiptData prepareReceiptData(const SaleSnapshot &sale, int labelLanguage, bool
     data.time = Clock::stamp(sale.time);
     data.totalQuantity = NumberText::quantity(sale.totalQuantity);
     data.total = NumberText::money(sale.totalAmount);
-    data.cash = NumberText::money(NumberText::toDouble(sale.cashReceived));
+    // A cash amount that is not a number (the sales window refuses to compute
+    // change from it) leaves the line blank rather than printing "inf".
+    const double cash = NumberText::toDouble(sale.cashReceived);
+    data.cash = std::isfinite(cash) ? NumberText::money(cash) : QString();
     data.change = sale.change;
     data.cashier = sale.cashier;
     data.discountedTotal = NumberText::money(sale.discountedTotal);

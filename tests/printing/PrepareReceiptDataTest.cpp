@@ -111,3 +111,14 @@ TEST(PrepareReceiptData, EmptySaleAndManyRows)
 }
 
 } // namespace
+
+TEST(PrepareReceiptData, CashThatIsNotANumberLeavesTheLineBlank)
+{
+    SaleSnapshot sale;
+    for (const char *typed : {"1e309", "inf", "nan", "-1e400"}) {
+        sale.cashReceived = QString::fromLatin1(typed);
+        EXPECT_EQ(prepareReceiptData(sale, 0, true).cash, QString()) << typed;
+    }
+    sale.cashReceived = QStringLiteral("100abc");
+    EXPECT_EQ(prepareReceiptData(sale, 0, true).cash, QStringLiteral("100.00"));
+}

@@ -12,15 +12,34 @@ class QWidget;
 class Prompt
 {
 public:
-    enum class Icon { Information, Warning, Critical, Question, NoIcon };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        Information,
+        Warning,
+        Critical,
+        Question,
+        NoIcon
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     struct FileRequest
     {
         QString caption;
-        QString proposedPath;  // directory or full name shown first
-        QStringList filters;   // "名称(*.ext)" entries
+        QString proposedPath; // directory or full name shown first
+        QStringList filters;  // "名称(*.ext)" entries
         QString selectedFilter;
         // Save dialogs: called when the user picks another file type, with the
         // name typed so far and the chosen filter; returns the name to show.

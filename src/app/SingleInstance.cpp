@@ -16,8 +16,7 @@ SingleInstance::Result SingleInstance::acquire()
 {
     if (m_lock->tryLock(0))
         return Result::Acquired;
-    return m_lock->error() == QLockFile::LockFailedError ? Result::AlreadyRunning
-                                                         : Result::Failed;
+    return m_lock->error() == QLockFile::LockFailedError ? Result::AlreadyRunning : Result::Failed;
 }
 
 QString SingleInstance::defaultLockPath()

@@ -10,7 +10,12 @@
 class SingleInstance
 {
 public:
-    enum class Result { Acquired, AlreadyRunning, Failed };
+    enum class Result
+    {
+        Acquired,
+        AlreadyRunning,
+        Failed
+    };
 
     explicit SingleInstance(const QString &lockPath = defaultLockPath());
     Result acquire();

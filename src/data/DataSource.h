@@ -46,6 +46,5 @@ public:
 private:
     static bool configureThroughInstaller(const QString &name, const QString &file,
                                           const QString &defaultDir);
-    static bool writeUserEntry(const QString &name, const QString &file,
-                               const QString &defaultDir);
+    static bool writeUserEntry(const QString &name, const QString &file, const QString &defaultDir);
 };

@@ -28,7 +28,11 @@ public:
     Database &operator=(Database &&other) noexcept;
 
     // Auto: SQLite3 data sources through Qt's SQLite driver, others through ODBC.
-    enum class Route { Auto, Odbc };
+    enum class Route
+    {
+        Auto,
+        Odbc
+    };
 
     bool open(const QString &dsn, Route route = Route::Auto);
     // Opens DSN or shows "不能打开数据库" over PARENT and returns false.

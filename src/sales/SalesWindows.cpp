@@ -27,8 +27,7 @@ SalesWindows SalesWindows::installed()
     };
     windows.print = [](SalesDialog &owner) {
         ReceiptPrinter printer(owner.session().settings(), owner.printSettings(), &owner);
-        PrintButtonHandler(owner, owner.session().settings(), owner.printSettings(), printer)
-            .run();
+        PrintButtonHandler(owner, owner.session().settings(), owner.printSettings(), printer).run();
     };
     windows.preview = [](SalesDialog &owner) {
         ReceiptPreview::open(owner, owner.session().settings(), owner.printSettings());

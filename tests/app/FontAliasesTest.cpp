@@ -11,8 +11,8 @@
 TEST(FontAliases, WindowsFaceNamesDrawChinese)
 {
     FontAliases::install();
-    for (const QString &face : {QStringLiteral("黑体"), QStringLiteral("华文中宋"),
-                                QStringLiteral("宋体")}) {
+    for (const QString &face :
+         {QStringLiteral("黑体"), QStringLiteral("华文中宋"), QStringLiteral("宋体")}) {
         QFont font(face, 12);
         const QString resolved = QFontInfo(font).family();
         EXPECT_FALSE(resolved.isEmpty()) << face.toStdString();

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <clocale>
+#include <cmath>
 
 TEST(NumberText, IntegerPrefixRule)
 {

@@ -25,7 +25,8 @@ protected:
         ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
         SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
         // No print-finished notice: it is a window of its own, tested with the printing.
-        db.exec(QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='0' where \"id\"='1'"));
+        db.exec(
+            QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='0' where \"id\"='1'"));
         m_env.settings().userName = QStringLiteral("admin");
         m_env.settings().userPower = QStringLiteral("管理员");
         m_dialog = std::make_unique<SalesDialog>(m_env.settings());
@@ -71,7 +72,8 @@ TEST_F(SalesPrintFlow, F5StoresTheSaleAndStartsTheNext)
 
     EXPECT_EQ(records(QStringLiteral("select \"NO\" from \"POS_RECORD\"")),
               QStringLiteral("0000000"));
-    EXPECT_EQ(records(QStringLiteral("select \"money\" from \"POS_RECORD\"")), QStringLiteral("17"));
+    EXPECT_EQ(records(QStringLiteral("select \"money\" from \"POS_RECORD\"")),
+              QStringLiteral("17"));
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")),
               QStringLiteral("2"));
     EXPECT_EQ(m_dialog->saleLineCount(), 0);

@@ -107,7 +107,7 @@ QString DataSource::newBookTemplate(const QString &programDir)
 
 bool DataSource::checkRecordsFile(const QString &programDir, QWidget *parent)
 {
-    const QString file = QDir::toNativeSeparators(recordsFile(programDir));
+    const QString file = QFileInfo(recordsFile(programDir)).absoluteFilePath();
     if (QFileInfo::exists(file))
         return true;
     Prompt::error(parent,

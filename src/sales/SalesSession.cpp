@@ -11,7 +11,6 @@
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
 
-#include <QFileInfo>
 #include <QPrinterInfo>
 
 SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
@@ -29,20 +28,12 @@ QString SalesSession::nothingToSaveMessage()
     return QStringLiteral("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！");
 }
 
-QString SalesSession::missingRecordsMessage(const QString &file)
-{
-    return QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(file);
-}
-
 bool SalesSession::setUpRecordsSource(QWidget *parent)
 {
-    const QString file = DataSource::recordsFile(m_settings.programDir);
-    if (!QFileInfo::exists(file)) {
-        Prompt::instance().ask(parent, missingRecordsMessage(QFileInfo(file).absoluteFilePath()),
-                               QStringLiteral("错误"), Prompt::Icon::Critical, Prompt::Buttons::Ok);
+    if (!DataSource::checkRecordsFile(m_settings.programDir, parent))
         return false;
-    }
-    DataSource::setUp(m_settings.recordsDsn, file, m_settings.programDir);
+    DataSource::setUp(m_settings.recordsDsn, DataSource::recordsFile(m_settings.programDir),
+                      m_settings.programDir);
     return true;
 }
 

@@ -24,7 +24,6 @@ public:
     explicit SalesSession(AppSettings &settings);
 
     static QString nothingToSaveMessage();
-    static QString missingRecordsMessage(const QString &file);
     static QString numberMovedMessage(const QString &taken, const QString &next);
 
     AppSettings &settings() { return m_settings; }

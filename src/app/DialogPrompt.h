@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 // The prompt service a person sees: Qt message boxes and file dialogs.
 class DialogPrompt : public Prompt

@@ -1,6 +1,7 @@
 #include "app/FirstWindow.h"
 
-#include "app/AppSettings.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "sales/SalesDialog.h"
@@ -28,7 +29,7 @@ int FirstWindow::run(AppSettings &settings)
     if (choose(settings) == Window::Sales)
         return runSalesWindow(settings);
     LoginDialog login(settings);
-    if (login.exec() != QDialog::Accepted)
+    if (ModalDialogs::run(login) != QDialog::Accepted)
         return 0;
     return runSalesWindow(settings);
 }
@@ -36,6 +37,6 @@ int FirstWindow::run(AppSettings &settings)
 int FirstWindow::runSalesWindow(AppSettings &settings)
 {
     SalesDialog sales(settings);
-    sales.exec();
+    ModalDialogs::run(sales);
     return 0;
 }

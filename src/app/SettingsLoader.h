@@ -6,8 +6,8 @@
 class Database;
 struct AppSettings;
 
-// Loads the login row and the options row of USER_SET into AppSettings,
-// creating the options row when it is missing.
+// Loads the login row and the options row of USER_SET (LoginRow, OptionsRow)
+// into AppSettings, creating the options row when it is missing.
 class SettingsLoader
 {
 public:
@@ -24,13 +24,7 @@ public:
     // driver's own words.
     static QString failureText(const QString &driverText);
 
-    // "%02d%02d%02d": two-digit year, month, day.
-    static QString dateText(const QDate &today);
-    static QString receiptPrefix(const QString &useCustom, const QString &useDate,
-                                 const QString &custom, const QDate &today);
-
 private:
     static void loadLoginRow(Database &db, AppSettings &settings, const QDate &today);
-    static void ensureOptionsRow(Database &db);
     static void loadOptionsRow(Database &db, AppSettings &settings, const QString &defaultPrinter);
 };

@@ -1,17 +1,19 @@
 #include "app/Startup.h"
 
-#include "app/AppSettings.h"
-#include "app/Clock.h"
 #include "app/FirstWindow.h"
-#include "app/Prompt.h"
 #include "app/SettingsLoader.h"
 #include "app/SingleInstance.h"
+#include "core/AppSettings.h"
+#include "core/Clock.h"
+#include "core/DataLocation.h"
+#include "core/Prompt.h"
+#include "data/DataFileCheck.h"
 #include "data/DataSource.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QImageReader>
-#include <QPrinterInfo>
 
 Startup::Startup(Options options) : m_options(std::move(options)) {}
 
@@ -41,14 +43,57 @@ bool Startup::prepare(AppSettings &settings)
 {
     if (!takeInstanceLock())
         return false;
-    settings.workingDir = m_options.workingDir;
-    settings.programDir = m_options.programDir;
-    DataSource::setUp(settings.settingsDsn, DataSource::settingsFile(settings.programDir),
-                      settings.programDir);
+    if (!placeData(settings))
+        return false;
+    if (!DataSource::setUp(settings.settingsDsn, DataSource::settingsFile(settings.dataHome),
+                           settings.dataHome))
+        Prompt::warn(nullptr, DataSource::registerFailedMessage());
+    if (!checkDataFiles(settings))
+        return false;
     removeVersionFile(settings.workingDir);
     readLogoSize(settings.workingDir, settings);
-    SettingsLoader::load(settings, Clock::now().date(), QPrinterInfo::defaultPrinterName());
+    // No printer is asked for here: asking CUPS costs start-up time and nothing
+    // needs it before the first print, where an empty second printer means
+    // the default one.
+    SettingsLoader::load(settings, Clock::now().date(), QString());
     return true;
+}
+
+bool Startup::placeData(AppSettings &settings)
+{
+    DataLocation::Places places =
+        DataLocation::standardPlaces(m_options.programDir, m_options.workingDir);
+    if (!m_options.userDataDir.isEmpty())
+        places.userDataDir = m_options.userDataDir;
+    const DataLocation location(places);
+    const QString problem = location.prepare();
+    if (!problem.isEmpty()) {
+        Prompt::error(nullptr, problem, QStringLiteral("错误"));
+        return false;
+    }
+    settings.programDir = m_options.programDir;
+    settings.workingDir = location.workingDir();
+    settings.dataHome = location.dataHome();
+    return true;
+}
+
+bool Startup::checkDataFiles(const AppSettings &settings)
+{
+    // A data source pointed at a database server has no file here to look at.
+    const auto checkFile = [](const QString &dsn, const QString &file, const QStringList &tables) {
+        const DataSource::Entry entry = DataSource::lookup(dsn);
+        if (entry.exists() && !entry.isSqlite())
+            return true;
+        const DataFileCheck::Result result = DataFileCheck::check(file, tables);
+        if (result.ok())
+            return true;
+        Prompt::error(nullptr, DataFileCheck::message(result), QStringLiteral("错误"));
+        return false;
+    };
+    return checkFile(settings.settingsDsn, DataSource::settingsFile(settings.dataHome),
+                     DataFileCheck::settingsTables()) &&
+           checkFile(settings.recordsDsn, DataSource::recordsFile(settings.dataHome),
+                     DataFileCheck::recordsTables());
 }
 
 int Startup::run(AppSettings &settings)
@@ -60,7 +105,11 @@ int Startup::run(AppSettings &settings)
 
 void Startup::readLogoSize(const QString &workingDir, AppSettings &settings)
 {
-    QImageReader reader(QDir(workingDir).filePath(QStringLiteral("logo.bmp")));
+    // Read as the printer reads it; no image format is looked for when there is no logo.
+    const QString logo = QDir(workingDir).filePath(QStringLiteral("logo.bmp"));
+    if (!QFileInfo::exists(logo))
+        return;
+    QImageReader reader(logo, "bmp");
     const QSize size = reader.size();
     if (size.isValid() && !size.isEmpty()) {
         settings.logoWidth = size.width();

@@ -16,6 +16,9 @@ public:
         QString programDir;
         QString workingDir;
         QString lockPath;
+        // The user's data folder, used when the program's own folder cannot
+        // hold the databases; empty: the desktop's data folder for the program.
+        QString userDataDir;
     };
 
     explicit Startup(Options options);
@@ -32,6 +35,10 @@ public:
 
 private:
     bool takeInstanceLock();
+    bool placeData(AppSettings &settings);
+    // The settings and records files are whole, ours and writable; otherwise
+    // the person is told which file and what is wrong, and the program ends.
+    static bool checkDataFiles(const AppSettings &settings);
 
     Options m_options;
     SingleInstance *m_instance = nullptr;

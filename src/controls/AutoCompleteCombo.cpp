@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-AutoCompleteCombo::AutoCompleteCombo(QWidget *parent) : QComboBox(parent)
+AutoCompleteCombo::AutoCompleteCombo(QWidget *parent) : DataCombo(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -28,19 +28,19 @@ bool AutoCompleteCombo::eventFilter(QObject *watched, QEvent *event)
         else if (event->type() == QEvent::InputMethod)
             m_completeOnNextUpdate = true;
     }
-    return QComboBox::eventFilter(watched, event);
+    return DataCombo::eventFilter(watched, event);
 }
 
 void AutoCompleteCombo::keyPressEvent(QKeyEvent *event)
 {
     noteKey(event->key());
-    QComboBox::keyPressEvent(event);
+    DataCombo::keyPressEvent(event);
 }
 
 void AutoCompleteCombo::inputMethodEvent(QInputMethodEvent *event)
 {
     m_completeOnNextUpdate = true;
-    QComboBox::inputMethodEvent(event);
+    DataCombo::inputMethodEvent(event);
 }
 
 void AutoCompleteCombo::completeTyped(const QString &typed)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QComboBox>
+#include "controls/DataCombo.h"
 
 // An editable drop-down box that completes what is typed from its own list:
 // typing "ab" in a box whose list holds "abc" shows "abc" with "c" selected.
@@ -9,9 +9,11 @@
 // from an input method (Chinese) completes like typed text. Enter is left to
 // the dialog (its default button) and typed text is never added to the list.
 //
+// Sized and shown as a DataCombo: long entries never widen the window.
+//
 // Owners read currentText(); textTyped() comes once per user edit with the
 // text as completed; activated()/textActivated() when an entry is chosen.
-class AutoCompleteCombo : public QComboBox
+class AutoCompleteCombo : public DataCombo
 {
     Q_OBJECT
 

@@ -95,6 +95,9 @@ QString FileTypeList::rewriteExtension(const QString &typed, const QString &exte
 {
     if (typed.isEmpty())
         return u'*' + extension;
+    // "所有文件(*.*)" has no extension of its own: the typed name stays.
+    if (extension.contains(u'*'))
+        return typed;
     const qsizetype dot = extensionStart(typed);
     if (dot < 0)
         return typed + extension;

@@ -1,6 +1,6 @@
 #include "controls/HyperLink.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QApplication>
 #include <QCursor>

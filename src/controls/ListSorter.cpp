@@ -1,7 +1,7 @@
 #include "controls/ListSorter.h"
 
-#include "app/NumberText.h"
 #include "controls/TextOrder.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <climits>
@@ -169,5 +169,15 @@ std::vector<int> ListSorter::order(const std::vector<QStringView> &texts, Column
     keyed.reserve(keys.size());
     for (size_t i = 0; i < keys.size(); ++i)
         keyed.emplace_back(std::move(keys[i]), int(i));
+    return sortedPositions(keyed, ascending);
+}
+
+std::vector<int> ListSorter::order(const std::vector<double> &numbers, bool ascending)
+{
+    std::vector<std::pair<double, int>> keyed;
+    keyed.reserve(numbers.size());
+    for (size_t i = 0; i < numbers.size(); ++i)
+        keyed.emplace_back(
+            std::isnan(numbers[i]) ? -std::numeric_limits<double>::infinity() : numbers[i], int(i));
     return sortedPositions(keyed, ascending);
 }

@@ -34,6 +34,9 @@ public:
     static std::vector<int> order(const std::vector<QStringView> &texts, ColumnKind kind,
                                   bool ascending, TextOrder &textOrder);
 
+    // The same for numbers held as such (a NaN goes first).
+    static std::vector<int> order(const std::vector<double> &numbers, bool ascending);
+
     // The atoi/atof readings of a cell, and the (year, month, day) of a date cell.
     static int integerOf(QStringView text);
     static double decimalOf(QStringView text);

@@ -10,7 +10,8 @@
 #include <algorithm>
 
 SortListCtrl::SortListCtrl(QWidget *parent)
-    : QTableView(parent), m_model(new SortListModel(this)), m_header(new SortHeaderCtrl(this))
+    : QTableView(parent), m_model(new SortListModel(this)), m_sortable(m_model),
+      m_header(new SortHeaderCtrl(this))
 {
     setHorizontalHeader(m_header);
     setModel(m_model);
@@ -37,7 +38,17 @@ SortListCtrl::SortListCtrl(QWidget *parent)
     connect(m_header, &QHeaderView::sectionClicked, this, &SortListCtrl::sortByClick);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &SortListCtrl::selectedRowsChanged);
-    connect(m_model, &SortListModel::sorted, this, &SortListCtrl::sorted);
+    connect(m_model, &SortableModel::sorted, this, &SortListCtrl::sorted);
+}
+
+void SortListCtrl::setSortableModel(SortableModel *model)
+{
+    disconnect(m_sortable, &SortableModel::sorted, this, &SortListCtrl::sorted);
+    m_sortable = model ? model : m_model;
+    setModel(m_sortable);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &SortListCtrl::selectedRowsChanged);
+    connect(m_sortable, &SortableModel::sorted, this, &SortListCtrl::sorted);
 }
 
 void SortListCtrl::setColumns(const QList<Column> &columns)
@@ -100,6 +111,13 @@ void SortListCtrl::appendRows(QList<SortListModel::Row> rows)
     m_model->appendRows(std::move(rows));
 }
 
+QString SortListCtrl::text(int row, int column) const
+{
+    if (m_sortable == m_model)
+        return m_model->text(row, column);
+    return m_sortable->index(row, column).data().toString();
+}
+
 QList<int> SortListCtrl::selectedRows() const
 {
     QList<int> rows;
@@ -121,7 +139,7 @@ void SortListCtrl::setCurrentRow(int row)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
         return;
     }
-    selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::NoUpdate);
+    selectionModel()->setCurrentIndex(m_sortable->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
 void SortListCtrl::selectOnly(int row)
@@ -131,7 +149,7 @@ void SortListCtrl::selectOnly(int row)
         setCurrentRow(-1);
         return;
     }
-    const QModelIndex index = m_model->index(row, 0);
+    const QModelIndex index = m_sortable->index(row, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                  QItemSelectionModel::Rows);
     scrollTo(index);
@@ -141,9 +159,9 @@ void SortListCtrl::setRowSelected(int row, bool selected)
 {
     if (row < 0 || row >= rowCount())
         return;
-    selectionModel()->select(m_model->index(row, 0), (selected ? QItemSelectionModel::Select
-                                                               : QItemSelectionModel::Deselect) |
-                                                         QItemSelectionModel::Rows);
+    selectionModel()->select(m_sortable->index(row, 0), (selected ? QItemSelectionModel::Select
+                                                                  : QItemSelectionModel::Deselect) |
+                                                            QItemSelectionModel::Rows);
 }
 
 void SortListCtrl::setMultiSelect(bool multi)
@@ -187,8 +205,8 @@ void SortListCtrl::sortByClick(int column)
 {
     if (column < 0 || column >= columnCount())
         return;
-    m_model->clickColumn(column);
-    m_header->setSortMark(column, m_model->sortAscending());
+    m_sortable->clickColumn(column);
+    m_header->setSortMark(column, m_sortable->sortAscending());
 }
 
 void SortListCtrl::keyPressEvent(QKeyEvent *event)

@@ -44,17 +44,22 @@ public:
     explicit SortListCtrl(QWidget *parent = nullptr);
 
     SortListModel *listModel() const { return m_model; }
+    // Shows a model of the owner's instead of the list's own rows (a large
+    // list keeps its values compactly); the row functions below that take
+    // texts act on the list's own rows only.
+    void setSortableModel(SortableModel *model);
+    SortableModel *sortableModel() const { return m_sortable; }
     SortHeaderCtrl *sortHeader() const { return m_header; }
 
     // Columns.
     void setColumns(const QList<Column> &columns);
     void addColumn(const Column &column);
-    int columnCount() const { return m_model->columnCount(); }
+    int columnCount() const { return m_sortable->columnCount(); }
     void setColumnTitle(int column, const QString &title);
     QString columnTitle(int column) const { return m_model->columnTitle(column); }
 
     // Rows.
-    int rowCount() const { return m_model->rowCount(); }
+    int rowCount() const { return m_sortable->rowCount(); }
     int addRow(const QStringList &texts, qint64 data);
     void insertRow(int row, const QStringList &texts, qint64 data);
     void removeRow(int row);
@@ -64,7 +69,8 @@ public:
     void setRows(QList<SortListModel::Row> rows);
     void setRows(const QList<QStringList> &rows);
     void appendRows(QList<SortListModel::Row> rows);
-    QString text(int row, int column) const { return m_model->text(row, column); }
+    // The text shown in a cell (of the owner's model when it has one).
+    QString text(int row, int column) const;
     void setText(int row, int column, const QString &text) { m_model->setText(row, column, text); }
     QStringList rowTexts(int row) const { return m_model->rowTexts(row); }
     qint64 itemData(int row) const { return m_model->itemData(row); }
@@ -90,8 +96,8 @@ public:
 
     // Sorting as a header click on COLUMN does it.
     void sortByClick(int column);
-    int sortColumn() const { return m_model->sortColumn(); }
-    bool sortAscending() const { return m_model->sortAscending(); }
+    int sortColumn() const { return m_sortable->sortColumn(); }
+    bool sortAscending() const { return m_sortable->sortAscending(); }
 
 signals:
     void rowClicked(int row);
@@ -110,6 +116,7 @@ protected:
 
 private:
     SortListModel *m_model;
+    SortableModel *m_sortable;
     SortHeaderCtrl *m_header;
     bool m_leftPressed = false;
 };

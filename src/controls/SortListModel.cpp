@@ -1,6 +1,6 @@
 #include "controls/SortListModel.h"
 
-SortListModel::SortListModel(QObject *parent) : QAbstractTableModel(parent) {}
+SortListModel::SortListModel(QObject *parent) : SortableModel(parent) {}
 
 int SortListModel::rowCount(const QModelIndex &parent) const
 {
@@ -177,22 +177,8 @@ void SortListModel::setTextBackground(const QColor &colour)
                          {Qt::BackgroundRole});
 }
 
-void SortListModel::clickColumn(int column)
+std::vector<int> SortListModel::sortOrder(int column, ColumnKind kind, bool ascending)
 {
-    // The first click on a column sorts ascending, each further click on the
-    // same column turns the direction round.
-    const bool ascending = m_previousColumn != column ? true : !m_sortAscending;
-    const QString sample = m_rows.size() >= 2 ? text(1, column) : QString();
-    sortRows(column, ListSorter::kindOf(column, sample), ascending);
-}
-
-void SortListModel::sortRows(int column, ColumnKind kind, bool ascending)
-{
-    m_sortColumn = column;
-    m_previousColumn = column;
-    m_sortAscending = ascending;
-    m_columnKind = kind;
-
     std::vector<QStringView> texts;
     texts.reserve(m_rows.size());
     for (const Row &row : std::as_const(m_rows)) {
@@ -201,30 +187,14 @@ void SortListModel::sortRows(int column, ColumnKind kind, bool ascending)
         else
             texts.push_back(QStringView());
     }
-    applyOrder(ListSorter::order(texts, kind, ascending, m_textOrder));
-    emit sorted(column, ascending);
+    return ListSorter::order(texts, kind, ascending, m_textOrder);
 }
 
-void SortListModel::applyOrder(const std::vector<int> &order)
+void SortListModel::permuteRows(const std::vector<int> &order)
 {
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
     QList<Row> sorted;
     sorted.reserve(m_rows.size());
-    std::vector<int> newPosition(order.size());
-    for (size_t place = 0; place < order.size(); ++place) {
-        sorted.append(std::move(m_rows[order[place]]));
-        newPosition[order[place]] = int(place);
-    }
+    for (int from : order)
+        sorted.append(std::move(m_rows[from]));
     m_rows.swap(sorted);
-
-    const QModelIndexList from = persistentIndexList();
-    QModelIndexList to;
-    to.reserve(from.size());
-    for (const QModelIndex &old : from)
-        to.append(validRow(old.row()) ? index(newPosition[old.row()], old.column())
-                                      : QModelIndex());
-    changePersistentIndexList(from, to);
-
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

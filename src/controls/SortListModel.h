@@ -1,20 +1,17 @@
 #pragma once
 
-#include "controls/ListSorter.h"
+#include "controls/SortableModel.h"
 #include "controls/TextOrder.h"
 
-#include <QAbstractTableModel>
 #include <QColor>
 #include <QList>
 #include <QStringList>
-
-#include <optional>
 
 // The rows of a sortable list: every row holds one text per column and the
 // owner's item data. Sorting by a header click follows the list's rules
 // (direction, column kind, stable order) and moves whole rows; the selection
 // and current row of any view travel with their rows.
-class SortListModel : public QAbstractTableModel
+class SortListModel : public SortableModel
 {
     Q_OBJECT
 
@@ -66,28 +63,15 @@ public:
     void setTextBackground(const QColor &colour);
     QColor textBackground() const { return m_textBackground; }
 
-    // Sorting. A header click on a column chooses the direction and the kind
-    // and sorts; sortRows() sorts with a given kind and direction.
-    void clickColumn(int column);
-    void sortRows(int column, ColumnKind kind, bool ascending);
-    int sortColumn() const { return m_sortColumn; }
-    bool sortAscending() const { return m_sortAscending; }
-    ColumnKind columnKind() const { return m_columnKind; }
-
-signals:
-    void sorted(int column, bool ascending);
+protected:
+    std::vector<int> sortOrder(int column, ColumnKind kind, bool ascending) override;
+    void permuteRows(const std::vector<int> &order) override;
 
 private:
     bool validRow(int row) const { return row >= 0 && row < m_rows.size(); }
-    void applyOrder(const std::vector<int> &order);
 
     QList<Column> m_columns;
     QList<Row> m_rows;
     QColor m_textBackground;
     TextOrder m_textOrder;
-
-    int m_sortColumn = -1;
-    std::optional<int> m_previousColumn;
-    bool m_sortAscending = false;
-    ColumnKind m_columnKind = ColumnKind::Text;
 };

@@ -149,3 +149,19 @@ std::vector<std::string> TextOrder::sortKeys(const std::vector<QStringView> &tex
     }
     return keys;
 }
+
+void TextOrder::sort(QStringList &texts)
+{
+    const std::vector<QStringView> views(texts.cbegin(), texts.cend());
+    const std::vector<std::string> keys = sortKeys(views);
+    std::vector<int> order(texts.size());
+    for (int i = 0; i < int(order.size()); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](int a, int b) { return keys[a] < keys[b]; });
+    QStringList sorted;
+    sorted.reserve(texts.size());
+    for (int i : order)
+        sorted.append(texts.at(i));
+    texts = sorted;
+}

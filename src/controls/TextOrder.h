@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QHash>
+#include <QStringList>
 #include <QStringView>
 
 #include <string>
@@ -30,6 +31,9 @@ public:
     // same order as compare() would put the texts. Far cheaper than comparing
     // with the collator inside a sort.
     std::vector<std::string> sortKeys(const std::vector<QStringView> &texts);
+
+    // Sorts TEXTS into this order.
+    void sort(QStringList &texts);
 
 private:
     int compareCharacters(char32_t a, char32_t b);

@@ -1,9 +1,10 @@
 #include "data/DataSource.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <odbcinst.h>
 
@@ -47,12 +48,27 @@ QByteArray DataSource::attributeList(const QString &name, const QString &file,
     return list;
 }
 
+QHash<QString, QString> &DataSource::ownFiles()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
+
 bool DataSource::setUp(const QString &name, const QString &file, const QString &defaultDir)
 {
+    // What odbc.ini holds, before the program's own file is remembered.
+    ownFiles().remove(name);
+    const Entry existing = lookup(name);
+    // Remembered even when odbc.ini cannot be written: the program still
+    // opens its own file directly.
+    ownFiles().insert(name, file);
     // A data source that has been pointed at another engine (one database
     // server shared by several tills) is left as it is.
-    const Entry existing = lookup(name);
     if (existing.exists() && !existing.isSqlite())
+        return true;
+    // Already registered for this file: nothing is written at each start, and
+    // the installer is not asked (it loads the driver's setup library).
+    if (existing.exists() && existing.database == file && existing.driver == QLatin1String(driverName))
         return true;
     if (configureThroughInstaller(name, file, defaultDir))
         return true;
@@ -80,14 +96,44 @@ bool DataSource::writeUserEntry(const QString &name, const QString &file, const 
     return ok;
 }
 
+bool DataSource::Entry::isPostgres() const
+{
+    // By name ("PostgreSQL Unicode") or by library (psqlodbcw.so, psqlodbca.so).
+    const QString lower = driver.toLower();
+    return lower.contains(QLatin1String("postgres")) || lower.contains(QLatin1String("psqlodbc"));
+}
+
 DataSource::Entry DataSource::lookup(const QString &name)
 {
     UWORD previousMode = ODBC_BOTH_DSN;
     SQLGetConfigMode(&previousMode);
     SQLSetConfigMode(ODBC_BOTH_DSN);
     Entry entry{profileString(name, "Driver"), profileString(name, "Database")};
+    entry.server = profileString(name, "Servername");
+    entry.port = profileString(name, "Port");
+    entry.user = profileString(name, "Username");
+    if (entry.user.isEmpty())
+        entry.user = profileString(name, "UID");
     SQLSetConfigMode(previousMode);
+    if (!entry.exists() && ownFiles().contains(name))
+        entry = {QString::fromLatin1(driverName), ownFiles().value(name)};
     return entry;
+}
+
+QString DataSource::userIniFile()
+{
+    const QByteArray configured = qgetenv("ODBCINI");
+    if (!configured.isEmpty())
+        return QString::fromLocal8Bit(configured);
+    return QDir::home().filePath(QStringLiteral(".odbc.ini"));
+}
+
+QString DataSource::registerFailedMessage()
+{
+    return QStringLiteral("不能在ODBC配置文件%1中登记本程序的数据源（文件已损坏或不能写入）。"
+                          "程序照常使用自己的数据库文件，但其他程序暂时不能通过数据源访问这些数据。"
+                          "请检查或删除该文件。")
+        .arg(userIniFile());
 }
 
 QString DataSource::settingsFile(const QString &programDir)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 class QWidget;
@@ -16,8 +17,13 @@ public:
     {
         QString driver;
         QString database;
+        // A database server's data source (psqlODBC): where it is and who logs in.
+        QString server;
+        QString port;
+        QString user;
         bool exists() const { return !driver.isEmpty(); }
         bool isSqlite() const;
+        bool isPostgres() const;
     };
 
     // Creates or updates the user data source NAME for FILE. First through the
@@ -28,7 +34,13 @@ public:
     // worked.
     static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
 
+    // The entry in odbc.ini; for a source this program set up but could not
+    // register there, its own SQLite file.
     static Entry lookup(const QString &name);
+
+    // The user's odbc.ini, and the one message for when registering failed.
+    static QString userIniFile();
+    static QString registerFailedMessage();
 
     // The records file must sit beside the program. When it does not, the
     // user is told which file is missing; the caller then ends the program.
@@ -44,6 +56,7 @@ public:
     static QString newBookTemplate(const QString &programDir);
 
 private:
+    static QHash<QString, QString> &ownFiles();
     static bool configureThroughInstaller(const QString &name, const QString &file,
                                           const QString &defaultDir);
     static bool writeUserEntry(const QString &name, const QString &file, const QString &defaultDir);

@@ -1,12 +1,17 @@
 #include "data/Database.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 #include "data/DataSource.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <libpq-fe.h>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -36,6 +41,58 @@ QVariant boundValue(const QVariant &value)
     return value;
 }
 
+SqlDialect::Engine engineOf(const DataSource::Entry &entry)
+{
+    if (entry.isSqlite())
+        return SqlDialect::Engine::Sqlite;
+    if (entry.isPostgres())
+        return SqlDialect::Engine::Postgres;
+    return SqlDialect::Engine::Other;
+}
+
+[[noreturn]] void fail(const QSqlError &error, const SqlDialect &dialect, const QString &file)
+{
+    throw DatabaseError(errorText(error),
+                        dialect.isUniqueViolation(error) ? DatabaseError::Kind::UniqueViolation
+                                                         : DatabaseError::Kind::Statement,
+                        file);
+}
+
+// The libpq calls that tell a lost server from a failed statement. libpq is
+// not linked into the program (it brings TLS, Kerberos and LDAP to every
+// start-up); Qt's PostgreSQL driver has loaded it whenever there is a server
+// connection to ask about, and only then is this asked for.
+struct ServerProbe
+{
+    decltype(&::PQstatus) status = nullptr;
+    decltype(&::PQexec) exec = nullptr;
+    decltype(&::PQresultStatus) resultStatus = nullptr;
+    decltype(&::PQclear) clear = nullptr;
+};
+
+const ServerProbe *serverProbe()
+{
+    static const ServerProbe *const loaded = []() -> const ServerProbe * {
+        void *library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        if (!library)
+            return nullptr;
+        static ServerProbe probe;
+        probe.status = reinterpret_cast<decltype(probe.status)>(dlsym(library, "PQstatus"));
+        probe.exec = reinterpret_cast<decltype(probe.exec)>(dlsym(library, "PQexec"));
+        probe.resultStatus =
+            reinterpret_cast<decltype(probe.resultStatus)>(dlsym(library, "PQresultStatus"));
+        probe.clear = reinterpret_cast<decltype(probe.clear)>(dlsym(library, "PQclear"));
+        const bool complete = probe.status && probe.exec && probe.resultStatus && probe.clear;
+        return complete ? &probe : nullptr;
+    }();
+    return loaded;
+}
+
+bool isRead(const QString &sql)
+{
+    return sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive);
+}
+
 } // namespace
 
 Database::~Database()
@@ -45,7 +102,10 @@ Database::~Database()
 
 Database::Database(Database &&other) noexcept
     : m_connection(std::exchange(other.m_connection, QString())), m_dsn(std::move(other.m_dsn)),
-      m_openError(std::move(other.m_openError)), m_sqlite(other.m_sqlite)
+      m_route(other.m_route), m_openError(std::move(other.m_openError)), m_dialect(other.m_dialect),
+      m_file(std::move(other.m_file)), m_sqlite(other.m_sqlite),
+      m_inTransaction(std::exchange(other.m_inTransaction, false)),
+      m_lost(std::exchange(other.m_lost, false)), m_statements(std::move(other.m_statements))
 {
 }
 
@@ -55,46 +115,96 @@ Database &Database::operator=(Database &&other) noexcept
         close();
         m_connection = std::exchange(other.m_connection, QString());
         m_dsn = std::move(other.m_dsn);
+        m_route = other.m_route;
         m_openError = std::move(other.m_openError);
+        m_dialect = other.m_dialect;
+        m_file = std::move(other.m_file);
         m_sqlite = other.m_sqlite;
+        m_inTransaction = std::exchange(other.m_inTransaction, false);
+        m_lost = std::exchange(other.m_lost, false);
+        m_statements = std::move(other.m_statements);
     }
     return *this;
+}
+
+QString Database::connectionLostMessage()
+{
+    return QStringLiteral("与数据库服务器的连接中断了，刚才的操作没有完成，什么也没有保存。"
+                          "请检查服务器和网络，稍后再试一次。");
 }
 
 bool Database::open(const QString &dsn, Route route)
 {
     close();
     m_dsn = dsn;
+    m_route = route;
+    m_lost = false;
+    return openConnection();
+}
+
+bool Database::openConnection()
+{
     m_connection = nextConnectionName();
-    const DataSource::Entry entry = DataSource::lookup(dsn);
-    m_sqlite = route == Route::Auto && entry.isSqlite();
+    const DataSource::Entry entry = DataSource::lookup(m_dsn);
+    m_dialect = SqlDialect(engineOf(entry));
+    m_sqlite = m_route == Route::Auto && entry.isSqlite();
+    m_file = m_sqlite ? entry.database : QStringLiteral("（数据源%1）").arg(m_dsn);
+    const bool postgres = m_route == Route::Auto && entry.isPostgres();
 
     QSqlDatabase db;
     if (m_sqlite) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(entry.database);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         // Never create an empty database in place of a missing file.
         if (!QFileInfo::exists(entry.database)) {
             m_openError = QStringLiteral("missing file %1").arg(entry.database);
-            close();
+            dropConnection();
             return false;
         }
+    } else if (postgres) {
+        // No password is kept by the program: the server admits the till by
+        // peer authentication or through the user's ~/.pgpass.
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+        db.setHostName(entry.server);
+        if (!entry.port.isEmpty())
+            db.setPort(entry.port.toInt());
+        db.setDatabaseName(entry.database);
+        db.setUserName(entry.user);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_connection);
-        db.setDatabaseName(dsn); // Qt forms "DSN=..." itself
+        db.setDatabaseName(m_dsn); // Qt forms "DSN=..." itself
     }
     if (!db.open()) {
         m_openError = errorText(db.lastError());
         db = QSqlDatabase();
-        close();
+        dropConnection();
         return false;
     }
-    if (m_sqlite) {
-        QSqlQuery pragma(db);
-        pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-    }
+    if (m_sqlite)
+        setUpSqlite(db);
     return true;
+}
+
+// A sale reported as stored must survive a power cut, and the file must stay
+// one file: backup, restore and the query tools copy or open the .qmbk alone.
+// So the rollback journal (deleted at each commit) rather than WAL, whose
+// committed sales can sit in a -wal file beside the book, and FULL
+// synchronous: the journal and the file reach the disk before a commit
+// returns. A file another tool switched to WAL is switched back when no one
+// else has it open.
+void Database::setUpSqlite(const QSqlDatabase &db)
+{
+    QSqlQuery pragma(db);
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+}
+
+DatabaseError Database::failure(const QString &text, DatabaseError::Kind kind) const
+{
+    return DatabaseError(text, kind, m_file);
 }
 
 bool Database::openOrWarn(const QString &dsn, QWidget *parent)
@@ -110,8 +220,21 @@ bool Database::isOpen() const
     return !m_connection.isEmpty() && handle().isOpen();
 }
 
+QString Database::insertionOrder(const QString &table) const
+{
+    return QStringLiteral("\"%1\".%2").arg(table, m_dialect.lineOrder());
+}
+
 void Database::close()
 {
+    dropConnection();
+    m_lost = false;
+    m_inTransaction = false;
+}
+
+void Database::dropConnection()
+{
+    m_statements.clear();
     if (m_connection.isEmpty())
         return;
     {
@@ -123,29 +246,114 @@ void Database::close()
     m_connection.clear();
 }
 
-QSqlQuery Database::prepared(const QString &sql, const QVariantList &values)
+// Only a server connection can be lost. After a failure libpq does not always
+// know yet that the server went away: an empty statement (accepted even in a
+// failed transaction) finds out.
+bool Database::connectionLost() const
 {
-    if (!isOpen())
-        throw DatabaseError(QStringLiteral("数据库连接未打开"));
-    QSqlQuery query(handle());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw DatabaseError(errorText(query.lastError()));
-    for (const QVariant &value : values)
-        query.addBindValue(boundValue(value));
+    if (m_connection.isEmpty())
+        return false;
+    const QVariant native = handle().driver()->handle();
+    const QByteArray type = native.typeName();
+    if (type != "pg_conn*" && type != "PGconn*")
+        return false;
+    const ServerProbe *pq = serverProbe();
+    PGconn *connection = *static_cast<PGconn *const *>(native.constData());
+    if (!pq || !connection || pq->status(connection) == CONNECTION_BAD)
+        return true;
+    PGresult *probe = pq->exec(connection, "");
+    const bool answered = probe && pq->resultStatus(probe) == PGRES_EMPTY_QUERY;
+    pq->clear(probe);
+    return !answered || pq->status(connection) == CONNECTION_BAD;
+}
+
+// The server driver closes its side on its own when it notices the server went
+// away; that is a lost connection too, not a database the program closed.
+bool Database::mustReconnect() const
+{
+    return m_lost || (!m_connection.isEmpty() && !handle().isOpen());
+}
+
+// The old connection is given up; the new one starts outside any transaction.
+void Database::reconnectOrThrow()
+{
+    dropConnection();
+    m_inTransaction = false;
+    m_lost = true;
+    if (!openConnection())
+        throw failure(connectionLostMessage(), DatabaseError::Kind::ConnectionLost);
+    m_lost = false;
+}
+
+QSqlQuery *Database::kept(const QString &sql)
+{
+    auto found = m_statements.find(sql);
+    if (found != m_statements.end())
+        return found->second.get();
+    auto query = std::make_unique<QSqlQuery>(handle());
+    query->setForwardOnly(true);
+    if (!query->prepare(sql))
+        throw failure(errorText(query->lastError()));
+    return m_statements.emplace(sql, std::move(query)).first->second.get();
+}
+
+void Database::run(QSqlQuery &query, const QVariantList &values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, boundValue(values.at(i)));
     if (!query.exec())
-        throw DatabaseError(errorText(query.lastError()));
-    return query;
+        fail(query.lastError(), m_dialect, m_file);
+}
+
+void Database::withConnection(const QString &sql, const std::function<void()> &work)
+{
+    if (mustReconnect())
+        reconnectOrThrow();
+    if (!isOpen())
+        throw failure(QStringLiteral("数据库连接未打开"));
+    try {
+        work();
+        return;
+    } catch (const DatabaseError &) {
+        if (!connectionLost())
+            throw;
+    }
+    // A read outside a transaction is safe to run again; anything else may
+    // have been half done and is reported instead.
+    const bool retry = !m_inTransaction && isRead(sql);
+    reconnectOrThrow();
+    if (!retry)
+        throw failure(connectionLostMessage(), DatabaseError::Kind::ConnectionLost);
+    work();
 }
 
 void Database::exec(const QString &sql, const QVariantList &values)
 {
-    prepared(sql, values);
+    if (!values.isEmpty()) {
+        withConnection(sql, [&] { run(*kept(sql), values); });
+        return;
+    }
+    // Without values the text goes as it is: a server prepares only reads and
+    // writes of rows, not CREATE or LOCK.
+    withConnection(sql, [&] {
+        QSqlQuery query(handle());
+        if (!query.exec(sql))
+            fail(query.lastError(), m_dialect, m_file);
+    });
 }
 
 Database::Rows Database::query(const QString &sql, const QVariantList &values)
 {
-    return Rows(prepared(sql, values));
+    QSqlQuery result;
+    withConnection(sql, [&] {
+        QSqlQuery query(handle());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql))
+            throw failure(errorText(query.lastError()));
+        run(query, values);
+        result = std::move(query);
+    });
+    return Rows(std::move(result));
 }
 
 QString Database::scalar(const QString &sql, const QVariantList &values,
@@ -155,23 +363,60 @@ QString Database::scalar(const QString &sql, const QVariantList &values,
     return rows.next() ? rows.text(0) : defaultValue;
 }
 
+// SQLite transactions take the write lock at the start (IMMEDIATE): a second
+// writer then waits at the beginning instead of failing half-way, and the
+// statements' own errors keep SQLite's result code.
 void Database::begin()
 {
-    if (!handle().transaction())
-        throw DatabaseError(errorText(handle().lastError()));
+    if (m_sqlite) {
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_inTransaction = true;
+        return;
+    }
+    if (mustReconnect())
+        reconnectOrThrow();
+    if (!handle().transaction()) {
+        // Nothing has happened yet: on a lost connection, begin on a new one.
+        if (!connectionLost())
+            throw failure(errorText(handle().lastError()));
+        reconnectOrThrow();
+        if (!handle().transaction())
+            throw failure(errorText(handle().lastError()));
+    }
+    m_inTransaction = true;
 }
 
 void Database::commit()
 {
-    if (!handle().commit())
-        throw DatabaseError(errorText(handle().lastError()));
+    if (m_sqlite) {
+        exec(QStringLiteral("COMMIT"));
+        m_inTransaction = false;
+        return;
+    }
+    const bool ok = handle().commit();
+    m_inTransaction = false;
+    if (ok)
+        return;
+    if (connectionLost()) {
+        m_lost = true;
+        throw failure(connectionLostMessage(), DatabaseError::Kind::ConnectionLost);
+    }
+    throw failure(errorText(handle().lastError()));
 }
 
 void Database::rollback()
 {
-    handle().rollback();
+    m_inTransaction = false;
+    if (m_connection.isEmpty())
+        return;
+    if (m_sqlite) {
+        QSqlQuery query(handle());
+        query.exec(QStringLiteral("ROLLBACK"));
+        return;
+    }
+    if (!handle().rollback() && connectionLost())
+        m_lost = true;
 }
-
 QString Database::Rows::text(int column) const
 {
     const QVariant value = m_query.value(column);

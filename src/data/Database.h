@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DatabaseError.h"
+#include "data/SqlDialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -8,13 +9,23 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
+#include <map>
+#include <memory>
+
 class QWidget;
 
 // One connection to a data source. SQLite3 data sources open through Qt's
-// SQLite driver on their file; any other data source through ODBC by name.
-// Statements take their values as bound parameters ("?"); a null QString is
-// stored as the empty text, QVariant() as NULL. Failures throw DatabaseError
-// with the driver's text.
+// SQLite driver on their file, psqlODBC data sources through Qt's PostgreSQL
+// driver with the server, port, database and user they name; any other data
+// source through ODBC by name. Statements take their values as bound
+// parameters ("?"); a null QString is stored as the empty text, QVariant() as
+// NULL. Failures throw DatabaseError with the driver's text.
+//
+// A server connection that was lost (server restarted, network gone) is opened
+// again at the next statement. A read that failed on the lost connection is
+// tried once more on the new one; anything inside a transaction is not, and
+// ends with connectionLostMessage().
 class Database
 {
 public:
@@ -27,12 +38,17 @@ public:
     Database(Database &&other) noexcept;
     Database &operator=(Database &&other) noexcept;
 
-    // Auto: SQLite3 data sources through Qt's SQLite driver, others through ODBC.
+    // Auto: SQLite3 and PostgreSQL data sources through Qt's own drivers,
+    // others through ODBC.
     enum class Route
     {
         Auto,
         Odbc
     };
+
+    // How long a statement waits for a records or settings file that another
+    // program is writing before it gives up (DatabaseErrorText says so).
+    static constexpr int busyTimeoutMs = 3000;
 
     bool open(const QString &dsn, Route route = Route::Auto);
     // Opens DSN or shows "不能打开数据库" over PARENT and returns false.
@@ -40,8 +56,15 @@ public:
     bool isOpen() const;
     void close();
     QString dsn() const { return m_dsn; }
+    // Opened through Qt's SQLite driver on the file.
     bool isSqlite() const { return m_sqlite; }
+    const SqlDialect &dialect() const { return m_dialect; }
+    // The expression that puts the lines of a sale (rows of TABLE) in the
+    // order they were stored: SQLite's rowid, the server schema's "seq".
+    QString insertionOrder(const QString &table) const;
     QString lastOpenError() const { return m_openError; }
+
+    static QString connectionLostMessage();
 
     void exec(const QString &sql, const QVariantList &values = {});
     Rows query(const QString &sql, const QVariantList &values = {});
@@ -71,10 +94,29 @@ public:
     };
 
 private:
-    QSqlQuery prepared(const QString &sql, const QVariantList &values);
+    static void setUpSqlite(const QSqlDatabase &db);
+    bool openConnection();
+    QSqlQuery *kept(const QString &sql);
+    void run(QSqlQuery &query, const QVariantList &values);
+    void withConnection(const QString &sql, const std::function<void()> &work);
+    bool connectionLost() const;
+    bool mustReconnect() const;
+    // An error of this database: its file is named in what the person reads.
+    DatabaseError failure(const QString &text,
+                          DatabaseError::Kind kind = DatabaseError::Kind::Statement) const;
+    void reconnectOrThrow();
+    void dropConnection();
 
     QString m_connection;
     QString m_dsn;
+    Route m_route = Route::Auto;
     QString m_openError;
+    SqlDialect m_dialect;
+    QString m_file; // named in error messages
     bool m_sqlite = false;
+    bool m_inTransaction = false;
+    bool m_lost = false;
+    // Writes are prepared once per connection: on a server every prepare is a
+    // round trip of its own.
+    std::map<QString, std::unique_ptr<QSqlQuery>> m_statements;
 };

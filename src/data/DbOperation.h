@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 #include "data/DatabaseError.h"
 
 #include <functional>
@@ -8,7 +8,8 @@
 class QWidget;
 
 // Runs one database operation. A database error abandons the rest of it and is
-// shown with the driver's text; the program goes on. Returns false then.
+// shown as what failed and what to do, then the driver's text; the program
+// goes on. Returns false then.
 class DbOperation
 {
 public:
@@ -18,7 +19,7 @@ public:
             operation();
             return true;
         } catch (const DatabaseError &error) {
-            Prompt::error(parent, error.driverText());
+            Prompt::error(parent, error.personText());
             return false;
         }
     }

@@ -8,7 +8,8 @@
 class QWidget;
 
 // Every message box and file dialog of the program goes through here, so that
-// tests can answer them from a script instead of a person.
+// tests can answer them from a script instead of a person. The message boxes
+// themselves are DialogPrompt in app/, installed by main().
 class Prompt
 {
 public:
@@ -55,7 +56,8 @@ public:
     virtual QString saveFile(QWidget *parent, FileRequest &request) = 0;
 
     static Prompt &instance();
-    // Takes ownership; nullptr restores the message-box implementation.
+    // Takes ownership. Until one is installed (and after nullptr) questions are
+    // only logged and answered with the choice that changes nothing.
     static void install(Prompt *prompt);
 
     static QString applicationTitle();

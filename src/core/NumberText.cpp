@@ -1,8 +1,9 @@
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 #include <cerrno>
 #include <climits>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
@@ -49,6 +50,10 @@ double toDouble(const QString &text)
 
 QString money(double value)
 {
+    // A value that rounds to nothing is "0.00", whatever its sign: cash a
+    // fraction of a cent short of the total must not show "-0.00".
+    if (std::abs(value) < 0.005)
+        value = 0;
     return printfC("%.2f", value);
 }
 

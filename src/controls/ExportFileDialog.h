@@ -13,15 +13,15 @@ class QWidget;
 // the name being typed. It runs through the prompt service, so tests answer it
 // from a script.
 //
-//     CFileExportDialog dialog(u"导出"_s, u"数据库文件(*.qmbk)"_s, name, this);
+//     ExportFileDialog dialog(u"导出"_s, u"数据库文件(*.qmbk)"_s, name, this);
 //     dialog.setTitle(u"导出备份数据库"_s);
 //     if (dialog.exec())
 //         backupTo(dialog.path());
-class CFileExportDialog
+class ExportFileDialog
 {
 public:
-    CFileExportDialog(const QString &title, const QString &typeList, const QString &proposedName,
-                      QWidget *parent = nullptr);
+    ExportFileDialog(const QString &title, const QString &typeList, const QString &proposedName,
+                     QWidget *parent = nullptr);
 
     void setTitle(const QString &title) { m_title = title; }
     QString title() const { return m_title; }

@@ -1,4 +1,4 @@
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 
 AppSettings &AppSettings::instance()
 {

@@ -8,6 +8,8 @@ struct AppSettings
 {
     QString programDir;
     QString workingDir;
+    // The folder whose data/ holds the databases; empty: the program's folder.
+    QString dataHome;
     QString settingsDsn = QStringLiteral("Quillmarch");
     QString recordsDsn = QStringLiteral("Quillbook");
 
@@ -36,6 +38,7 @@ struct AppSettings
     bool usePrinter2 = false;
     int paperLengthAdjust = 0;
 
+    QString databaseHome() const { return dataHome.isEmpty() ? programDir : dataHome; }
     bool isAdministrator() const { return userPower == administratorPower(); }
     static QString administratorPower() { return QStringLiteral("管理员"); }
     static QString ordinaryPower() { return QStringLiteral("普通用户"); }

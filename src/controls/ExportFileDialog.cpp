@@ -1,6 +1,6 @@
-#include "controls/CFileExportDialog.h"
+#include "controls/ExportFileDialog.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,22 +16,22 @@ QString &lastDirectory()
 
 } // namespace
 
-CFileExportDialog::CFileExportDialog(const QString &title, const QString &typeList,
-                                     const QString &proposedName, QWidget *parent)
+ExportFileDialog::ExportFileDialog(const QString &title, const QString &typeList,
+                                   const QString &proposedName, QWidget *parent)
     : m_parent(parent), m_title(title), m_types(FileTypeList::split(typeList)),
       m_fileName(FileTypeList::initialName(proposedName, m_types)),
       m_filterIndex(FileTypeList::initialIndex(proposedName, m_types))
 {
 }
 
-void CFileExportDialog::setFileTypes(const QList<FileTypeList::FileType> &types)
+void ExportFileDialog::setFileTypes(const QList<FileTypeList::FileType> &types)
 {
     m_types = types.mid(0, FileTypeList::kMaxTypes);
     if (m_filterIndex > m_types.size())
         m_filterIndex = 1;
 }
 
-QString CFileExportDialog::directory() const
+QString ExportFileDialog::directory() const
 {
     if (!m_directory.isEmpty())
         return m_directory;
@@ -41,7 +41,7 @@ QString CFileExportDialog::directory() const
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-bool CFileExportDialog::exec()
+bool ExportFileDialog::exec()
 {
     Prompt::FileRequest request;
     request.caption = m_title;

@@ -1,10 +1,35 @@
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
-#include "app/DialogPrompt.h"
+#include <QDebug>
 
 #include <memory>
 
 namespace {
+
+// What answers while no real prompt service is installed (the program
+// installs the message boxes at start): the text goes to the log and the
+// question gets the answer that changes nothing.
+class LoggingPrompt : public Prompt
+{
+public:
+    Answer ask(QWidget *, const QString &text, const QString &caption, Icon,
+               Buttons buttons) override
+    {
+        qWarning().noquote() << caption << text;
+        switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::YesNo:
+            return Answer::No;
+        case Buttons::OkCancel:
+        case Buttons::YesNoCancel:
+            break;
+        }
+        return Answer::Cancel;
+    }
+    QString openFile(QWidget *, FileRequest &) override { return {}; }
+    QString saveFile(QWidget *, FileRequest &) override { return {}; }
+};
 
 std::unique_ptr<Prompt> &current()
 {
@@ -23,7 +48,7 @@ Prompt &Prompt::instance()
 {
     auto &prompt = current();
     if (!prompt)
-        prompt = std::make_unique<DialogPrompt>();
+        prompt = std::make_unique<LoggingPrompt>();
     return *prompt;
 }
 

@@ -1,0 +1,401 @@
+# The source files, folder by folder. quillmarch_logic must not include any
+# QtWidgets/QtPrintSupport header nor any header of quillmarch_ui;
+# scripts/check-layers.py checks that (and the folder order) under ctest.
+
+set(QM_LOGIC_CONTROLS
+    src/controls/ButtonGradient.cpp
+    src/controls/ButtonGradient.h
+    src/controls/ExportFileDialog.cpp
+    src/controls/ExportFileDialog.h
+    src/controls/FileTypeList.cpp
+    src/controls/FileTypeList.h
+    src/controls/InlineCompletion.cpp
+    src/controls/InlineCompletion.h
+    src/controls/ListSorter.cpp
+    src/controls/ListSorter.h
+    src/controls/SalesIcons.cpp
+    src/controls/SalesIcons.h
+    src/controls/SortableModel.cpp
+    src/controls/SortableModel.h
+    src/controls/SortListModel.cpp
+    src/controls/SortListModel.h
+    src/controls/TextOrder.cpp
+    src/controls/TextOrder.h
+)
+set(QM_LOGIC_CORE
+    src/core/AppSettings.cpp
+    src/core/AppSettings.h
+    src/core/Clock.cpp
+    src/core/Clock.h
+    src/core/CommandLine.cpp
+    src/core/CommandLine.h
+    src/core/DataLocation.cpp
+    src/core/DataLocation.h
+    src/core/NumberText.cpp
+    src/core/NumberText.h
+    src/core/Prompt.cpp
+    src/core/Prompt.h
+)
+set(QM_LOGIC_DATA
+    src/data/DataFileCheck.cpp
+    src/data/DataFileCheck.h
+    src/data/DataSource.cpp
+    src/data/DataSource.h
+    src/data/Database.cpp
+    src/data/Database.h
+    src/data/DatabaseError.h
+    src/data/DatabaseInit.cpp
+    src/data/DatabaseInit.h
+    src/data/DatabaseErrorText.cpp
+    src/data/DatabaseErrorText.h
+    src/data/DbOperation.h
+    src/data/LoginRow.cpp
+    src/data/LoginRow.h
+    src/data/OptionsRow.cpp
+    src/data/OptionsRow.h
+    src/data/ShopRow.cpp
+    src/data/ShopRow.h
+    src/data/SqlDialect.cpp
+    src/data/SqlDialect.h
+    src/data/Transaction.h
+    res/schema.qrc
+)
+set(QM_LOGIC_PRINTING
+    src/printing/EscPosJob.cpp
+    src/printing/EscPosJob.h
+    src/printing/FontSettings.cpp
+    src/printing/FontSettings.h
+    src/printing/LogoFile.cpp
+    src/printing/LogoFile.h
+    src/printing/PrepareReceiptData.cpp
+    src/printing/PrepareReceiptData.h
+    src/printing/PrintHost.h
+    src/printing/PrintInfo.cpp
+    src/printing/PrintInfo.h
+    src/printing/PrintMargins.cpp
+    src/printing/PrintMargins.h
+    src/printing/RawPrinterSetup.cpp
+    src/printing/RawPrinterSetup.h
+    src/printing/CupsLibrary.cpp
+    src/printing/CupsLibrary.h
+    src/printing/RawQueue.cpp
+    src/printing/RawQueue.h
+    src/printing/RawReceiptJob.cpp
+    src/printing/RawReceiptJob.h
+    src/printing/ReceiptData.cpp
+    src/printing/ReceiptData.h
+    src/printing/ReceiptDrawing.h
+    src/printing/ReceiptFont.cpp
+    src/printing/ReceiptFont.h
+    src/printing/ReceiptLayout.cpp
+    src/printing/ReceiptLayout.h
+    src/printing/ReceiptNumber.cpp
+    src/printing/ReceiptNumber.h
+    src/printing/ReceiptNumberFormat.cpp
+    src/printing/ReceiptNumberFormat.h
+    src/printing/ReceiptPainter.cpp
+    src/printing/ReceiptPainter.h
+    src/printing/ReceiptRaster.cpp
+    src/printing/ReceiptRaster.h
+    src/printing/ReceiptRenderer.cpp
+    src/printing/ReceiptRenderer.h
+    src/printing/ReceiptSample.cpp
+    src/printing/ReceiptSample.h
+    src/printing/ReceiptStyle.cpp
+    src/printing/ReceiptStyle.h
+    src/printing/ReceiptSwitches.h
+    src/printing/ReceiptText.cpp
+    src/printing/ReceiptText.h
+    src/printing/SaleSnapshot.h
+    src/printing/SettingsHandover.h
+    src/printing/ShopPrintSettings.cpp
+    src/printing/ShopPrintSettings.h
+    src/printing/WholeNumberValidator.cpp
+    src/printing/WholeNumberValidator.h
+)
+set(QM_LOGIC_SPREADSHEET
+    src/spreadsheet/CSpreadSheet.cpp
+    src/spreadsheet/CSpreadSheet.h
+    src/spreadsheet/DelimitedTextReader.cpp
+    src/spreadsheet/DelimitedTextReader.h
+    src/spreadsheet/Gb18030.cpp
+    src/spreadsheet/Gb18030.h
+    src/spreadsheet/ListExport.cpp
+    src/spreadsheet/ListExport.h
+    src/spreadsheet/ReplacingFile.cpp
+    src/spreadsheet/ReplacingFile.h
+    src/spreadsheet/SheetData.cpp
+    src/spreadsheet/SheetData.h
+    src/spreadsheet/XlsReader.cpp
+    src/spreadsheet/XlsReader.h
+    src/spreadsheet/XlsxReader.cpp
+    src/spreadsheet/XlsxReader.h
+    src/spreadsheet/ZipArchive.cpp
+    src/spreadsheet/ZipArchive.h
+)
+set(QM_LOGIC_RECORDS
+    src/records/BookCommands.cpp
+    src/records/BookCommands.h
+    src/records/BookFile.cpp
+    src/records/BookFile.h
+    src/records/DetailListModel.cpp
+    src/records/DetailListModel.h
+    src/records/LineRows.cpp
+    src/records/LineRows.h
+    src/records/QueryBuilder.cpp
+    src/records/QueryBuilder.h
+    src/records/QueryConditions.h
+    src/records/QueryStatement.h
+    src/records/QueryStatistics.cpp
+    src/records/QueryStatistics.h
+    src/records/RecordListModel.cpp
+    src/records/RecordListModel.h
+    src/records/RecordValue.cpp
+    src/records/RecordValue.h
+    src/records/SaleDeletion.cpp
+    src/records/SaleDeletion.h
+    src/records/SaleDetails.cpp
+    src/records/SaleDetails.h
+    src/records/SaleRows.cpp
+    src/records/SaleRows.h
+    src/records/SalesListModel.cpp
+    src/records/SalesListModel.h
+    src/records/SqliteRows.cpp
+    src/records/SqliteRows.h
+    src/records/StoredSaleReceipt.cpp
+    src/records/StoredSaleReceipt.h
+)
+set(QM_LOGIC_SALES
+    src/sales/EntryRow.cpp
+    src/sales/EntryRow.h
+    src/sales/HelpFile.cpp
+    src/sales/HelpFile.h
+    src/sales/SaleEntry.cpp
+    src/sales/SaleEntry.h
+    src/sales/SaleHeader.h
+    src/sales/SaleLine.cpp
+    src/sales/SaleLine.h
+    src/sales/SaleLines.cpp
+    src/sales/SaleLines.h
+    src/sales/SaleNumbers.cpp
+    src/sales/SaleNumbers.h
+    src/sales/SaleRecord.h
+    src/sales/SaleStore.cpp
+    src/sales/SaleStore.h
+    src/sales/SaleTotals.cpp
+    src/sales/SaleTotals.h
+    src/sales/SalesCatalogue.cpp
+    src/sales/SalesCatalogue.h
+    src/sales/SalesSession.cpp
+    src/sales/SalesSession.h
+    src/sales/SalesSwitches.cpp
+    src/sales/SalesSwitches.h
+    src/sales/SalesWindows.h
+    src/sales/ShopInfo.cpp
+    src/sales/ShopInfo.h
+    src/sales/UpdateCheckConfig.cpp
+    src/sales/UpdateCheckConfig.h
+    src/sales/UpdateCheckWorker.cpp
+    src/sales/UpdateCheckWorker.h
+    src/sales/VersionDownload.cpp
+    src/sales/VersionDownload.h
+)
+set(QM_LOGIC_SETTINGS
+    src/settings/Customer.h
+    src/settings/CustomerBook.cpp
+    src/settings/CustomerBook.h
+    src/settings/PaymentMethod.h
+    src/settings/PaymentMethods.cpp
+    src/settings/PaymentMethods.h
+    src/settings/Product.cpp
+    src/settings/Product.h
+    src/settings/ProductCatalogue.cpp
+    src/settings/ProductCatalogue.h
+    src/settings/ProductImport.cpp
+    src/settings/ProductImport.h
+)
+set(QM_LOGIC_USERS
+    src/users/PasswordHash.cpp
+    src/users/PasswordHash.h
+    src/users/UserAccount.h
+    src/users/UserAccounts.cpp
+    src/users/UserAccounts.h
+)
+# The module quillmarch_download (Qt's network library, loaded on the first
+# update check), not part of quillmarch_logic.
+set(QM_LOGIC_DOWNLOAD
+    src/sales/VersionDownloadModule.cpp
+)
+
+# The program quillmarch-xls (freexl, run by XlsReader for each .xls read),
+# not part of quillmarch_logic.
+set(QM_LOGIC_XLS
+    src/spreadsheet/XlsReaderMain.cpp
+    src/spreadsheet/XlsWorkbook.cpp
+    src/spreadsheet/XlsWorkbook.h
+)
+
+set(QM_LOGIC_SOURCES
+    ${QM_LOGIC_CONTROLS}
+    ${QM_LOGIC_CORE}
+    ${QM_LOGIC_DATA}
+    ${QM_LOGIC_PRINTING}
+    ${QM_LOGIC_RECORDS}
+    ${QM_LOGIC_SPREADSHEET}
+    ${QM_LOGIC_SALES}
+    ${QM_LOGIC_SETTINGS}
+    ${QM_LOGIC_USERS})
+
+set(QM_UI_APP
+    src/app/DialogPrompt.cpp
+    src/app/DialogPrompt.h
+    src/app/FirstWindow.cpp
+    src/app/FirstWindow.h
+    src/app/FontAliases.cpp
+    src/app/FontAliases.h
+    src/app/PromptFileDialog.cpp
+    src/app/PromptFileDialog.h
+    src/app/QuitWhenShown.cpp
+    src/app/QuitWhenShown.h
+    src/app/SalesWindows.cpp
+    src/app/SettingsLoader.cpp
+    src/app/SettingsLoader.h
+    src/app/SingleInstance.cpp
+    src/app/SingleInstance.h
+    src/app/Startup.cpp
+    src/app/Startup.h
+)
+set(QM_UI_CONTROLS
+    src/controls/AutoCompleteCombo.cpp
+    src/controls/AutoCompleteCombo.h
+    src/controls/DataCombo.cpp
+    src/controls/DataCombo.h
+    src/controls/HoverButton.cpp
+    src/controls/HoverButton.h
+    src/controls/HyperLink.cpp
+    src/controls/HyperLink.h
+    src/controls/ModalDialogs.cpp
+    src/controls/ModalDialogs.h
+    src/controls/SortHeaderCtrl.cpp
+    src/controls/SortHeaderCtrl.h
+    src/controls/SortListCtrl.cpp
+    src/controls/SortListCtrl.h
+)
+set(QM_UI_PRINTING
+    src/printing/FontSettingsDialog.cpp
+    src/printing/FontSettingsDialog.h
+    src/printing/FontSettingsDialog.ui
+    src/printing/LogoSettingsDialog.cpp
+    src/printing/LogoSettingsDialog.h
+    src/printing/LogoSettingsDialog.ui
+    src/printing/PrintButtonHandler.cpp
+    src/printing/PrintButtonHandler.h
+    src/printing/PrintFinishedDialog.cpp
+    src/printing/PrintFinishedDialog.h
+    src/printing/PrintFinishedDialog.ui
+    src/printing/PrintInfoPage.cpp
+    src/printing/PrintInfoPage.h
+    src/printing/PrintInfoPage.ui
+    src/printing/PrinterSelectDialog.cpp
+    src/printing/PrinterSelectDialog.h
+    src/printing/PrinterSelectDialog.ui
+    src/printing/ReceiptNumberFormatDialog.cpp
+    src/printing/ReceiptNumberFormatDialog.h
+    src/printing/ReceiptNumberFormatDialog.ui
+    src/printing/ReceiptPage.cpp
+    src/printing/ReceiptPage.h
+    src/printing/ReceiptPreview.cpp
+    src/printing/ReceiptPreview.h
+    src/printing/ReceiptPreviewWindow.cpp
+    src/printing/ReceiptPreviewWindow.h
+    src/printing/ReceiptPrinter.cpp
+    src/printing/ReceiptPrinter.h
+    src/printing/ReceiptPrinters.cpp
+    src/printing/ReceiptPrinters.h
+    src/printing/TemplateSample.cpp
+    src/printing/TemplateSample.h
+    src/printing/TemplateSelectDialog.cpp
+    src/printing/TemplateSelectDialog.h
+    src/printing/TemplateSelectDialog.ui
+)
+set(QM_UI_SPREADSHEET
+    src/spreadsheet/ExportList.cpp
+    src/spreadsheet/ExportList.h
+)
+set(QM_UI_RECORDS
+    src/records/QueryConditionsDialog.cpp
+    src/records/QueryConditionsDialog.h
+    src/records/QueryConditionsDialog.ui
+    src/records/QueryDialog.cpp
+    src/records/QueryDialog.h
+    src/records/QueryDialog.ui
+    src/records/RecordDetailDialog.cpp
+    src/records/RecordDetailDialog.h
+    src/records/RecordDetailDialog.ui
+)
+set(QM_UI_SALES
+    src/sales/AboutDialog.cpp
+    src/sales/AboutDialog.h
+    src/sales/AboutDialog.ui
+    src/sales/SalesDialog.cpp
+    src/sales/SalesDialog.h
+    src/sales/SalesDialog.ui
+    src/sales/SalesDialogForm.cpp
+    src/sales/SalesDialogSale.cpp
+    src/sales/SalesDialogWindows.cpp
+    src/sales/SalesKeyFilter.cpp
+    src/sales/SalesKeyFilter.h
+    src/sales/UpdateCheck.cpp
+    src/sales/UpdateCheck.h
+)
+set(QM_UI_SETTINGS
+    src/settings/CatalogueListLook.cpp
+    src/settings/CatalogueListLook.h
+    src/settings/CustomerDialog.cpp
+    src/settings/CustomerDialog.h
+    src/settings/CustomerDialog.ui
+    src/settings/PageTabCtrl.cpp
+    src/settings/PageTabCtrl.h
+    src/settings/PaymentMethodDialog.cpp
+    src/settings/PaymentMethodDialog.h
+    src/settings/PaymentMethodDialog.ui
+    src/settings/ProductDialog.cpp
+    src/settings/ProductDialog.h
+    src/settings/ProductDialog.ui
+    src/settings/ProductPage.cpp
+    src/settings/ProductPage.h
+    src/settings/ProductPage.ui
+    src/settings/SettingsDialog.cpp
+    src/settings/SettingsDialog.h
+)
+set(QM_UI_USERS
+    src/users/AddUserDialog.cpp
+    src/users/AddUserDialog.h
+    src/users/AddUserDialog.ui
+    src/users/DeleteUserDialog.cpp
+    src/users/DeleteUserDialog.h
+    src/users/DeleteUserDialog.ui
+    src/users/LoginBanner.cpp
+    src/users/LoginBanner.h
+    src/users/LoginDialog.cpp
+    src/users/LoginDialog.h
+    src/users/LoginDialog.ui
+    src/users/ModifyUserDialog.cpp
+    src/users/ModifyUserDialog.h
+    src/users/ModifyUserDialog.ui
+    src/users/PowerInfoDialog.cpp
+    src/users/PowerInfoDialog.h
+    src/users/PowerInfoDialog.ui
+    src/users/UsersPage.cpp
+    src/users/UsersPage.h
+    src/users/UsersPage.ui
+)
+set(QM_UI_SOURCES
+    ${QM_UI_APP}
+    ${QM_UI_CONTROLS}
+    ${QM_UI_PRINTING}
+    ${QM_UI_RECORDS}
+    ${QM_UI_SPREADSHEET}
+    ${QM_UI_SALES}
+    ${QM_UI_SETTINGS}
+    ${QM_UI_USERS})

@@ -1,0 +1,64 @@
+#include "sales/SalesWindows.h"
+
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "sales/SalesDialog.h"
+
+#include "printing/PrintButtonHandler.h"
+#include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPrinter.h"
+
+#include "records/QueryDialog.h"
+#include "sales/AboutDialog.h"
+#include "sales/HelpFile.h"
+#include "settings/CustomerDialog.h"
+#include "settings/PaymentMethodDialog.h"
+#include "settings/SettingsDialog.h"
+
+// The program's wiring: the windows the sales window opens.
+SalesWindows SalesWindows::installed()
+{
+    SalesWindows windows;
+    windows.about = [](SalesDialog &owner) {
+        AboutDialog dlg(owner.session().settings(), &owner);
+        ModalDialogs::run(dlg);
+    };
+    windows.help = [](SalesDialog &owner) {
+        HelpFile(owner.session().settings().programDir).open(&owner);
+    };
+    windows.print = [](SalesDialog &owner) {
+        ReceiptPrinter printer(owner.session().settings(), owner.printSettings(), &owner);
+        PrintButtonHandler(owner, owner.session().settings(), owner.printSettings(), printer).run();
+    };
+    windows.preview = [](SalesDialog &owner) {
+        ReceiptPreview::open(owner, owner.session().settings(), owner.printSettings());
+    };
+    windows.query = [](SalesDialog &owner) {
+        QueryDialog::Printing printing{&owner.printSettings(),
+                                       [&owner] { return owner.takeSale().switches; }};
+        QueryDialog dlg(owner.session().settings(), printing, &owner);
+        ModalDialogs::run(dlg);
+        if (dlg.bookReplaced())
+            owner.endForNewBook();
+    };
+    windows.settings = [](QWidget *owner, SettingsHandover &texts) {
+        auto *sales = qobject_cast<SalesDialog *>(owner);
+        AppSettings &settings = sales ? sales->session().settings() : AppSettings::instance();
+        texts = SettingsDialog::run(settings, texts, owner);
+    };
+    windows.customers = [](QWidget *owner, QString &lastCustomer) {
+        auto *sales = qobject_cast<SalesDialog *>(owner);
+        AppSettings &settings = sales ? sales->session().settings() : AppSettings::instance();
+        CustomerDialog dlg(settings, owner);
+        const bool changed = ModalDialogs::run(dlg) == QDialog::Accepted;
+        lastCustomer = dlg.customerName();
+        return changed;
+    };
+    windows.paymentMethods = [](QWidget *owner) {
+        auto *sales = qobject_cast<SalesDialog *>(owner);
+        AppSettings &settings = sales ? sales->session().settings() : AppSettings::instance();
+        PaymentMethodDialog dlg(settings, owner);
+        ModalDialogs::run(dlg);
+    };
+    return windows;
+}

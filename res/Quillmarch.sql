@@ -44,6 +44,14 @@ CREATE TABLE "INFO" (
     "set10" TEXT
 );
 
+-- Printers without a driver: the roll width in dots at 203 dpi and whether the
+-- cash drawer opens after a sale's receipt. Older files get it on first save.
+CREATE TABLE "RAW_PRINTER" (
+    "printer" TEXT PRIMARY KEY,
+    "paperDots" INTEGER,
+    "openDrawer" INTEGER
+);
+
 CREATE TABLE "PRODUCT_NAME" (
     "id" INTEGER PRIMARY KEY AUTOINCREMENT,
     "items" TEXT,

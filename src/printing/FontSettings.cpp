@@ -1,8 +1,10 @@
 #include "printing/FontSettings.h"
 
-#include "app/AppSettings.h"
-#include "app/NumberText.h"
+#include "core/AppSettings.h"
+#include "core/NumberText.h"
 #include "data/Database.h"
+#include "data/LoginRow.h"
+#include "data/OptionsRow.h"
 #include "data/Transaction.h"
 
 #include <QFont>
@@ -47,11 +49,8 @@ QString FontSettings::problem() const
 void FontSettings::store(Database &settingsDb) const
 {
     Transaction transaction(settingsDb);
-    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set6\"=?,\"set7\"=?,\"set8\"=?,"
-                                   "\"set9\"=?,\"set10\"=? where \"id\"=1"),
-                    {titleFace, titleSize, bodyFace, bodySize, lineSpacing});
-    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set1\"=? where \"directLogin\"=6"),
-                    {QString::number(labelLanguage)});
+    LoginRow::storeFonts(settingsDb, titleFace, titleSize, bodyFace, bodySize, lineSpacing);
+    OptionsRow::storeLabelLanguage(settingsDb, labelLanguage);
     transaction.commit();
 }
 

@@ -2,8 +2,8 @@
 
 #include "ui_FontSettingsDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "printing/FontSettings.h"

@@ -1,6 +1,7 @@
 #include "printing/LogoFile.h"
 
 #include "data/Database.h"
+#include "data/ShopRow.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,5 @@ LogoFile::Import LogoFile::import(const QString &source) const
 
 void LogoFile::storeOptions(Database &settingsDb, bool printLogo, const QString &offset)
 {
-    settingsDb.exec(
-        QStringLiteral("update \"INFO\" set \"set2\"=?,\"set7\"=? where \"id\"=?"),
-        {printLogo ? QStringLiteral("1") : QStringLiteral("0"), offset, QStringLiteral("1")});
+    ShopRow::storeLogo(settingsDb, printLogo, offset);
 }

@@ -2,9 +2,9 @@
 
 #include "ui_LogoSettingsDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/NumberText.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/NumberText.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "printing/LogoFile.h"

@@ -1,7 +1,7 @@
 #include "printing/PrepareReceiptData.h"
 
-#include "app/Clock.h"
-#include "app/NumberText.h"
+#include "core/Clock.h"
+#include "core/NumberText.h"
 #include "printing/SaleSnapshot.h"
 
 #include <cmath>

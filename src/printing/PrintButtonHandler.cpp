@@ -1,12 +1,14 @@
 #include "printing/PrintButtonHandler.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
+#include "data/LoginRow.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintHost.h"
 #include "printing/ReceiptPrinter.h"
+#include "printing/ReceiptPrinters.h"
 #include "printing/ShopPrintSettings.h"
 
 PrintButtonHandler::PrintButtonHandler(PrintHost &host, AppSettings &settings,
@@ -32,29 +34,35 @@ void PrintButtonHandler::run()
                                Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
         return;
     }
-    const SaleSnapshot sale = m_host.takeSale();
-    if (m_shop.saveOnPrint && !m_host.saveSaleRecord())
-        return;
+    SaleSnapshot sale = m_host.takeSale();
+    if (m_shop.saveOnPrint) {
+        if (!m_host.saveSaleRecord())
+            return;
+        // Saving takes the receipt number; another till may have taken the one shown.
+        sale = m_host.takeSale();
+    }
 
     // Printing does not depend on the save: with saving off the receipt is
     // printed and the sale is not stored.
     ReceiptData data = prepareReceiptData(sale, m_settings.labelLanguage, m_shop.showPrice);
     printWithCopy(data, sale, m_shop.printer1Name);
     if (m_settings.usePrinter2)
-        printWithCopy(data, sale, m_settings.printer2Name);
+        printWithCopy(data, sale,
+                      m_settings.printer2Name.isEmpty() ? ReceiptPrinters::defaultName()
+                                                        : m_settings.printer2Name);
 
     m_host.resetRemark();
     if (!m_host.consumeReceiptNumber())
         return;
     if (sale.switches.payment && !rememberPaymentMethod(sale.payment))
         return;
-    m_host.finishSale();
+    m_host.startNextSale();
 }
 
 void PrintButtonHandler::printWithCopy(ReceiptData &data, const SaleSnapshot &sale,
                                        const QString &printerName)
 {
-    m_printer.printReceiptJob(data, sale.switches, printerName);
+    m_printer.printReceiptJob(data, sale.switches, printerName, ReceiptPrinter::Purpose::NewSale);
     if (!m_shop.secondCopy)
         return;
     const Prompt::Answer answer =
@@ -63,14 +71,14 @@ void PrintButtonHandler::printWithCopy(ReceiptData &data, const SaleSnapshot &sa
     if (answer != Prompt::Answer::Yes)
         return;
     data.remark = sale.remark; // every copy carries the whole remark
-    m_printer.printReceiptJob(data, sale.switches, printerName);
+    // The drawer opened with the first receipt already.
+    m_printer.printReceiptJob(data, sale.switches, printerName, ReceiptPrinter::Purpose::Reprint);
 }
 
 bool PrintButtonHandler::rememberPaymentMethod(const QString &payment)
 {
     return DbOperation::run(m_host.window(), [&] {
-        m_host.settingsDatabase().exec(
-            QStringLiteral("update \"USER_SET\" set \"set5\"=? where \"id\"=1"), {payment});
+        LoginRow::storeLastPayment(m_host.settingsDatabase(), payment);
         m_settings.lastPayment = payment;
     });
 }

@@ -4,9 +4,9 @@
 
 #include "data/Database.h"
 #include "data/DbOperation.h"
+#include "data/ShopRow.h"
 #include "printing/ShopPrintSettings.h"
-
-#include <QStyle>
+#include "controls/SalesIcons.h"
 
 PrintFinishedDialog::PrintFinishedDialog(ShopPrintSettings &shop, const QString &settingsDsn,
                                          QWidget *parent)
@@ -14,9 +14,9 @@ PrintFinishedDialog::PrintFinishedDialog(ShopPrintSettings &shop, const QString 
       m_settingsDsn(settingsDsn)
 {
     m_ui->setupUi(this);
-    const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    m_ui->iconLabel->setPixmap(
-        style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size));
+    // The program's own receipt picture, as the login and sales windows show it.
+    setWindowIcon(SalesIcons::window());
+    m_ui->iconLabel->setPixmap(SalesIcons::window().pixmap(iconSize));
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui->dontRemindBox, &QCheckBox::clicked, this, &PrintFinishedDialog::storeNotice);
 }
@@ -29,9 +29,5 @@ void PrintFinishedDialog::storeNotice(bool dontRemind)
     Database db;
     if (!db.openOrWarn(m_settingsDsn, this))
         return;
-    DbOperation::run(this, [&] {
-        db.exec(QStringLiteral("update \"INFO\" set \"remark2\"=? where \"id\"=?"),
-                {m_shop.finishedNotice ? QStringLiteral("1") : QStringLiteral("0"),
-                 QStringLiteral("1")});
-    });
+    DbOperation::run(this, [&] { ShopRow::storeFinishedNotice(db, m_shop.finishedNotice); });
 }

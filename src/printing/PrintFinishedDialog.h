@@ -20,6 +20,8 @@ public:
                         QWidget *parent = nullptr);
     ~PrintFinishedDialog() override;
 
+    static constexpr int iconSize = 32;
+
 private:
     void storeNotice(bool dontRemind);
 

@@ -21,13 +21,13 @@ public:
     virtual int saleLineCount() const = 0;
     // Pulls the controls into the window's values and returns the sale.
     virtual SaleSnapshot takeSale() = 0;
-    // SaveSaleRecord. False when the sale was not stored (the reason has been
+    // saveSaleRecord. False when the sale was not stored (the reason has been
     // shown); the print flow then ends and the sale stays in the window.
     virtual bool saveSaleRecord() = 0;
     // The remark edit back to the default remark, shown in the control.
     virtual void resetRemark() = 0;
-    // ConsumeReceiptNumber. False when its statement failed (shown already).
+    // consumeReceiptNumber. False when its statement failed (shown already).
     virtual bool consumeReceiptNumber() = 0;
-    // FinishSale from its step 2: next number, empty list, totals, entry row.
-    virtual void finishSale() = 0;
+    // finishSale from its step 2: next number, empty list, totals, entry row.
+    virtual void startNextSale() = 0;
 };

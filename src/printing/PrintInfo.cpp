@@ -1,8 +1,10 @@
 #include "printing/PrintInfo.h"
 
-#include "app/AppSettings.h"
-#include "app/NumberText.h"
+#include "core/AppSettings.h"
+#include "core/NumberText.h"
 #include "data/Database.h"
+#include "data/OptionsRow.h"
+#include "data/ShopRow.h"
 #include "data/Transaction.h"
 #include "printing/ShopPrintSettings.h"
 
@@ -58,14 +60,18 @@ QString PrintInfo::shownMillimetres(int stored)
 void PrintInfo::store(Database &settingsDb) const
 {
     Transaction transaction(settingsDb);
-    settingsDb.exec(QStringLiteral("update \"INFO\" set \"shopName\"=?,\"remark1\"=?,\"remark2\"=?,"
-                                   "\"saler\"=?,\"ifSave\"=?,\"showPrice\"=?,\"set5\"=?,\"set6\"=? "
-                                   "where \"id\"=?"),
-                    {shopName, remark, flag(finishedNotice), flag(secondCopy), flag(saveOnPrint),
-                     flag(showPrice), storedMillimetres(margin), storedMillimetres(offset),
-                     QStringLiteral("1")});
-    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set7\"=? where \"directLogin\"=6"),
-                    {QString::number(NumberText::toInt(paperLengthAdjust))});
+    ShopRow row;
+    row.shopName = shopName;
+    row.remark = remark;
+    row.finishedNotice = flag(finishedNotice);
+    row.secondCopy = flag(secondCopy);
+    row.saveOnPrint = flag(saveOnPrint);
+    row.showPrice = flag(showPrice);
+    row.paperMargin = storedMillimetres(margin);
+    row.printOffset = storedMillimetres(offset);
+    ShopRow::storePrintInfo(settingsDb, row);
+    OptionsRow::storePaperLengthAdjust(settingsDb,
+                                       QString::number(NumberText::toInt(paperLengthAdjust)));
     transaction.commit();
 }
 

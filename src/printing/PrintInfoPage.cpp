@@ -2,20 +2,23 @@
 
 #include "ui_PrintInfoPage.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "printing/FontSettingsDialog.h"
 #include "printing/LogoSettingsDialog.h"
 #include "printing/PrintInfo.h"
+#include "printing/PrintMargins.h"
 #include "printing/PrinterSelectDialog.h"
+#include "printing/ReceiptNumberFormat.h"
+#include "printing/ReceiptNumberFormatDialog.h"
+#include "printing/ReceiptPage.h"
 #include "printing/ReceiptPrinters.h"
+#include "printing/SettingsHandover.h"
 #include "printing/TemplateSelectDialog.h"
 #include "printing/WholeNumberValidator.h"
-#include "sales/ReceiptNumberFormat.h"
-#include "sales/ReceiptNumberFormatDialog.h"
-#include "sales/SalesWindows.h"
 
 PrintInfoPage::PrintInfoPage(AppSettings &settings, SettingsHandover &handover, QWidget *parent)
     : QWidget(parent), m_ui(std::make_unique<Ui::PrintInfoPage>()), m_settings(settings),
@@ -48,19 +51,19 @@ PrintInfoPage::PrintInfoPage(AppSettings &settings, SettingsHandover &handover, 
             &PrintInfoPage::changeNumberFormat);
     connect(m_ui->fontButton, &QPushButton::clicked, this, [this] {
         FontSettingsDialog dialog(m_settings, this);
-        dialog.exec();
+        ModalDialogs::run(dialog);
     });
     connect(m_ui->templateButton, &QPushButton::clicked, this, [this] {
         TemplateSelectDialog dialog(m_settings, m_shop, this);
-        dialog.exec();
+        ModalDialogs::run(dialog);
     });
     connect(m_ui->logoButton, &QPushButton::clicked, this, [this] {
         LogoSettingsDialog dialog(m_settings, m_shop, this);
-        dialog.exec();
+        ModalDialogs::run(dialog);
     });
     connect(m_ui->printerButton, &QPushButton::clicked, this, [this] {
         PrinterSelectDialog dialog(m_settings, m_shop, this);
-        dialog.exec();
+        ModalDialogs::run(dialog);
     });
 }
 
@@ -115,6 +118,15 @@ void PrintInfoPage::save()
         m_ui->shopNameEdit->setFocus();
         return;
     }
+    // Margins that would put the text off the printer's paper are not stored.
+    const QString refused =
+        PrintMargins::check(info.margin, info.offset,
+                            ReceiptPage::paper(ReceiptPrinters::resolve(m_shop.printer1Name)));
+    if (!refused.isEmpty()) {
+        Prompt::warn(this, refused, QStringLiteral("注意"));
+        m_ui->marginEdit->setFocus();
+        return;
+    }
     Database db;
     if (!db.openOrWarn(m_settings.settingsDsn, this))
         return;
@@ -130,7 +142,7 @@ void PrintInfoPage::changeNumberFormat()
 {
     const QString oldPrefix = m_settings.receiptPrefix;
     ReceiptNumberFormatDialog dialog(m_settings, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ModalDialogs::run(dialog) != QDialog::Accepted)
         return;
     m_handover.receiptNumber = ReceiptNumberFormat::renumber(m_handover.receiptNumber, oldPrefix,
                                                              m_settings.receiptPrefix);

@@ -26,8 +26,7 @@ struct ReceiptDrawing
         bool textOut = false;
         Qt::Alignment alignment = Qt::AlignLeft;
         FontRole font = FontRole::Body;
-        int extra = 0;     // character extra in dots
-        bool clip = false; // cut at the rectangle
+        int extra = 0; // character extra in dots
         // The laid-out lines and the top-left corner of each.
         QStringList lines;
         QList<QPoint> origins;

@@ -46,7 +46,7 @@ struct ReceiptLayout::Pass
     // DrawText in RECT: lines from the top, aligned within the rectangle.
     void drawText(const QRect &rect, const QString &text, Qt::Alignment alignment,
                   std::optional<ReceiptText::Breaks> breaks,
-                  ReceiptDrawing::FontRole role = ReceiptDrawing::FontRole::Body, bool clip = false)
+                  ReceiptDrawing::FontRole role = ReceiptDrawing::FontRole::Body)
     {
         const ReceiptFont &font = fontOf(role);
         const QFont qfont = font.withExtra(extra);
@@ -56,7 +56,6 @@ struct ReceiptLayout::Pass
         item.alignment = alignment;
         item.font = role;
         item.extra = extra;
-        item.clip = clip;
         QList<ReceiptText::Line> lines;
         if (breaks)
             lines = ReceiptText::wrap(qfont, text, rect.width(), *breaks);
@@ -74,6 +73,33 @@ struct ReceiptLayout::Pass
             y += font.cellHeight();
         }
         out.texts.append(item);
+    }
+
+    // Bands TEXT takes wrapped to WIDTH.
+    int bandsOf(const QString &text, int width, ReceiptText::Breaks breaks) const
+    {
+        return layout.bandsFor(layout.measureHeight(text, width, extra, breaks));
+    }
+
+    // DrawText in BAND, one band high, grown downwards by whole bands until
+    // the wrapped text fits. Returns the bands taken.
+    int placeText(const QRect &band, const QString &text, Qt::Alignment alignment,
+                  ReceiptText::Breaks breaks)
+    {
+        const int bands = bandsOf(text, band.width(), breaks);
+        drawText(band.adjusted(0, 0, 0, (bands - 1) * layout.m_dy), text, alignment, breaks);
+        return bands;
+    }
+
+    // TextOut at the left of BAND when the text fits its width; otherwise the
+    // text wraps inside the band's width. Returns the bands taken.
+    int lineIn(const QRect &band, const QString &text)
+    {
+        if (ReceiptText::width(layout.m_bodyFont.withExtra(extra), text) <= band.width()) {
+            textOut(band.left(), band.top(), text);
+            return 1;
+        }
+        return placeText(band, text, Qt::AlignLeft, ReceiptText::Breaks::WordsOrGlyphs);
     }
 
     void rule(int y) { out.rules.append({y, layout.m_left, layout.m_right}); }
@@ -130,8 +156,7 @@ ReceiptDrawing ReceiptLayout::renderReceipt() const
     return pass.out;
 }
 
-int ReceiptLayout::drawCommonStart(Pass &pass, int startLine, int &headerTop,
-                                   int &headerBottom) const
+int ReceiptLayout::drawCommonStart(Pass &pass, int startLine) const
 {
     const ReceiptSwitches &sw = m_style.switches;
     int boxTop = toInt(13 * m_ry);
@@ -144,43 +169,55 @@ int ReceiptLayout::drawCommonStart(Pass &pass, int startLine, int &headerTop,
         boxTop += m_style.logoHeight;
         boxBottom += m_style.logoHeight;
     }
+    // A shop name wider than the paper wraps; the box grows by its extra lines.
+    const auto titleLines = ReceiptText::wrap(m_titleFont.font(), sw.shopName, m_right - m_left,
+                                              ReceiptText::Breaks::WordsOrGlyphs);
+    boxBottom += int(titleLines.size() - 1) * m_titleFont.cellHeight();
     const int b = boxBottom;
     pass.drawText(band(m_left, boxTop, m_right, boxBottom), sw.shopName, Qt::AlignHCenter,
-                  std::nullopt, ReceiptDrawing::FontRole::Title);
+                  ReceiptText::Breaks::WordsOrGlyphs, ReceiptDrawing::FontRole::Title);
 
     if (!m_style.template02) {
         pass.rule(b + toInt(9 * m_ry));
         pass.rule(b + toInt(11 * m_ry));
     }
-    auto y = [b, this](int line) { return b + line * m_dy; };
+    auto line = [b, this](int k) {
+        return band(m_left, b + k * m_dy, m_right, b + (k + 1) * m_dy);
+    };
 
-    pass.textOut(m_left, y(startLine), m_data.numberLabel + m_data.receiptNumber);
-    int r = startLine + 1;
-    if (sw.customer) {
-        const QString text = m_data.customerLabel + m_data.customer;
-        QRect rect = band(m_left, y(r), m_right, y(r + 1));
-        const int h = measureHeight(text, m_right - m_left, pass.extra);
-        if (h > m_dy) {
-            rect = band(m_left, y(r), m_right, y(r + 1 + h / m_dy));
-            r += h / m_dy;
-        }
-        pass.drawText(rect, text, Qt::AlignLeft, ReceiptText::Breaks::WordsOrGlyphs);
-        ++r;
-    }
-    if (sw.phone) {
-        // Not measured: a longer phone text is cut at its band.
-        pass.drawText(band(m_left, y(r), m_right, y(r + 1)), m_data.phoneLabel + m_data.phone,
-                      Qt::AlignLeft, ReceiptText::Breaks::WordsOrGlyphs,
-                      ReceiptDrawing::FontRole::Body, true);
-        ++r;
-    }
-    pass.textOut(m_left, y(r), m_data.timeLabel + m_data.time);
-    ++r;
-    pass.rule(y(r));
-    headerTop = y(r) + toInt(7 * m_ry);
-    headerBottom = y(r + 1) + toInt(7 * m_ry);
-    pass.rule(y(r + 1) + toInt(9 * m_ry));
-    return y(r + 1) + toInt(18 * m_ry);
+    // Every header line wraps when it is wider than the paper and pushes the
+    // lines after it down.
+    int r = startLine;
+    r += pass.lineIn(line(r), m_data.numberLabel + m_data.receiptNumber);
+    if (sw.customer)
+        r += pass.placeText(line(r), m_data.customerLabel + m_data.customer, Qt::AlignLeft,
+                            ReceiptText::Breaks::WordsOrGlyphs);
+    if (sw.phone)
+        r += pass.placeText(line(r), m_data.phoneLabel + m_data.phone, Qt::AlignLeft,
+                            ReceiptText::Breaks::WordsOrGlyphs);
+    r += pass.lineIn(line(r), m_data.timeLabel + m_data.time);
+    const int top = line(r).top();
+    pass.rule(top);
+    return top;
+}
+
+int ReceiptLayout::drawColumnHeaders(Pass &pass, int lineTop, const QList<QPair<int, int>> &cols,
+                                     const QStringList &headers,
+                                     const QList<Qt::Alignment> &alignments) const
+{
+    // A header wider than its column wraps inside it, and the header row grows
+    // to the tallest header.
+    int bands = 1;
+    for (int i = 0; i < headers.size(); ++i)
+        bands = std::max(bands, pass.bandsOf(headers[i], cols[i].second - cols[i].first,
+                                             ReceiptText::Breaks::WordsOrGlyphs));
+    const int grown = (bands - 1) * m_dy;
+    const int top = lineTop + toInt(7 * m_ry);
+    for (int i = 0; i < headers.size(); ++i)
+        pass.drawText(band(cols[i].first, top, cols[i].second, top + m_dy + grown), headers[i],
+                      alignments[i], ReceiptText::Breaks::WordsOrGlyphs);
+    pass.rule(lineTop + m_dy + grown + toInt(9 * m_ry));
+    return lineTop + m_dy + grown + toInt(18 * m_ry);
 }
 
 QList<int> ReceiptLayout::template01Widths(int &n) const
@@ -199,9 +236,7 @@ QList<int> ReceiptLayout::template01Widths(int &n) const
 
 void ReceiptLayout::drawTemplate01(Pass &pass) const
 {
-    int headerTop = 0;
-    int headerBottom = 0;
-    const int r0 = drawCommonStart(pass, 1, headerTop, headerBottom);
+    const int lineTop = drawCommonStart(pass, 1);
 
     const bool price = m_style.showPrice;
     const bool discount = m_style.switches.discount;
@@ -209,40 +244,39 @@ void ReceiptLayout::drawTemplate01(Pass &pass) const
     const QList<int> widths = template01Widths(n);
     const QList<QPair<int, int>> cols = columns(widths, n);
 
-    // Header slots and row values per column, after the name.
-    QStringList headers = {m_data.headers[1], m_data.headers[2]};
+    // Header slots and row values per column; the name header left, the others centred.
+    QStringList headers = {m_data.headers[0], m_data.headers[1], m_data.headers[2]};
     if (price)
         headers << m_data.headers[3];
     if (discount)
         headers << m_data.headers[4];
-    pass.drawText(band(cols[0].first, headerTop, cols[0].second, headerBottom), m_data.headers[0],
-                  Qt::AlignLeft, std::nullopt);
-    for (int i = 0; i < headers.size(); ++i)
-        pass.drawText(band(cols[i + 1].first, headerTop, cols[i + 1].second, headerBottom),
-                      headers[i], Qt::AlignHCenter, std::nullopt);
+    QList<Qt::Alignment> alignments(headers.size(), Qt::AlignHCenter);
+    alignments[0] = Qt::AlignLeft;
+    const int r0 = drawColumnHeaders(pass, lineTop, cols, headers, alignments);
 
     pass.extra = -1;
     int g = 0;
     for (const ReceiptLine &line : m_data.lines) {
-        const int top = r0 + g * m_dy;
-        int bottom = r0 + (g + 1) * m_dy;
-        const int nameWidth = cols[0].second - cols[0].first;
-        const int u = measureHeight(line.name, nameWidth, pass.extra);
-        if (u > m_dy) {
-            bottom = r0 + (g + 1 + u / m_dy) * m_dy;
-            g += u / m_dy;
-        }
-        pass.drawText(band(cols[0].first, top, cols[0].second, bottom), line.name, Qt::AlignLeft,
-                      ReceiptText::Breaks::WordsOrGlyphs);
         QStringList values = {line.quantity, line.third};
         if (price)
             values << line.fourth;
         if (discount)
             values << line.discounted;
+        // The row is as tall as its tallest cell: a long name wraps in its
+        // column, and so does a value between its words.
+        const int nameWidth = cols[0].second - cols[0].first;
+        int bands = pass.bandsOf(line.name, nameWidth, ReceiptText::Breaks::WordsOrGlyphs);
+        for (int i = 0; i < values.size(); ++i)
+            bands = std::max(bands, pass.bandsOf(values[i], cols[i + 1].second - cols[i + 1].first,
+                                                 ReceiptText::Breaks::Words));
+        const int top = r0 + g * m_dy;
+        const int bottom = r0 + (g + bands) * m_dy;
+        pass.drawText(band(cols[0].first, top, cols[0].second, bottom), line.name, Qt::AlignLeft,
+                      ReceiptText::Breaks::WordsOrGlyphs);
         for (int i = 0; i < values.size(); ++i)
             pass.drawText(band(cols[i + 1].first, top, cols[i + 1].second, bottom), values[i],
                           Qt::AlignHCenter, ReceiptText::Breaks::Words);
-        ++g;
+        g += bands;
     }
     pass.extra = 1;
     drawTotals(pass, r0 + g * m_dy);
@@ -250,9 +284,7 @@ void ReceiptLayout::drawTemplate01(Pass &pass) const
 
 void ReceiptLayout::drawTemplate02(Pass &pass) const
 {
-    int headerTop = 0;
-    int headerBottom = 0;
-    const int r0 = drawCommonStart(pass, 0, headerTop, headerBottom);
+    const int lineTop = drawCommonStart(pass, 0);
 
     const bool price = m_style.showPrice;
     const bool discount = m_style.switches.discount;
@@ -279,20 +311,16 @@ void ReceiptLayout::drawTemplate02(Pass &pass) const
         headers << m_data.headers[3];
     if (discount)
         headers << m_data.headers[4];
-    for (int i = 0; i < headers.size(); ++i)
-        pass.drawText(band(headerCols[i].first, headerTop, headerCols[i].second, headerBottom),
-                      headers[i], Qt::AlignRight, std::nullopt);
+    const int r0 = drawColumnHeaders(pass, lineTop, headerCols, headers,
+                                     QList<Qt::Alignment>(headers.size(), Qt::AlignRight));
 
     int g = 0;
     for (const ReceiptLine &line : m_data.lines) {
         const int top = r0 + g * m_dy;
-        int bottom = r0 + (g + 1) * m_dy;
-        const int u = measureHeight(line.name, m_right - m_left, pass.extra);
-        if (u > m_dy) {
-            bottom = r0 + (g + 1 + u / m_dy) * m_dy;
-            g += u / m_dy;
-        }
-        pass.drawText(band(m_left, top, m_right, bottom), line.name, Qt::AlignLeft,
+        const int u = measureHeight(line.name, m_right - m_left, pass.extra,
+                                    ReceiptText::Breaks::WordsOrGlyphs);
+        const int nameBands = bandsFor(u);
+        pass.drawText(band(m_left, top, m_right, top + nameBands * m_dy), line.name, Qt::AlignLeft,
                       ReceiptText::Breaks::WordsOrGlyphs);
         // The values line sits right under the name's measured text.
         QStringList values = {line.quantity, line.third};
@@ -300,10 +328,16 @@ void ReceiptLayout::drawTemplate02(Pass &pass) const
             values << line.fourth;
         if (discount)
             values << line.discounted;
+        int valueBands = 1;
         for (int i = 0; i < values.size(); ++i)
-            pass.drawText(band(valueCols[i].first, top + u, valueCols[i].second, bottom + u),
-                          values[i], Qt::AlignRight, ReceiptText::Breaks::Words);
-        g += 2;
+            valueBands = std::max(valueBands,
+                                  pass.bandsOf(values[i], valueCols[i].second - valueCols[i].first,
+                                               ReceiptText::Breaks::Words));
+        for (int i = 0; i < values.size(); ++i)
+            pass.drawText(
+                band(valueCols[i].first, top + u, valueCols[i].second, top + u + valueBands * m_dy),
+                values[i], Qt::AlignRight, ReceiptText::Breaks::Words);
+        g += nameBands + valueBands;
     }
     drawTotals(pass, r0 + g * m_dy);
 }
@@ -311,54 +345,45 @@ void ReceiptLayout::drawTemplate02(Pass &pass) const
 void ReceiptLayout::drawTotals(Pass &pass, int end) const
 {
     const ReceiptSwitches &sw = m_style.switches;
-    const int w = m_right - m_left;
-    const int dy = m_dy;
     pass.rule(end + toInt(2 * m_ry));
-    const int o = end + toInt(9 * m_ry);
-    QRect right = QRect(m_left + (w * 17) / 30, o, (w * 10) / 20, dy);
-    auto showRight = [&](const QString &text) {
-        pass.drawText(right, text, Qt::AlignLeft, ReceiptText::Breaks::Words);
-    };
 
-    pass.textOut(m_left, o, m_data.totalQuantityLabel + m_data.totalQuantity);
-    showRight(m_data.totalLabel + m_data.total);
-    int q = o;
-    int linesAbove = 0;
-    if (sw.discount) {
-        pass.textOut(m_left, o + dy, m_data.discountedTotalLabel + m_data.discountedTotal);
-        int cashierY = 0;
-        if (sw.cash) {
-            pass.textOut(m_left, o + 2 * dy, m_data.cashLabel + m_data.cash);
-            right.translate(0, 2 * dy);
-            showRight(m_data.changeLabel + m_data.change);
-            cashierY = o + 3 * dy;
-            q = o;
-        } else {
-            cashierY = o + 2 * dy;
-            q = o - dy;
-        }
-        pass.textOut(m_left, cashierY, m_data.cashierLabel + m_data.cashier);
-        linesAbove = 4;
-    } else {
-        if (sw.cash) {
-            pass.textOut(m_left, o + dy, m_data.cashLabel + m_data.cash);
-            right.translate(0, dy);
-            showRight(m_data.changeLabel + m_data.change);
-            q = o;
-        } else {
-            q = o - dy;
-        }
-        pass.textOut(m_left, q + 2 * dy, m_data.cashierLabel + m_data.cashier);
-        linesAbove = 3;
-    }
+    // The block in rows of a left and a right text; either may be empty.
+    struct Row
+    {
+        QString left;
+        QString right;
+    };
+    QList<Row> rows = {
+        {m_data.totalQuantityLabel + m_data.totalQuantity, m_data.totalLabel + m_data.total}};
+    if (sw.discount)
+        rows.append({m_data.discountedTotalLabel + m_data.discountedTotal, {}});
+    if (sw.cash)
+        rows.append({m_data.cashLabel + m_data.cash, m_data.changeLabel + m_data.change});
+    rows.append({m_data.cashierLabel + m_data.cashier, {}});
     if (sw.payment) {
-        right.translate(0, dy);
-        showRight(m_data.paymentLabel + m_data.payment);
+        // The payment method stands beside the cashier, or beside the
+        // discounted total when there is no cash line.
+        Row &beside = sw.discount && !sw.cash ? rows[1] : rows.last();
+        beside.right = m_data.paymentLabel + m_data.payment;
     }
-    const int base = q + linesAbove * dy;
-    pass.rule(base + toInt(2 * m_ry));
-    pass.rule(base + toInt(4 * m_ry));
-    drawRemark(pass, base + toInt(11 * m_ry));
+
+    // The right column ends at the paper's right edge; a text that does not
+    // fit its place wraps inside it and its row grows.
+    const int w = m_right - m_left;
+    const int rightX = m_left + (w * 17) / 30;
+    int y = end + toInt(9 * m_ry);
+    for (const Row &row : rows) {
+        const QRect leftPlace = band(m_left, y, row.right.isEmpty() ? m_right : rightX, y + m_dy);
+        int bands = pass.lineIn(leftPlace, row.left);
+        if (!row.right.isEmpty())
+            bands =
+                std::max(bands, pass.placeText(band(rightX, y, m_right, y + m_dy), row.right,
+                                               Qt::AlignLeft, ReceiptText::Breaks::WordsOrGlyphs));
+        y += bands * m_dy;
+    }
+    pass.rule(y + toInt(2 * m_ry));
+    pass.rule(y + toInt(4 * m_ry));
+    drawRemark(pass, y + toInt(11 * m_ry));
 }
 
 QStringList ReceiptLayout::remarkPieces(const QString &remark)
@@ -398,11 +423,16 @@ void ReceiptLayout::drawRemark(Pass &pass, int start) const
     pass.out.height = endY + m_bodyFont.cellHeight();
 }
 
-int ReceiptLayout::measureHeight(const QString &text, int width, int extra) const
+int ReceiptLayout::measureHeight(const QString &text, int width, int extra,
+                                 ReceiptText::Breaks breaks) const
 {
-    const auto lines = ReceiptText::wrap(m_bodyFont.withExtra(extra), text, width,
-                                         ReceiptText::Breaks::WordsOrGlyphs);
+    const auto lines = ReceiptText::wrap(m_bodyFont.withExtra(extra), text, width, breaks);
     return int(lines.size()) * m_bodyFont.cellHeight();
+}
+
+int ReceiptLayout::bandsFor(int height) const
+{
+    return height > m_dy ? 1 + height / m_dy : 1;
 }
 
 int ReceiptLayout::estimatePaperLength() const

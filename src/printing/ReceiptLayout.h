@@ -53,12 +53,21 @@ private:
 
     void drawTemplate01(Pass &pass) const;
     void drawTemplate02(Pass &pass) const;
-    // Shop name, logo, rules and header lines; returns R0, where the rows start.
-    int drawCommonStart(Pass &pass, int startLine, int &headerTop, int &headerBottom) const;
+    // Shop name, logo, rules and header lines; returns the top of the line
+    // above the column headers.
+    int drawCommonStart(Pass &pass, int startLine) const;
+    // The column headers under LINETOP and the rule below them; returns R0,
+    // where the rows start.
+    int drawColumnHeaders(Pass &pass, int lineTop, const QList<QPair<int, int>> &cols,
+                          const QStringList &headers, const QList<Qt::Alignment> &alignments) const;
     void drawTotals(Pass &pass, int end) const;
     void drawRemark(Pass &pass, int start) const;
 
-    int measureHeight(const QString &text, int width, int extra) const;
+    int measureHeight(const QString &text, int width, int extra,
+                      ReceiptText::Breaks breaks = ReceiptText::Breaks::WordsOrGlyphs) const;
+    // Whole line bands a text of HEIGHT dots takes: one, and one more for
+    // every full band beyond it.
+    int bandsFor(int height) const;
     // Extra height a remark piece takes beyond its own band.
     int remarkExtra(const QString &piece, int extra) const;
     QList<int> template01Widths(int &n) const;

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include <cmath>
 
@@ -50,4 +51,22 @@ ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const ReceiptData 
         std::max(1, static_cast<int>(std::ceil(std::max(drawnPoints, estimatePoints) - 1e-6)));
     setPage(printer, widthPoints, prepared.lengthPoints);
     return prepared;
+}
+
+PrintMargins::Paper ReceiptPage::paper(const QString &printerName)
+{
+    PrintMargins::Paper paper{fallbackPaperWidthMm, 0, 0};
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (printerName.isEmpty() || info.isNull())
+        return paper;
+    QPrinter printer(info, QPrinter::HighResolution);
+    const int widthPoints = printer.pageLayout().pageSize().sizePoints().width();
+    if (widthPoints <= 0)
+        return paper;
+    setPage(printer, widthPoints, std::max(widthPoints, 72));
+    const QMarginsF edges = printer.pageLayout().margins(QPageLayout::Millimeter);
+    paper.leftEdgeMm = edges.left();
+    paper.rightEdgeMm = edges.right();
+    paper.printableMm = widthPoints / pointsPerMm - edges.left() - edges.right();
+    return paper;
 }

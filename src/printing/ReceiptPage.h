@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PrintMargins.h"
 #include "printing/ReceiptDrawing.h"
 
 class QPrinter;
@@ -27,4 +28,8 @@ public:
     // it. NATIVEDPI is the printer's own resolution, 0 when unknown.
     static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style,
                             int nativeDpi);
+
+    // The paper of the printer named PRINTERNAME, or the roll assumed without
+    // one (no unprintable edges), as the margin check sees it.
+    static PrintMargins::Paper paper(const QString &printerName);
 };

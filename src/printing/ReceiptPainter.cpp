@@ -2,10 +2,12 @@
 
 #include "printing/ReceiptDrawing.h"
 
+#include <QGlyphRun>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 
 namespace {
 
@@ -32,6 +34,23 @@ void paintLogos(QPainter &painter, const ReceiptDrawing &drawing)
     }
 }
 
+// One line with its top-left corner at ORIGIN. The glyphs are placed where
+// the layout measured them, in the drawing's dots, and only then scaled to
+// the device: text shaped at the device's own size (its letter spacing above
+// all) would no longer fit the cells the layout made for it.
+void paintLine(QPainter &painter, const QFont &font, qreal ascent, const QPoint &origin,
+               const QString &text)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(text.size()));
+    layout.endLayout();
+    const QPointF baseline(origin.x(), origin.y() + ascent - line.ascent());
+    for (const QGlyphRun &run : layout.glyphRuns())
+        painter.drawGlyphRun(baseline, run);
+}
+
 void paintTexts(QPainter &painter, const ReceiptDrawing &drawing)
 {
     painter.setPen(Qt::black);
@@ -39,17 +58,11 @@ void paintTexts(QPainter &painter, const ReceiptDrawing &drawing)
     for (const ReceiptDrawing::Text &text : drawing.texts) {
         const ReceiptFont &font =
             text.font == ReceiptDrawing::FontRole::Title ? drawing.titleFont : drawing.bodyFont;
-        painter.setFont(font.withExtra(text.extra));
-        if (text.clip) {
-            painter.save();
-            painter.setClipRect(text.box);
-        }
+        const QFont spaced = font.withExtra(text.extra);
         for (qsizetype i = 0; i < text.lines.size(); ++i) {
-            const QPoint origin = text.origins.at(i);
-            painter.drawText(QPointF(origin.x(), origin.y() + font.ascent()), text.lines.at(i));
+            if (!text.lines.at(i).isEmpty())
+                paintLine(painter, spaced, font.ascent(), text.origins.at(i), text.lines.at(i));
         }
-        if (text.clip)
-            painter.restore();
     }
 }
 

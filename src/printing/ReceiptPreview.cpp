@@ -1,17 +1,22 @@
 #include "printing/ReceiptPreview.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
-#include "printing/CMainFrame.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
+#include "data/DbOperation.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintHost.h"
+#include "printing/RawPrinterSetup.h"
+#include "printing/RawQueue.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPainter.h"
+#include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/ReceiptPrinters.h"
+#include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -34,9 +39,22 @@ std::unique_ptr<QPrinter> printerFor(const QString &name, QWidget *parent)
     return printer;
 }
 
+// A page exactly the roll's printed width by the picture's length, no margins.
+void setRollPage(QPrinter &printer, const QSize &dots)
+{
+    const qreal mmPerDot = 25.4 / RawPrinterSetup::dpi;
+    printer.setFullPage(true);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageSize(QPageSize(QSizeF(dots.width() * mmPerDot, dots.height() * mmPerDot),
+                                  QPageSize::Millimeter, QStringLiteral("Receipt"),
+                                  QPageSize::ExactMatch));
+    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
+
 } // namespace
 
-CMainFrame *ReceiptPreview::open(PrintHost &host, AppSettings &settings, ShopPrintSettings &shop)
+ReceiptPreviewWindow *ReceiptPreview::open(PrintHost &host, AppSettings &settings,
+                                           ShopPrintSettings &shop)
 {
     const SaleSnapshot sale = host.takeSale();
     const ReceiptData data = prepareReceiptData(sale, settings.labelLanguage, shop.showPrice);
@@ -45,14 +63,31 @@ CMainFrame *ReceiptPreview::open(PrintHost &host, AppSettings &settings, ShopPri
     const QString name = ReceiptPrinters::resolve(shop.printer1Name);
     std::unique_ptr<QPrinter> printer = printerFor(name, host.window());
     printer->setDocName(ReceiptPrinter::documentName());
-    const int nativeDpi = name.isEmpty() ? 0 : ReceiptPrinters::nativeDpi(name);
-    auto drawing = std::make_shared<ReceiptDrawing>(
-        ReceiptPage::prepare(*printer, data, style, nativeDpi).drawing);
+    ReceiptPreviewWindow::Draw draw;
+    if (!name.isEmpty() && RawQueue::isRaw(name)) {
+        // A printer without a driver prints the one-bit picture: show that.
+        RawPrinterSetup setup;
+        DbOperation::run(host.window(),
+                         [&] { setup = RawPrinterSetup::load(host.settingsDatabase(), name); });
+        auto raster = std::make_shared<QImage>(ReceiptRaster::of(data, style, setup.paperDots));
+        setRollPage(*printer, raster->size());
+        draw = [raster](QPrinter &target) {
+            QPainter painter(&target);
+            const qreal scale = target.resolution() / qreal(RawPrinterSetup::dpi);
+            painter.drawImage(QRectF(0, 0, raster->width() * scale, raster->height() * scale),
+                              *raster);
+        };
+    } else {
+        const int nativeDpi = name.isEmpty() ? 0 : ReceiptPrinters::nativeDpi(name);
+        auto drawing = std::make_shared<ReceiptDrawing>(
+            ReceiptPage::prepare(*printer, data, style, nativeDpi).drawing);
+        draw = [drawing](QPrinter &target) {
+            QPainter painter(&target);
+            ReceiptPainter::paint(painter, *drawing, target.resolution(), target.resolution());
+        };
+    }
 
-    auto *frame = new CMainFrame(host.window(), std::move(printer), [drawing](QPrinter &target) {
-        QPainter painter(&target);
-        ReceiptPainter::paint(painter, *drawing, target.resolution(), target.resolution());
-    });
+    auto *frame = new ReceiptPreviewWindow(host.window(), std::move(printer), std::move(draw));
     frame->showMaximized();
     return frame;
 }

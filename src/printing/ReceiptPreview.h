@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class CMainFrame;
+class ReceiptPreviewWindow;
 class PrintHost;
 struct AppSettings;
 struct ShopPrintSettings;
@@ -14,7 +14,8 @@ class ReceiptPreview
 {
 public:
     // Opens the frame maximised; it deletes itself when closed.
-    static CMainFrame *open(PrintHost &host, AppSettings &settings, ShopPrintSettings &shop);
+    static ReceiptPreviewWindow *open(PrintHost &host, AppSettings &settings,
+                                      ShopPrintSettings &shop);
 
     static QString noPrinterMessage() { return QStringLiteral("GetPrinterDevice called failed\n"); }
 };

@@ -1,8 +1,14 @@
 #include "printing/ReceiptPrinter.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
+#include "data/Database.h"
+#include "data/DbOperation.h"
 #include "printing/PrintFinishedDialog.h"
+#include "printing/RawPrinterSetup.h"
+#include "printing/RawQueue.h"
+#include "printing/RawReceiptJob.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPainter.h"
 #include "printing/ReceiptPrinters.h"
@@ -19,7 +25,7 @@ ReceiptPrinter::ReceiptPrinter(AppSettings &settings, ShopPrintSettings &shop, Q
 }
 
 bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
-                                     const QString &printerName)
+                                     const QString &printerName, Purpose purpose)
 {
     m_lastPrinter = ReceiptPrinters::resolve(printerName);
     if (m_lastPrinter.isEmpty()) {
@@ -27,10 +33,21 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
                                Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
         return false;
     }
+    const ReceiptStyle style = ReceiptStyle::from(m_settings, m_shop, switches);
+    const bool printed =
+        RawQueue::isRaw(m_lastPrinter) ? printRaw(data, style, purpose) : printDriven(data, style);
+    if (!printed)
+        return false;
+    if (m_shop.finishedNotice)
+        showFinishedNotice();
+    return true;
+}
+
+bool ReceiptPrinter::printDriven(const ReceiptData &data, const ReceiptStyle &style)
+{
     QPrinter printer(QPrinterInfo::printerInfo(m_lastPrinter), QPrinter::HighResolution);
     printer.setDocName(documentName());
     printer.setCopyCount(1);
-    const ReceiptStyle style = ReceiptStyle::from(m_settings, m_shop, switches);
     const ReceiptPage::Prepared page =
         ReceiptPage::prepare(printer, data, style, ReceiptPrinters::nativeDpi(m_lastPrinter));
 
@@ -44,13 +61,30 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
         Prompt::warn(m_parent, failedMessage());
         return false;
     }
-    if (m_shop.finishedNotice)
-        showFinishedNotice();
+    return true;
+}
+
+// No driver: the receipt goes as the printer's own raster picture, with the
+// cut and, after a sale, the drawer pulse in the same job.
+bool ReceiptPrinter::printRaw(const ReceiptData &data, const ReceiptStyle &style, Purpose purpose)
+{
+    Database db;
+    if (!db.openOrWarn(m_settings.settingsDsn, m_parent))
+        return false;
+    RawPrinterSetup setup;
+    if (!DbOperation::run(m_parent, [&] { setup = RawPrinterSetup::load(db, m_lastPrinter); }))
+        return false;
+    db.close();
+    const RawReceiptJob job = RawReceiptJob::make(data, style, setup, purpose == Purpose::NewSale);
+    if (!RawQueue::submit(m_lastPrinter, documentName(), job.bytes)) {
+        Prompt::warn(m_parent, failedMessage());
+        return false;
+    }
     return true;
 }
 
 void ReceiptPrinter::showFinishedNotice()
 {
     PrintFinishedDialog notice(m_shop, m_settings.settingsDsn, m_parent);
-    notice.exec();
+    ModalDialogs::run(notice);
 }

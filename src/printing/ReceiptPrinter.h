@@ -5,6 +5,7 @@
 class QWidget;
 struct AppSettings;
 struct ReceiptData;
+struct ReceiptStyle;
 struct ReceiptSwitches;
 struct ShopPrintSettings;
 
@@ -28,11 +29,19 @@ public:
         return QStringLiteral("打印失败，请检查打印机是否正常后重新打印！");
     }
 
+    // A sale's own receipt may open the cash drawer; a copy or a reprint never does.
+    enum class Purpose
+    {
+        Reprint,
+        NewSale
+    };
+
     // Prints DATA on PRINTERNAME, or on the default printer when no printer of
-    // that name exists. SWITCHES are the sales window's as they stand. Failures
-    // are shown; returns whether the receipt went to a printer.
+    // that name exists. SWITCHES are the sales window's as they stand. A raw
+    // queue gets the receipt as an ESC/POS picture. Failures are shown;
+    // returns whether the receipt went to a printer.
     virtual bool printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
-                                 const QString &printerName);
+                                 const QString &printerName, Purpose purpose = Purpose::Reprint);
 
     // The printer the last job went to (empty when none could be had).
     QString lastPrinter() const { return m_lastPrinter; }
@@ -43,6 +52,8 @@ protected:
     QWidget *m_parent;
 
 private:
+    bool printDriven(const ReceiptData &data, const ReceiptStyle &style);
+    bool printRaw(const ReceiptData &data, const ReceiptStyle &style, Purpose purpose);
     void showFinishedNotice();
 
     QString m_lastPrinter;

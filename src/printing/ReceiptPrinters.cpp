@@ -1,8 +1,8 @@
 #include "printing/ReceiptPrinters.h"
 
-#include <QPrinterInfo>
+#include "printing/CupsLibrary.h"
 
-#include <cups/cups.h>
+#include <QPrinterInfo>
 
 QStringList ReceiptPrinters::names()
 {
@@ -31,22 +31,25 @@ QString ReceiptPrinters::resolve(const QString &name)
 
 int ReceiptPrinters::nativeDpi(const QString &name)
 {
+    const CupsLibrary *cups = CupsLibrary::get();
+    if (!cups)
+        return 0;
     const QByteArray queue = name.toUtf8();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    cups_dest_t *dest = cups->getNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
     if (!dest)
         return 0;
     int dpi = 0;
-    if (cups_dinfo_t *info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+    if (cups_dinfo_t *info = cups->copyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
         ipp_attribute_t *attr =
-            cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
+            cups->findDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
         if (attr) {
             int yres = 0;
             ipp_res_t units = IPP_RES_PER_INCH;
-            const int xres = ippGetResolution(attr, 0, &yres, &units);
+            const int xres = cups->getResolution(attr, 0, &yres, &units);
             dpi = units == IPP_RES_PER_CM ? qRound(xres * 2.54) : xres;
         }
-        cupsFreeDestInfo(info);
+        cups->freeDestInfo(info);
     }
-    cupsFreeDests(1, dest);
+    cups->freeDests(1, dest);
     return dpi;
 }

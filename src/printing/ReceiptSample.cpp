@@ -1,6 +1,6 @@
 #include "printing/ReceiptSample.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "printing/ReceiptStyle.h"
 
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "printing/ShopPrintSettings.h"
 
 #include <QDir>

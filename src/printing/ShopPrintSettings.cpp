@@ -1,24 +1,9 @@
 #include "printing/ShopPrintSettings.h"
 
-#include "app/NumberText.h"
-#include "data/Database.h"
+#include "core/NumberText.h"
+#include "data/ShopRow.h"
 
 namespace {
-
-enum InfoColumn
-{
-    ShopName = 1,
-    IfSave = 2,
-    Remark1 = 3,
-    Remark2 = 4,
-    Saler = 5,
-    ShowPrice = 6,
-    Set2 = 8,
-    Set4 = 10,
-    Set5 = 11,
-    Set6 = 12,
-    Set7 = 13,
-};
 
 bool isOne(const QString &text)
 {
@@ -31,20 +16,20 @@ ShopPrintSettings ShopPrintSettings::load(Database &settingsDb, const QString &d
 {
     ShopPrintSettings shop;
     shop.printer1Name = defaultPrinter;
-    auto rows = settingsDb.query(QStringLiteral("select * from INFO"));
-    if (!rows.next())
+    ShopRow row;
+    if (!ShopRow::read(settingsDb, row))
         return shop;
-    shop.shopName = rows.text(ShopName);
-    shop.saveOnPrint = isOne(rows.text(IfSave));
-    shop.defaultRemark = rows.text(Remark1);
-    shop.finishedNotice = rows.text(Remark2) != QLatin1String("0");
-    shop.secondCopy = isOne(rows.text(Saler));
-    shop.showPrice = isOne(rows.text(ShowPrice));
-    shop.printLogo = isOne(rows.text(Set2));
-    if (!rows.text(Set4).isEmpty())
-        shop.printer1Name = rows.text(Set4);
-    shop.paperMargin = NumberText::toInt(rows.text(Set5));
-    shop.printOffset = NumberText::toInt(rows.text(Set6));
-    shop.logoOffset = NumberText::toInt(rows.text(Set7));
+    shop.shopName = row.shopName;
+    shop.saveOnPrint = isOne(row.saveOnPrint);
+    shop.defaultRemark = row.remark;
+    shop.finishedNotice = row.finishedNotice != QLatin1String("0");
+    shop.secondCopy = isOne(row.secondCopy);
+    shop.showPrice = isOne(row.showPrice);
+    shop.printLogo = isOne(row.printLogo);
+    if (!row.printer1.isEmpty())
+        shop.printer1Name = row.printer1;
+    shop.paperMargin = NumberText::toInt(row.paperMargin);
+    shop.printOffset = NumberText::toInt(row.printOffset);
+    shop.logoOffset = NumberText::toInt(row.logoOffset);
     return shop;
 }

@@ -22,7 +22,7 @@ struct ShopPrintSettings
     int printOffset = 0; // set6
     int logoOffset = 0;  // set7, as typed
 
-    // Reads the INFO row ("select * from INFO", columns by position). Throws
+    // Reads the shop row (ShopRow). Throws
     // DatabaseError. Without a row the defaults stay.
     static ShopPrintSettings load(Database &settingsDb, const QString &defaultPrinter);
 };

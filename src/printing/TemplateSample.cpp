@@ -1,7 +1,8 @@
 #include "printing/TemplateSample.h"
 
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
+#include "data/OptionsRow.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptRenderer.h"
@@ -34,6 +35,5 @@ QImage TemplateSample::render(const AppSettings &settings, const ShopPrintSettin
 
 void TemplateSample::store(Database &settingsDb, bool template02)
 {
-    settingsDb.exec(QStringLiteral("update \"USER_SET\" set \"set4\"=? where \"directLogin\"=6"),
-                    {QString::number(template02 ? 1 : 0)});
+    OptionsRow::storeTemplate(settingsDb, template02);
 }

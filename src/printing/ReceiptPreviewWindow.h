@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -11,10 +10,10 @@ class QPrinter;
 class QPrintPreviewWidget;
 
 // The print-preview frame: a top-level window with a preview of the receipt
-// page and its own toolbar. The owner window (the sales window) is hidden
-// while the frame is shown and comes back however the frame closes. Printing
-// from here is refused: receipts are printed from the sales window only.
-class CMainFrame : public QMainWindow
+// page and its own toolbar. It is application-modal: the owner window (the
+// sales window) waits beneath it until it closes. Printing from here is refused: receipts are
+// printed from the sales window only.
+class ReceiptPreviewWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -22,8 +21,8 @@ public:
     using Draw = std::function<void(QPrinter &printer)>;
 
     // Takes PRINTER, set up for the receipt's page; DRAW paints the receipt.
-    CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw draw);
-    ~CMainFrame() override;
+    ReceiptPreviewWindow(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw draw);
+    ~ReceiptPreviewWindow() override;
 
     static QString refusedPrintMessage()
     {
@@ -35,17 +34,10 @@ public:
     QPrinter *printer() const { return m_printer.get(); }
     QAction *action(const QString &name) const;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void buildToolBar();
     void refusePrint();
     void keepPageTop();
-    void showOwner();
-
-    QPointer<QWidget> m_owner;
     std::unique_ptr<QPrinter> m_printer;
     Draw m_draw;
     QPrintPreviewWidget *m_preview = nullptr;

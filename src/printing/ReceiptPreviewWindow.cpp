@@ -1,6 +1,6 @@
-#include "printing/CMainFrame.h"
+#include "printing/ReceiptPreviewWindow.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,10 +10,15 @@
 #include <QScrollBar>
 #include <QToolBar>
 
-CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw draw)
-    : QMainWindow(nullptr), m_owner(owner), m_printer(std::move(printer)), m_draw(std::move(draw))
+ReceiptPreviewWindow::ReceiptPreviewWindow(QWidget *owner, std::unique_ptr<QPrinter> printer,
+                                           Draw draw)
+    : QMainWindow(nullptr), m_printer(std::move(printer)), m_draw(std::move(draw))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The sales window runs modally (exec); hiding it would end its loop and
+    // with it the program. It stays where it is, covered and blocked by the
+    // maximised preview until the preview closes.
+    setWindowModality(Qt::ApplicationModal);
     setWindowTitle(titleFor(owner));
     if (owner)
         setWindowIcon(owner->windowIcon());
@@ -28,25 +33,24 @@ CMainFrame::CMainFrame(QWidget *owner, std::unique_ptr<QPrinter> printer, Draw d
     keepPageTop();
 }
 
-CMainFrame::~CMainFrame()
+ReceiptPreviewWindow::~ReceiptPreviewWindow()
 {
     // The preview goes before the printer it draws on.
     delete m_preview;
-    showOwner();
 }
 
-QString CMainFrame::titleFor(const QWidget *owner)
+QString ReceiptPreviewWindow::titleFor(const QWidget *owner)
 {
     const QString caption = owner ? owner->windowTitle() : QString();
     return caption.isEmpty() ? QStringLiteral("打印预览") : caption + QStringLiteral(" (预览)");
 }
 
-QAction *CMainFrame::action(const QString &name) const
+QAction *ReceiptPreviewWindow::action(const QString &name) const
 {
     return findChild<QAction *>(name);
 }
 
-void CMainFrame::buildToolBar()
+void ReceiptPreviewWindow::buildToolBar()
 {
     QToolBar *bar = addToolBar(QStringLiteral("预览"));
     bar->setObjectName(QStringLiteral("previewToolBar"));
@@ -77,20 +81,13 @@ void CMainFrame::buildToolBar()
     add("closeAction", QStringLiteral("关闭(&C)"), [this] { close(); });
 }
 
-void CMainFrame::refusePrint()
+void ReceiptPreviewWindow::refusePrint()
 {
     Prompt::info(this, refusedPrintMessage(), QStringLiteral("提示"));
     close();
 }
 
-void CMainFrame::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (m_owner)
-        m_owner->hide();
-}
-
-void CMainFrame::keepPageTop()
+void ReceiptPreviewWindow::keepPageTop()
 {
     // The preview centres the page whenever it fits it to the window; a
     // receipt is read from its top, so the top stays in view until the person
@@ -108,16 +105,4 @@ void CMainFrame::keepPageTop()
         if (m_keepTop)
             bar->setValue(minimum);
     });
-}
-
-void CMainFrame::closeEvent(QCloseEvent *event)
-{
-    showOwner();
-    QMainWindow::closeEvent(event);
-}
-
-void CMainFrame::showOwner()
-{
-    if (m_owner && !m_owner->isVisible())
-        m_owner->show();
 }

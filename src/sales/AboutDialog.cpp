@@ -1,6 +1,6 @@
 #include "sales/AboutDialog.h"
 
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "sales/HelpFile.h"
 #include "sales/UpdateCheck.h"
 #include "ui_AboutDialog.h"

@@ -74,3 +74,13 @@ void EntryRow::clear()
     m_quantity = defaultQuantity();
     setPrice(QString());
 }
+
+QStringList EntryRow::discountChoices()
+{
+    QStringList list{fullPrice()};
+    for (int tenths = 99; tenths >= 35; --tenths)
+        list << QString::asprintf("%d.%d", tenths / 10, tenths % 10);
+    list << QStringLiteral("3.0") << QStringLiteral("2.5") << QStringLiteral("2.0")
+         << QStringLiteral("1.5") << QStringLiteral("1.0");
+    return list;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The row in which one sale line is composed or edited, with the rules that
 // tie its fields together. Each method is one change of one field, as the
@@ -21,6 +22,9 @@ class EntryRow
 public:
     static QString defaultQuantity() { return QStringLiteral("1"); }
     static QString fullPrice() { return QStringLiteral("10"); }
+    // The discount box's choices: "10", "9.9" ... "3.5", then "3.0", "2.5",
+    // "2.0", "1.5", "1.0".
+    static QStringList discountChoices();
 
     const QString &name() const { return m_name; }
     const QString &quantity() const { return m_quantity; }

@@ -1,6 +1,6 @@
 #include "sales/HelpFile.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QDesktopServices>
 #include <QDir>

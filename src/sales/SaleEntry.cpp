@@ -28,27 +28,37 @@ SaleLine SaleEntry::composeLine(int row) const
 {
     SaleLine line;
     line.number = QString::number(row + 1);
-    line.name = SaleLine::displayName(m_entry.name(), m_options.showProductCode);
+    line.name = SaleLine::displayName(m_entry.name().trimmed(), m_options.showProductCode);
     line.quantity = SaleNumbers::quantity(m_entry.q());
     line.price = money(m_entry.p());
     line.amount = money(m_entry.a());
-    line.fullName = m_entry.name();
+    line.fullName = m_entry.name().trimmed();
     line.discounted = m_discountEnabled ? money(m_entry.v()) : line.amount;
     line.itemData = row;
     return line;
+}
+
+// A discount is tenths of the price: 10 is none, 0 gives the goods away.
+// Anything else would make the discounted amount exceed the amount or go below zero.
+bool SaleEntry::discountInRange() const
+{
+    if (!m_discountEnabled || m_entry.discount().trimmed().isEmpty())
+        return true;
+    const double d = m_entry.d();
+    return d >= 0 && d <= 10;
 }
 
 bool SaleEntry::rememberProduct()
 {
     if (!m_options.productMemory || !m_options.administrator || !m_memory)
         return true;
-    return m_memory(m_entry.name(), m_entry.price());
+    return m_memory(m_entry.name().trimmed(), m_entry.price());
 }
 
 SaleEntry::Outcome SaleEntry::addLine()
 {
     Outcome out;
-    if (m_entry.name().isEmpty()) {
+    if (m_entry.name().trimmed().isEmpty()) {
         out.message = emptyNameMessage();
         out.focus = Field::Name;
         return out;
@@ -60,6 +70,11 @@ SaleEntry::Outcome SaleEntry::addLine()
     }
     if (m_entry.discount().isEmpty())
         m_entry.resetDiscount();
+    if (!discountInRange()) {
+        out.message = discountRangeMessage();
+        out.focus = Field::Discount;
+        return out;
+    }
 
     const int row = m_lines.count();
     const SaleLine line = composeLine(row);
@@ -88,20 +103,25 @@ SaleEntry::Outcome SaleEntry::addLine()
 SaleEntry::Outcome SaleEntry::modifyLine(int row)
 {
     Outcome out;
-    if (m_entry.name().isEmpty()) {
+    if (m_entry.name().trimmed().isEmpty()) {
         out.message = emptyNameMessage();
         out.focus = Field::Name;
         return out;
     }
     if (row < 0 || row >= m_lines.count())
         return out;
+    if (!discountInRange()) {
+        out.message = discountRangeMessage();
+        out.focus = Field::Discount;
+        return out;
+    }
 
     SaleLine line = m_lines.at(row);
-    line.name = SaleLine::displayName(m_entry.name(), m_options.showProductCode);
+    line.name = SaleLine::displayName(m_entry.name().trimmed(), m_options.showProductCode);
     line.quantity = m_entry.quantity();
     line.price = m_entry.price();
     line.amount = m_entry.amount();
-    line.fullName = m_entry.name();
+    line.fullName = m_entry.name().trimmed();
     line.discounted = m_discountEnabled ? m_entry.discounted() : m_entry.amount();
     if (!allFinite(line) || !m_lines.totalsWith(row, line).isFinite()) {
         out.message = outOfRangeMessage();
@@ -214,6 +234,8 @@ void SaleEntry::setDiscountEnabled(bool on)
     m_discountEnabled = on;
     if (!on)
         m_entry.resetDiscount();
+    // The entry row's discounted amount follows the switch at once.
+    m_entry.setDiscount(m_entry.discount());
     recalculateTotals();
 }
 

@@ -70,6 +70,10 @@ public:
     static QString initialSummary() { return QStringLiteral("汇总信息："); }
     static QString emptyNameMessage() { return QStringLiteral("名称不能为空！"); }
     static QString zeroQuantityMessage() { return QStringLiteral("数量不能为零！"); }
+    static QString discountRangeMessage()
+    {
+        return QStringLiteral("折扣必须在0到10之间（10为不打折，8为八折）！");
+    }
     static QString outOfRangeMessage();
     static QString cashOutOfRangeMessage();
 
@@ -112,6 +116,7 @@ public:
 private:
     SaleLine composeLine(int row) const;
     bool rememberProduct();
+    bool discountInRange() const;
     static bool allFinite(const SaleLine &line);
 
     Options m_options;

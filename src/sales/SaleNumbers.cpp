@@ -1,6 +1,6 @@
 #include "sales/SaleNumbers.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 namespace SaleNumbers {
 

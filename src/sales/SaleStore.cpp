@@ -1,9 +1,9 @@
 #include "sales/SaleStore.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
-#include "sales/ReceiptNumber.h"
+#include "printing/ReceiptNumber.h"
 #include "sales/SaleNumbers.h"
 #include "sales/SaleRecord.h"
 
@@ -20,6 +20,11 @@ QString SaleStore::numberTakenMessage(const QString &number)
 QString SaleStore::notFiniteMessage()
 {
     return QStringLiteral("数值超出范围，无法保存！请检查数量、单价和金额。");
+}
+
+QString SaleStore::noNumberMessage()
+{
+    return QStringLiteral("单号不能为空！请输入单号后再保存。");
 }
 
 bool SaleStore::numberExists(Database &records, const QString &number)
@@ -49,19 +54,77 @@ SaleStore::Result SaleStore::saveAndConsume(Database &records, const SaleRecord 
     return write(records, sale, true);
 }
 
-SaleStore::Result SaleStore::write(Database &records, const SaleRecord &sale, bool consume)
+SaleStore::Result SaleStore::saveUnderNextNumber(Database &records, SaleRecord &sale,
+                                                 const QString &prefix)
 {
     if (!allFinite(sale))
         return Result::NotFinite;
     Transaction transaction(records);
-    if (numberExists(records, sale.number))
+    records.exec(records.dialect().lockCounter());
+    sale.number = ReceiptNumber::load(records, prefix);
+    if (numberExists(records, sale.number) || !insert(records, sale))
         return Result::NumberTaken;
-    records.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"date\",\"money\",\"saler\","
-                                "\"number\",\"standby1\",\"standby2\",\"standby3\",\"standby4\") "
-                                "values (?,?,?,?,?,?,?,?,?)"),
-                 {sale.number, Clock::stamp(sale.time), rounded(sale.discountedTotal), sale.cashier,
-                  rounded(sale.totalQuantity), sale.remark, sale.customer, sale.phone,
-                  sale.payment});
+    ReceiptNumber::consume(records);
+    commit(transaction);
+    return Result::Saved;
+}
+
+void SaleStore::commit(Transaction &transaction)
+{
+    try {
+        transaction.commit();
+    } catch (const DatabaseError &error) {
+        if (error.kind() != DatabaseError::Kind::ConnectionLost)
+            throw;
+        throw DatabaseError(error.driverText(), DatabaseError::Kind::CommitInDoubt, error.file());
+    }
+}
+
+bool SaleStore::isStored(Database &records, const SaleRecord &sale)
+{
+    return records.scalar(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=? and "
+                                         "\"date\"=? and \"saler\"=? and \"money\"=?"),
+                          {sale.number, Clock::stamp(sale.time), sale.cashier,
+                           rounded(sale.discountedTotal)}) != QLatin1String("0");
+}
+
+SaleStore::Result SaleStore::write(Database &records, const SaleRecord &sale, bool consume)
+{
+    if (sale.number.trimmed().isEmpty())
+        return Result::NoNumber;
+    if (sale.number != sale.number.trimmed()) {
+        SaleRecord trimmed = sale;
+        trimmed.number = sale.number.trimmed();
+        return write(records, trimmed, consume);
+    }
+    if (!allFinite(sale))
+        return Result::NotFinite;
+    Transaction transaction(records);
+    records.exec(records.dialect().lockCounter());
+    if (numberExists(records, sale.number) || !insert(records, sale))
+        return Result::NumberTaken;
+    if (consume)
+        ReceiptNumber::consume(records);
+    commit(transaction);
+    return Result::Saved;
+}
+
+// False when a unique index refused the number (stored meanwhile by a writer
+// that did not wait for the counter).
+bool SaleStore::insert(Database &records, const SaleRecord &sale)
+{
+    try {
+        records.exec(
+            QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"date\",\"money\",\"saler\","
+                           "\"number\",\"standby1\",\"standby2\",\"standby3\",\"standby4\") "
+                           "values (?,?,?,?,?,?,?,?,?)"),
+            {sale.number, Clock::stamp(sale.time), rounded(sale.discountedTotal), sale.cashier,
+             rounded(sale.totalQuantity), sale.remark, sale.customer, sale.phone, sale.payment});
+    } catch (const DatabaseError &error) {
+        if (error.kind() == DatabaseError::Kind::UniqueViolation)
+            return false;
+        throw;
+    }
     const QString lineInsert =
         QStringLiteral("insert into \"POS_RECORD_DETAIL\" (\"NO\",\"name\",\"num\",\"price\","
                        "\"money\",\"standby1\") values (?,?,?,?,?,?)");
@@ -69,8 +132,5 @@ SaleStore::Result SaleStore::write(Database &records, const SaleRecord &sale, bo
         records.exec(lineInsert, {sale.number, line.name, rounded(value(line.quantity)),
                                   rounded(value(line.price)), rounded(value(line.amount)),
                                   rounded(value(line.discounted))});
-    if (consume)
-        ReceiptNumber::consume(records);
-    transaction.commit();
-    return Result::Saved;
+    return true;
 }

@@ -1,8 +1,10 @@
 #include "sales/SalesCatalogue.h"
 
+#include "controls/TextOrder.h"
 #include "data/Database.h"
 #include "settings/CustomerBook.h"
 #include "settings/PaymentMethods.h"
+#include "settings/ProductCatalogue.h"
 
 namespace {
 
@@ -19,7 +21,12 @@ QStringList column(Database &db, const QString &sql, int index)
 
 QStringList SalesCatalogue::cashiers(Database &settings)
 {
-    return column(settings, QStringLiteral("select * from \"USER\""), 1);
+    QStringList names = column(
+        settings,
+        QStringLiteral("select \"id\",\"name\",\"code\",\"power\" from \"USER\" order by \"id\""),
+        1);
+    TextOrder().sort(names); // the same order as the login list
+    return names;
 }
 
 QList<QPair<QString, QString>> SalesCatalogue::customers(Database &settings)
@@ -37,23 +44,19 @@ QStringList SalesCatalogue::paymentMethods(Database &settings)
 
 QStringList SalesCatalogue::products(Database &settings)
 {
-    return column(settings, QStringLiteral("select * from \"PRODUCT_NAME\""), 1);
+    return ProductCatalogue(settings).texts();
 }
 
 std::optional<QString> SalesCatalogue::priceOf(Database &settings, const QString &product)
 {
-    std::optional<QString> price;
-    Database::Rows rows = settings.query(
-        QStringLiteral("select * from \"PRODUCT_NAME\" where \"items\" = ?"), {product});
-    while (rows.next())
-        price = rows.text(2);
-    return price;
+    return ProductCatalogue(settings).priceOf(product);
 }
 
 std::optional<QString> SalesCatalogue::phoneOf(Database &settings, const QString &customer)
 {
-    Database::Rows rows =
-        settings.query(QStringLiteral("select * from \"SALER\" where \"items\" = ?"), {customer});
+    Database::Rows rows = settings.query(
+        QStringLiteral("select \"id\",\"items\",\"standby\" from \"SALER\" where \"items\" = ?"),
+        {customer});
     if (rows.next())
         return rows.text(2);
     return std::nullopt;
@@ -61,8 +64,9 @@ std::optional<QString> SalesCatalogue::phoneOf(Database &settings, const QString
 
 std::optional<QString> SalesCatalogue::customerOf(Database &settings, const QString &phone)
 {
-    Database::Rows rows =
-        settings.query(QStringLiteral("select * from \"SALER\" where \"standby\" = ?"), {phone});
+    Database::Rows rows = settings.query(
+        QStringLiteral("select \"id\",\"items\",\"standby\" from \"SALER\" where \"standby\" = ?"),
+        {phone});
     if (rows.next())
         return rows.text(1);
     return std::nullopt;
@@ -71,13 +75,11 @@ std::optional<QString> SalesCatalogue::customerOf(Database &settings, const QStr
 void SalesCatalogue::rememberProduct(Database &settings, QStringList &products, const QString &name,
                                      const QString &price)
 {
+    ProductCatalogue catalogue(settings);
     if (products.contains(name, Qt::CaseSensitive)) {
-        settings.exec(
-            QStringLiteral("update \"PRODUCT_NAME\" set \"price\" = ? where \"items\" = ?"),
-            {price, name});
+        catalogue.setPrice(name, price);
         return;
     }
-    settings.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
-                  {name, price});
+    catalogue.add(name, price);
     products.append(name);
 }

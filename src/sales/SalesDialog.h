@@ -14,6 +14,7 @@
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
+class SalesKeyFilter;
 class SortListCtrl;
 struct AppSettings;
 
@@ -52,57 +53,56 @@ public:
     void push();
 
     // Sale lines and totals.
-    void AddLine();
-    void ModifyLine();
-    void DeleteLines();
-    void SelectLine();
-    void RecalculateTotals();
-    void RelabelColumns();
+    void addLine();
+    void modifyLine();
+    void deleteLines();
+    void selectLine();
+    void recalculateTotals();
+    void relabelColumns();
 
     // Numbering and finishing a sale.
-    void LoadReceiptNumber();
-    void SaveOnly();
+    void loadReceiptNumber();
+    void saveOnly();
     // Pulls the controls and stores the sale; false when it was not stored
     // (the reason has been shown).
-    bool SaveSaleRecord();
-    // ConsumeReceiptNumber, then the next sale.
-    bool FinishSale();
+    bool saveSaleRecord() override;
+    // consumeReceiptNumber, then the next sale.
+    bool finishSale();
 
     // What the print path does after printing, piece by piece: the remark
-    // back to the default, the number taken, then FinishSale from its
+    // back to the default, the number taken, then finishSale from its
     // second step (next number, empty list, totals, entry row).
-    void ResetRemark();
-    bool ConsumeReceiptNumber();
-    void StartNextSale();
+    void resetRemark() override;
+    bool consumeReceiptNumber() override;
+    void startNextSale() override;
 
     // Controls that start other windows.
-    void PrintReceipt();
-    void PreviewReceipt();
-    void OpenSettings();
-    void OpenCustomers();
-    void OpenPaymentMethods();
-    void OpenQuery();
-    void OpenAbout();
-    void OpenHelp();
-    void StartCalculator();
+    void printReceipt();
+    void previewReceipt();
+    void openSettings();
+    void openCustomers();
+    void openPaymentMethods();
+    void openQuery();
+    void openAbout();
+    void openHelp();
+    void startCalculator();
 
     void reject() override;
+    // Ends the window, and with it the program, without the questions of a
+    // normal close: another records book has been put in place and the
+    // program must start again on it.
+    void endForNewBook();
 
     // PrintHost: the print flow and the preview read the sale from here.
     QWidget *window() override { return this; }
     Database &settingsDatabase() override { return m_session.settingsDb(); }
     int saleLineCount() const override;
     SaleSnapshot takeSale() override;
-    bool saveSaleRecord() override { return SaveSaleRecord(); }
-    void resetRemark() override { ResetRemark(); }
-    bool consumeReceiptNumber() override { return ConsumeReceiptNumber(); }
-    void finishSale() override { StartNextSale(); }
     ShopPrintSettings &printSettings() { return m_printSettings; }
     // The INFO print values, read when the window opens and after the settings window.
     void loadPrintSettings();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
@@ -139,10 +139,7 @@ private:
     void onClockTick();
     void onListSorted();
 
-    bool handleKey(QKeyEvent *event);
-    bool filterNumericKey(QObject *watched, QEvent *event);
-    bool handleWheel(QObject *watched, QWheelEvent *event);
-    bool isUnfocusedEntryBox(QObject *watched) const;
+    friend class SalesKeyFilter; // the window's keyboard and wheel
 
     std::unique_ptr<Ui::SalesDialog> ui;
     SalesSession m_session;
@@ -150,6 +147,7 @@ private:
     QTimer m_clock;
     bool m_recordsReady = false;
     bool m_pushing = false;
-    int m_wheelAngle = 0;
+    bool m_ending = false;
+    SalesKeyFilter *m_keys;
     ShopPrintSettings m_printSettings;
 };

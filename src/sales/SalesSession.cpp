@@ -1,19 +1,18 @@
 #include "sales/SalesSession.h"
 
-#include "app/AppSettings.h"
-#include "app/Clock.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/Clock.h"
+#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/DbOperation.h"
 #include "data/Transaction.h"
-#include "sales/ReceiptNumber.h"
+#include "printing/ReceiptNumber.h"
 #include "sales/SaleStore.h"
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
 
-#include <QPrinterInfo>
-
-SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
+SalesSession::SalesSession(AppSettings &settings, std::function<QString()> defaultPrinter)
+    : m_settings(settings), m_defaultPrinter(std::move(defaultPrinter))
 {
     m_header.time = Clock::now();
     m_header.payment = settings.lastPayment;
@@ -28,12 +27,17 @@ QString SalesSession::nothingToSaveMessage()
     return QStringLiteral("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！");
 }
 
+QString SalesSession::defaultPrinter() const
+{
+    return m_defaultPrinter ? m_defaultPrinter() : QString();
+}
+
 bool SalesSession::setUpRecordsSource(QWidget *parent)
 {
-    if (!DataSource::checkRecordsFile(m_settings.programDir, parent))
+    const QString home = m_settings.databaseHome();
+    if (!DataSource::checkRecordsFile(home, parent))
         return false;
-    DataSource::setUp(m_settings.recordsDsn, DataSource::recordsFile(m_settings.programDir),
-                      m_settings.programDir);
+    DataSource::setUp(m_settings.recordsDsn, DataSource::recordsFile(home), home);
     return true;
 }
 
@@ -46,9 +50,10 @@ bool SalesSession::open(QWidget *parent)
     }
     m_opened = DbOperation::run(parent, [&] {
         m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+        m_counterNumber = m_header.number;
         m_cashiers = SalesCatalogue::cashiers(m_settingsDb);
 
-        m_shop = ShopInfo::load(m_settingsDb, QPrinterInfo::defaultPrinterName());
+        m_shop = ShopInfo::load(m_settingsDb, defaultPrinter());
         m_header.shopName = m_shop.shopName;
         m_header.remark = m_shop.remark1;
         m_defaultRemark = m_shop.remark1;
@@ -80,7 +85,7 @@ bool SalesSession::reloadShopInfo(QWidget *parent)
     return DbOperation::run(parent, [&] {
         const QString shopName = m_shop.shopName;
         const QString discount = m_shop.set3;
-        m_shop = ShopInfo::load(m_settingsDb, QPrinterInfo::defaultPrinterName());
+        m_shop = ShopInfo::load(m_settingsDb, defaultPrinter());
         m_shop.shopName = shopName; // as the settings window handed it back
         m_shop.set3 = discount;     // the window's own check box
         applyOptions();
@@ -134,6 +139,7 @@ bool SalesSession::loadReceiptNumber(QWidget *parent)
 {
     return DbOperation::run(parent, [&] {
         m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+        m_counterNumber = m_header.number;
     });
 }
 
@@ -236,6 +242,8 @@ QString refusal(SaleStore::Result result, const QString &number)
         return SaleStore::numberTakenMessage(number);
     case SaleStore::Result::NotFinite:
         return SaleStore::notFiniteMessage();
+    case SaleStore::Result::NoNumber:
+        return SaleStore::noNumberMessage();
     case SaleStore::Result::Saved:
         break;
     }
@@ -244,30 +252,77 @@ QString refusal(SaleStore::Result result, const QString &number)
 
 } // namespace
 
+// A sale whose commit was cut off by a lost server connection may be stored
+// after all: it is looked for before it is saved again, so that saving once
+// more never stores it twice.
+SaleStore::Result SalesSession::store(SaleRecord &sale, bool consume)
+{
+    if (m_inDoubt) {
+        const bool stored = SaleStore::isStored(m_recordsDb, *m_inDoubt);
+        const SaleRecord earlier = *std::exchange(m_inDoubt, std::nullopt);
+        if (stored) {
+            m_header.number = m_counterNumber = sale.number = earlier.number;
+            return SaleStore::Result::Saved;
+        }
+    }
+    try {
+        return storeNow(sale, consume);
+    } catch (const DatabaseError &error) {
+        if (error.kind() == DatabaseError::Kind::CommitInDoubt)
+            m_inDoubt = sale;
+        throw;
+    }
+}
+
+SaleStore::Result SalesSession::storeNow(SaleRecord &sale, bool consume)
+{
+    if (consume && showsCounterNumber()) {
+        const SaleStore::Result result =
+            SaleStore::saveUnderNextNumber(m_recordsDb, sale, m_settings.receiptPrefix);
+        if (result == SaleStore::Result::Saved) // another till may have taken the one shown
+            m_header.number = m_counterNumber = sale.number;
+        return result;
+    }
+    return consume ? SaleStore::saveAndConsume(m_recordsDb, sale)
+                   : SaleStore::save(m_recordsDb, sale);
+}
+
 bool SalesSession::saveOnly(QWidget *parent)
 {
     if (m_sale.lines().isEmpty())
         return refuse(parent, nothingToSaveMessage());
+    m_header.number = m_header.number.trimmed();
     SaleStore::Result result = SaleStore::Result::Saved;
-    if (!DbOperation::run(parent,
-                          [&] { result = SaleStore::saveAndConsume(m_recordsDb, record()); }))
+    SaleRecord sale = record();
+    if (!DbOperation::run(parent, [&] { result = store(sale, true); }))
         return false;
     if (result == SaleStore::Result::NumberTaken)
         return refuseTakenNumber(parent);
     if (result != SaleStore::Result::Saved)
         return refuse(parent, refusal(result, m_header.number));
-    return startNextSale(parent);
+    // The sale is stored: it leaves the window even when the next number
+    // cannot be read now (the next save takes the counter's number anyway).
+    m_sale.clearSale();
+    loadReceiptNumber(parent);
+    return true;
 }
 
+// On the print path the sale is saved before it is printed. A number the
+// counter gave is taken with the save, so the receipt carries the number the
+// sale was stored under and consumeReceiptNumber() has nothing left to do.
 bool SalesSession::saveSaleRecord(QWidget *parent)
 {
+    m_header.number = m_header.number.trimmed();
     SaleStore::Result result = SaleStore::Result::Saved;
-    if (!DbOperation::run(parent, [&] { result = SaleStore::save(m_recordsDb, record()); }))
+    SaleRecord sale = record();
+    const bool consume = showsCounterNumber();
+    if (!DbOperation::run(parent, [&] { result = store(sale, consume); }))
         return false;
     if (result == SaleStore::Result::NumberTaken)
         return refuseTakenNumber(parent);
     if (result != SaleStore::Result::Saved)
         return refuse(parent, refusal(result, m_header.number));
+    m_numberStored = consume;
     return true;
 }
 
@@ -290,6 +345,7 @@ bool SalesSession::refuseTakenNumber(QWidget *parent)
         if (ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix) != taken)
             return;
         Transaction transaction(m_recordsDb);
+        m_recordsDb.exec(m_recordsDb.dialect().lockCounter());
         QString current = taken;
         for (;;) {
             ReceiptNumber::consume(m_recordsDb);
@@ -308,7 +364,7 @@ bool SalesSession::refuseTakenNumber(QWidget *parent)
         return false;
     if (next.isEmpty())
         return refuse(parent, SaleStore::numberTakenMessage(taken));
-    m_header.number = next;
+    m_header.number = m_counterNumber = next;
     return refuse(parent, numberMovedMessage(taken, next));
 }
 
@@ -319,11 +375,14 @@ bool SalesSession::finishSale(QWidget *parent)
 
 bool SalesSession::consumeReceiptNumber(QWidget *parent)
 {
-    return DbOperation::run(parent, [&] { ReceiptNumber::consume(m_recordsDb); });
+    if (std::exchange(m_numberStored, false))
+        return true;
+    return DbOperation::run(parent, [&] { ReceiptNumber::take(m_recordsDb); });
 }
 
 bool SalesSession::startNextSale(QWidget *parent)
 {
+    m_numberStored = false;
     if (!loadReceiptNumber(parent))
         return false;
     m_sale.clearSale();
@@ -350,6 +409,8 @@ void SalesSession::takeBackFromSettings(const QString &shopName, const QString &
     m_shop.shopName = shopName;
     m_header.remark = remark;
     m_defaultRemark = remark;
+    if (showsCounterNumber()) // only the prefix changed
+        m_counterNumber = number;
     m_header.number = number;
 }
 
@@ -357,4 +418,28 @@ bool SalesSession::rememberProduct(const QString &name, const QString &price)
 {
     return DbOperation::run(
         m_parent, [&] { SalesCatalogue::rememberProduct(m_settingsDb, m_products, name, price); });
+}
+
+SaleSnapshot SalesSession::snapshot() const
+{
+    const SaleEntry &sale = m_sale;
+    const SaleHeader &header = m_header;
+    SaleSnapshot snapshot;
+    for (const SaleLine &line : sale.lines().all())
+        snapshot.lines.append({line.name, line.quantity, line.price, line.amount, line.discounted});
+    snapshot.totalQuantity = sale.totals().quantity;
+    snapshot.totalAmount = sale.totals().amount;
+    snapshot.discountedTotal = sale.totals().discounted;
+    snapshot.cashReceived = sale.cash();
+    snapshot.change = sale.change();
+    snapshot.cashier = header.cashier;
+    snapshot.customer = header.customer;
+    snapshot.phone = header.phone;
+    snapshot.payment = header.payment;
+    snapshot.time = header.time;
+    snapshot.receiptNumber = header.number;
+    snapshot.remark = header.remark;
+    snapshot.switches = {header.shopName,     sale.discountEnabled(), header.customerEnabled,
+                         header.phoneEnabled, header.cashEnabled,     header.paymentEnabled};
+    return snapshot;
 }

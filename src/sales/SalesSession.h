@@ -1,14 +1,19 @@
 #pragma once
 
 #include "data/Database.h"
+#include "printing/SaleSnapshot.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleHeader.h"
 #include "sales/SaleRecord.h"
+#include "sales/SaleStore.h"
 #include "sales/ShopInfo.h"
 
 #include <QList>
 #include <QPair>
 #include <QStringList>
+
+#include <functional>
+#include <optional>
 
 class QWidget;
 struct AppSettings;
@@ -21,7 +26,9 @@ struct AppSettings;
 class SalesSession
 {
 public:
-    explicit SalesSession(AppSettings &settings);
+    // DEFAULTPRINTER names the system's default printer when asked; the shop
+    // row's empty printer means that one.
+    explicit SalesSession(AppSettings &settings, std::function<QString()> defaultPrinter = {});
 
     static QString nothingToSaveMessage();
     static QString numberMovedMessage(const QString &taken, const QString &next);
@@ -57,7 +64,7 @@ public:
     bool reloadPaymentMethods(QWidget *parent);
     bool reloadProducts(QWidget *parent);
 
-    // LoadReceiptNumber.
+    // loadReceiptNumber.
     bool loadReceiptNumber(QWidget *parent);
 
     // A product chosen or typed: its remembered price goes into the entry row.
@@ -75,14 +82,19 @@ public:
 
     // The sale as it would be stored now.
     SaleRecord record() const;
+    // The sale as the receipt prints it.
+    SaleSnapshot snapshot() const;
 
-    // SaveOnly: save and take the number together, then FinishSale. False
-    // when nothing was saved (empty list, number taken, database error). A
-    // taken number that the counter gave moves on to the next free one.
+    // saveOnly: save and take the number together, then finishSale. False
+    // when nothing was saved (empty list, number taken, database error, lost
+    // server connection); the sale stays. A number the counter gave is taken
+    // afresh under the counter's lock, so tills sharing the records never store
+    // one number twice; should it be taken all the same (stored by hand), it
+    // moves on to the next free one.
     bool saveOnly(QWidget *parent);
-    // SaveSaleRecord, for the print path. False: the print path stops.
+    // saveSaleRecord, for the print path. False: the print path stops.
     bool saveSaleRecord(QWidget *parent);
-    // FinishSale: take the number, show the next one, empty the sale.
+    // finishSale: take the number, show the next one, empty the sale.
     bool finishSale(QWidget *parent);
     // The pieces the print path uses after printing, in this order.
     void resetRemark() { m_header.remark = m_defaultRemark; }
@@ -101,19 +113,28 @@ public:
     // switch or the label language: read them again.
     bool reloadShopInfo(QWidget *parent);
 
-    // Empties the sale after it was stored or printed (FinishSale from step 2).
+    // Empties the sale after it was stored or printed (finishSale from step 2).
     bool startNextSale(QWidget *parent);
 
 private:
+    QString defaultPrinter() const;
     bool rememberProduct(const QString &name, const QString &price);
     void applyOptions();
     bool refuse(QWidget *parent, const QString &message);
     bool refuseTakenNumber(QWidget *parent);
+    // The number shown is the one the counter gave (not typed over): the sale
+    // then takes the counter's number at the moment it is stored.
+    bool showsCounterNumber() const { return m_header.number == m_counterNumber; }
+    SaleStore::Result store(SaleRecord &sale, bool consume);
+    SaleStore::Result storeNow(SaleRecord &sale, bool consume);
 
     AppSettings &m_settings;
     Database m_settingsDb;
     Database m_recordsDb;
     bool m_opened = false;
+    QString m_counterNumber;             // the number the counter last gave
+    std::optional<SaleRecord> m_inDoubt; // lost the server while committing it
+    bool m_numberStored = false;         // the print path's sale took its number when saved
     ShopInfo m_shop;
     QString m_defaultRemark;
     SaleEntry m_sale;
@@ -122,5 +143,6 @@ private:
     QList<QPair<QString, QString>> m_customers;
     QStringList m_payments;
     QStringList m_products;
+    std::function<QString()> m_defaultPrinter;
     QWidget *m_parent = nullptr; // over which RememberProduct reports
 };

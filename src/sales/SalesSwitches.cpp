@@ -1,46 +1,30 @@
 #include "sales/SalesSwitches.h"
 
-#include "data/Database.h"
-
-namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
-
-void SalesSwitches::storeInfo(Database &settings, const char *column, bool on)
-{
-    settings.exec(QStringLiteral("update \"INFO\" set \"%1\" = ? where \"id\" = ?")
-                      .arg(QLatin1String(column)),
-                  {flag(on), QStringLiteral("1")});
-}
+#include "data/LoginRow.h"
+#include "data/OptionsRow.h"
+#include "data/ShopRow.h"
 
 void SalesSwitches::storeDiscountEnabled(Database &settings, bool on)
 {
-    storeInfo(settings, "set3", on);
+    ShopRow::storeSwitch(settings, ShopRow::Switch::Discount, on);
 }
 
 void SalesSwitches::storeCustomerEnabled(Database &settings, bool on)
 {
-    storeInfo(settings, "set9", on);
+    ShopRow::storeSwitch(settings, ShopRow::Switch::Customer, on);
 }
 
 void SalesSwitches::storeCashEnabled(Database &settings, bool on)
 {
-    storeInfo(settings, "set10", on);
+    ShopRow::storeSwitch(settings, ShopRow::Switch::Cash, on);
 }
 
 void SalesSwitches::storePhoneEnabled(Database &settings, bool on)
 {
-    settings.exec(QStringLiteral("update \"USER_SET\" set \"set2\" = ? where \"directLogin\" = 6"),
-                  {flag(on)});
+    OptionsRow::storePhoneEnabled(settings, on);
 }
 
 void SalesSwitches::storePaymentEnabled(Database &settings, bool on)
 {
-    settings.exec(QStringLiteral("update \"USER_SET\" set \"set4\" = ? where \"id\" = 1"),
-                  {flag(on)});
+    LoginRow::storePaymentEnabled(settings, on);
 }

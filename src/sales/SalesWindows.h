@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/SettingsHandover.h"
+
 #include <QString>
 
 #include <functional>
@@ -7,19 +9,10 @@
 class QWidget;
 class SalesDialog;
 
-// What the sales window hands to the settings window and takes back when it
-// closes: the shop name, the remark (also the new default remark) and the
-// receipt number (changed when the number format was changed).
-struct SettingsHandover
-{
-    QString shopName;
-    QString remark;
-    QString receiptNumber;
-};
-
 // The windows and actions the sales window starts but other parts of the
 // program provide. A control whose entry is empty is disabled with a tooltip
-// saying so; installed() holds the entries that exist in this build.
+// saying so; installed() holds the entries that exist in this build; it is
+// defined with the program's wiring in app/SalesWindows.cpp.
 struct SalesWindows
 {
     // Print path and preview; both read the sale from the owner.

@@ -1,19 +1,28 @@
 #include "sales/ShopInfo.h"
 
-#include "data/Database.h"
+#include "data/ShopRow.h"
 
 ShopInfo ShopInfo::load(Database &settings, const QString &defaultPrinter)
 {
+    ShopRow row;
+    ShopRow::read(settings, row);
     ShopInfo info;
-    Database::Rows row = settings.query(QStringLiteral("select * from \"INFO\""));
-    if (row.next()) {
-        QString *fields[] = {&info.shopName, &info.ifSave,    &info.remark1, &info.remark2,
-                             &info.saler,    &info.showPrice, &info.set1,    &info.set2,
-                             &info.set3,     &info.set4,      &info.set5,    &info.set6,
-                             &info.set7,     &info.set8,      &info.set9,    &info.set10};
-        for (int i = 0; i < int(std::size(fields)); ++i)
-            *fields[i] = row.text(i + 1);
-    }
+    info.shopName = row.shopName;
+    info.ifSave = row.saveOnPrint;
+    info.remark1 = row.remark;
+    info.remark2 = row.finishedNotice;
+    info.saler = row.secondCopy;
+    info.showPrice = row.showPrice;
+    info.set1 = row.reserved;
+    info.set2 = row.printLogo;
+    info.set3 = row.discountEnabled;
+    info.set4 = row.printer1;
+    info.set5 = row.paperMargin;
+    info.set6 = row.printOffset;
+    info.set7 = row.logoOffset;
+    info.set8 = row.productMemory;
+    info.set9 = row.customerEnabled;
+    info.set10 = row.cashEnabled;
     for (QString *number : {&info.set1, &info.set5, &info.set6, &info.set7})
         if (number->isEmpty())
             *number = QStringLiteral("0");

@@ -31,7 +31,7 @@ struct ShopInfo
     bool customerEnabled() const { return set9 == QLatin1String("1"); }
     bool cashEnabled() const { return set10 == QLatin1String("1"); }
 
-    // "select * from INFO"; empty set1, set5, set6 and set7 read as "0"; an
+    // The shop row (ShopRow); empty set1, set5, set6 and set7 read as "0"; an
     // empty printer name becomes DEFAULTPRINTER. Throws DatabaseError.
     static ShopInfo load(Database &settings, const QString &defaultPrinter);
 };

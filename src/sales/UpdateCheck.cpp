@@ -1,6 +1,6 @@
 #include "sales/UpdateCheck.h"
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "sales/UpdateCheckConfig.h"
 
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 
 #include <QDir>
 

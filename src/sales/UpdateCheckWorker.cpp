@@ -1,16 +1,13 @@
 #include "sales/UpdateCheckWorker.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
+#include "sales/VersionDownload.h"
 
-#include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QThread>
-#include <QTimer>
+
+#include <climits>
 
 UpdateCheckWorker::UpdateCheckWorker(UpdateCheckConfig config) : m_config(std::move(config)) {}
 
@@ -38,53 +35,24 @@ std::optional<int> UpdateCheckWorker::readVersion(const QByteArray &content)
     if (line.startsWith("\xEF\xBB\xBF"))
         line.remove(0, 3);
     const QString text = QString::fromLatin1(line);
-    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?\\d"));
-    if (!number.match(text).hasMatch())
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?0*(\\d+)"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    // A number no version can have (beyond int) is no version file: reading it
+    // as the largest version would start the updater for any server's say-so.
+    if (match.capturedLength(1) > 10)
+        return std::nullopt;
+    const qint64 value = match.captured(0).trimmed().toLongLong();
+    if (value > INT_MAX || value < INT_MIN)
         return std::nullopt;
     return NumberText::toInt(text);
 }
 
 std::optional<QByteArray> UpdateCheckWorker::download() const
 {
-    QNetworkAccessManager manager;
-    QNetworkRequest request(m_config.address);
-    request.setTransferTimeout(m_config.timeoutMs);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Quillmarch/" QM_VERSION));
-    QNetworkReply *reply = manager.get(request);
-
-    bool tooLarge = false;
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [&](qint64 received, qint64) {
-        if (received > m_config.maxFileSize) {
-            tooLarge = true;
-            reply->abort();
-        }
-    });
-    // A server that trickles bytes would defeat the transfer timeout alone.
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, &QNetworkReply::abort);
-    deadline.start(m_config.timeoutMs);
-    QTimer stopPoll;
-    QObject::connect(&stopPoll, &QTimer::timeout, reply, [reply] {
-        if (QThread::currentThread()->isInterruptionRequested())
-            reply->abort();
-    });
-    stopPoll.start(50);
-
-    if (!reply->isFinished())
-        loop.exec();
-
-    std::optional<QByteArray> content;
-    if (tooLarge)
-        content = QByteArray(); // arrived, but it is no version file
-    else if (reply->error() == QNetworkReply::NoError)
-        content = reply->readAll();
-    delete reply;
-    return content;
+    return VersionDownload::fetch(
+        {m_config.address.toString(QUrl::FullyEncoded), m_config.timeoutMs, m_config.maxFileSize});
 }
 
 void UpdateCheckWorker::keepCopy(const QByteArray &content) const

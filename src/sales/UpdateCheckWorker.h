@@ -33,7 +33,8 @@ public:
     Result run() const;
 
     // The number at the start of the first line, read like atoi (a byte-order
-    // mark and leading blanks are skipped); no digits at all give nothing.
+    // mark and leading blanks are skipped); no digits at all, or a number
+    // beyond int, give nothing.
     static std::optional<int> readVersion(const QByteArray &content);
 
 private:

@@ -24,8 +24,10 @@ QList<Customer> CustomerBook::all() const
 QList<Customer> CustomerBook::find(const Search &search) const
 {
     // coalesce: a customer stored without a telephone still matches an empty phone search.
-    return select(QStringLiteral(" where coalesce(\"items\",'') like ? escape '\\'"
-                                 " and coalesce(\"standby\",'') like ? escape '\\'"),
+    const QString like = m_db.dialect().like();
+    return select(QStringLiteral(" where coalesce(\"items\",'') %1 ? escape '\\'"
+                                 " and coalesce(\"standby\",'') %1 ? escape '\\'")
+                      .arg(like),
                   {containing(search.name), containing(search.phone)});
 }
 
@@ -56,9 +58,10 @@ void CustomerBook::remove(qint64 id)
 QList<Customer> CustomerBook::select(const QString &condition, const QVariantList &values) const
 {
     QList<Customer> customers;
-    Database::Rows rows = m_db.query(QStringLiteral("select * from \"SALER\"") + condition +
-                                         QStringLiteral(" order by \"id\""),
-                                     values);
+    Database::Rows rows =
+        m_db.query(QStringLiteral("select \"id\",\"items\",\"standby\" from \"SALER\"") +
+                       condition + QStringLiteral(" order by \"id\""),
+                   values);
     while (rows.next())
         customers.append({rows.value(0).toLongLong(), rows.text(1), rows.text(2)});
     return customers;

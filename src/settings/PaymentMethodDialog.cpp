@@ -1,7 +1,7 @@
 #include "settings/PaymentMethodDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "settings/CatalogueListLook.h"

@@ -5,7 +5,8 @@
 QList<PaymentMethod> PaymentMethods::all() const
 {
     QList<PaymentMethod> methods;
-    Database::Rows rows = m_db.query(QStringLiteral("select * from \"AUTO_NUM\" order by \"id\""));
+    Database::Rows rows = m_db.query(
+        QStringLiteral("select \"id\",\"num\",\"standby1\" from \"AUTO_NUM\" order by \"id\""));
     while (rows.next())
         methods.append({rows.value(0).toLongLong(), rows.text(2)});
     return methods;

@@ -1,8 +1,10 @@
 #include "settings/SettingsDialog.h"
 
-#include "app/AppSettings.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
 #include "printing/PrintInfoPage.h"
 #include "settings/PageTabCtrl.h"
+#include "settings/ProductPage.h"
 #include "users/UsersPage.h"
 
 #include <QVBoxLayout>
@@ -26,7 +28,7 @@ SettingsHandover SettingsDialog::run(AppSettings &settings, const SettingsHandov
                                      QWidget *parent)
 {
     SettingsDialog dialog(settings, handover, parent);
-    dialog.exec();
+    ModalDialogs::run(dialog);
     return dialog.m_handover;
 }
 
@@ -37,6 +39,7 @@ void SettingsDialog::addPages()
     // users page.
     if (m_settings.isAdministrator())
         addPage(new PrintInfoPage(m_settings, m_handover, this), printInfoCaption());
+    addPage(new ProductPage(m_settings, this), productCaption());
     addPage(new UsersPage(m_settings, this), usersCaption());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// SettingsHandover: the three texts the sales window hands over and takes back.
-#include "sales/SalesWindows.h"
+#include "printing/SettingsHandover.h"
 
 #include <QDialog>
 

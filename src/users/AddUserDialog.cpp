@@ -1,8 +1,9 @@
 #include "users/AddUserDialog.h"
 #include "ui_AddUserDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "users/PowerInfoDialog.h"
@@ -53,5 +54,6 @@ void AddUserDialog::add()
 
 void AddUserDialog::showPowerInfo()
 {
-    PowerInfoDialog(this).exec();
+    PowerInfoDialog info(this);
+    ModalDialogs::run(info);
 }

@@ -1,8 +1,8 @@
 #include "users/DeleteUserDialog.h"
 #include "ui_DeleteUserDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "users/PasswordHash.h"

@@ -1,12 +1,13 @@
 #include "users/LoginDialog.h"
 #include "ui_LoginDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/SalesIcons.h"
+#include "controls/TextOrder.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
-#include "sales/SalesIcons.h"
-#include "users/LoginRow.h"
+#include "data/LoginRow.h"
 #include "users/UserAccounts.h"
 
 #include <QCompleter>
@@ -51,11 +52,8 @@ void LoginDialog::fillUserNames()
         for (const UserAccount &account : UserAccounts(db).all())
             names.append(account.name);
     });
-    // The list is sorted the way a person reads it: letters regardless of case.
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    TextOrder().sort(names); // the program's one order of texts, as in the cashier box
+
     m_ui->userName->addItems(names);
     const int stored = names.indexOf(m_settings.userName);
     m_ui->userName->setCurrentIndex(stored >= 0 ? stored : 0);
@@ -63,9 +61,9 @@ void LoginDialog::fillUserNames()
 
 void LoginDialog::logIn()
 {
-    const QString name = m_ui->userName->currentText();
+    const QString typedName = m_ui->userName->currentText();
     const QString password = m_ui->password->text();
-    if (name.isEmpty()) {
+    if (typedName.trimmed().isEmpty()) {
         Prompt::warn(this, QStringLiteral("用户名不能为空!"), QStringLiteral("错误"));
         return;
     }
@@ -74,7 +72,9 @@ void LoginDialog::logIn()
         return;
     auto result = UserAccounts::LoginResult::NoSuchUser;
     QString power;
-    if (!DbOperation::run(this, [&] { result = UserAccounts(db).login(name, password, &power); }))
+    QString name = typedName.trimmed();
+    if (!DbOperation::run(
+            this, [&] { result = UserAccounts(db).login(typedName, password, &power, &name); }))
         return;
     db.close();
 

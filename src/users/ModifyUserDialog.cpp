@@ -1,8 +1,9 @@
 #include "users/ModifyUserDialog.h"
 #include "ui_ModifyUserDialog.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "users/PowerInfoDialog.h"
@@ -65,5 +66,6 @@ void ModifyUserDialog::modify()
 
 void ModifyUserDialog::showPowerInfo()
 {
-    PowerInfoDialog(this).exec();
+    PowerInfoDialog info(this);
+    ModalDialogs::run(info);
 }

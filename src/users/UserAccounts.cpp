@@ -15,7 +15,8 @@ UserAccount accountFrom(const Database::Rows &row)
 QList<UserAccount> UserAccounts::all()
 {
     QList<UserAccount> accounts;
-    Database::Rows rows = m_db.query(QStringLiteral("select * from \"USER\" order by \"id\""));
+    Database::Rows rows = m_db.query(
+        QStringLiteral("select \"id\",\"name\",\"code\",\"power\" from \"USER\" order by \"id\""));
     while (rows.next())
         accounts.append(accountFrom(rows));
     return accounts;
@@ -23,8 +24,10 @@ QList<UserAccount> UserAccounts::all()
 
 std::optional<UserAccount> UserAccounts::find(const QString &name)
 {
-    Database::Rows rows =
-        m_db.query(QStringLiteral("select * from \"USER\" where \"name\" = ?"), {name});
+    Database::Rows rows = m_db.query(
+        QStringLiteral(
+            "select \"id\",\"name\",\"code\",\"power\" from \"USER\" where \"name\" = ?"),
+        {name});
     if (!rows.next())
         return std::nullopt;
     return accountFrom(rows);
@@ -38,12 +41,18 @@ int UserAccounts::administratorCount()
         .toInt();
 }
 
-UserAccounts::LoginResult UserAccounts::login(const QString &name, const QString &password,
-                                              QString *power)
+UserAccounts::LoginResult UserAccounts::login(const QString &typedName, const QString &password,
+                                              QString *power, QString *storedName)
 {
-    if (name.isEmpty())
+    // Names are compared without the blanks around them; a name stored with
+    // blanks by an older version is still found as it was stored.
+    const QString trimmed = typedName.trimmed();
+    if (trimmed.isEmpty())
         return LoginResult::EmptyName;
-    const std::optional<UserAccount> account = find(name);
+    std::optional<UserAccount> account = find(trimmed);
+    if (!account)
+        account = find(typedName);
+    const QString name = account ? account->name : trimmed;
     if (!account)
         return LoginResult::NoSuchUser;
     const PasswordHash::Match match = PasswordHash::check(password, account->code);
@@ -53,12 +62,16 @@ UserAccounts::LoginResult UserAccounts::login(const QString &name, const QString
         storePassword(name, password);
     if (power)
         *power = account->power;
+    if (storedName)
+        *storedName = account->name;
     return LoginResult::LoggedIn;
 }
 
-UserAccounts::AddResult UserAccounts::add(const QString &name, const QString &password,
+UserAccounts::AddResult UserAccounts::add(const QString &typedName, const QString &password,
                                           const QString &confirmation, const QString &power)
 {
+    // "admin " would list as a second "admin": names are kept without blanks around them.
+    const QString name = typedName.trimmed();
     if (name.isEmpty())
         return AddResult::EmptyName;
     if (find(name))

@@ -55,7 +55,9 @@ public:
 
     // On success POWER receives the user's power; a password stored in plain
     // text (or with an older cost) is stored again as a fresh hash.
-    LoginResult login(const QString &name, const QString &password, QString *power);
+    // STOREDNAME: the account's name as stored (NAME may have blanks around it).
+    LoginResult login(const QString &name, const QString &password, QString *power,
+                      QString *storedName = nullptr);
 
     AddResult add(const QString &name, const QString &password, const QString &confirmation,
                   const QString &power);

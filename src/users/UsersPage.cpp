@@ -1,13 +1,14 @@
 #include "users/UsersPage.h"
 #include "ui_UsersPage.h"
 
-#include "app/AppSettings.h"
-#include "app/Prompt.h"
+#include "controls/ModalDialogs.h"
+#include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
+#include "data/LoginRow.h"
 #include "users/AddUserDialog.h"
 #include "users/DeleteUserDialog.h"
-#include "users/LoginRow.h"
 #include "users/ModifyUserDialog.h"
 #include "users/UserAccounts.h"
 
@@ -101,7 +102,7 @@ void UsersPage::addUser()
     if (!m_ui->addButton->isEnabled())
         return;
     AddUserDialog dialog(m_settings, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (ModalDialogs::run(dialog) != QDialog::Accepted)
         return;
     fill();
     selectRow(m_ui->list->rowCount() - 1);
@@ -117,7 +118,7 @@ void UsersPage::modifyUser()
     }
     ModifyUserDialog dialog(m_settings, m_ui->list->text(*row, NameColumn),
                             m_ui->list->text(*row, PowerColumn), this);
-    if (dialog.exec() == QDialog::Accepted) {
+    if (ModalDialogs::run(dialog) == QDialog::Accepted) {
         fill();
         selectRow(*row);
     }
@@ -166,7 +167,7 @@ void UsersPage::deleteUser()
 
     DeleteUserDialog dialog(m_settings, *name, this);
     if (dialog.userFound()) {
-        if (dialog.exec() != QDialog::Accepted) {
+        if (ModalDialogs::run(dialog) != QDialog::Accepted) {
             m_ui->list->setFocus();
             return;
         }

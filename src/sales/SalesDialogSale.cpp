@@ -1,0 +1,236 @@
+#include "sales/SalesDialog.h"
+
+#include "ui_SalesDialog.h"
+
+#include "controls/AutoCompleteCombo.h"
+#include "controls/HoverButton.h"
+#include "controls/SalesIcons.h"
+#include "controls/SortListCtrl.h"
+#include "core/AppSettings.h"
+#include "core/Clock.h"
+#include "core/Prompt.h"
+#include "sales/SaleLine.h"
+
+#include "data/DbOperation.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCollator>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+// What the controls do to the sale: lines, totals, numbering, saving and
+// finishing, and what the print path asks of the window (PrintHost).
+
+void SalesDialog::addLine()
+{
+    apply(m_session.sale().addLine());
+}
+
+void SalesDialog::modifyLine()
+{
+    const SaleEntry::Selection selection = listSelection();
+    // The row shown in the entry row: the one selected row, else the selection mark.
+    const int row = selection.rows.size() == 1 ? selection.rows.first() : selection.mark;
+    apply(m_session.sale().modifyLine(row));
+}
+
+void SalesDialog::deleteLines()
+{
+    apply(m_session.sale().deleteLines(listSelection()));
+}
+
+void SalesDialog::selectLine()
+{
+    apply(m_session.sale().selectLine(listSelection()));
+}
+
+void SalesDialog::recalculateTotals()
+{
+    m_session.sale().recalculateTotals();
+    pushEntry();
+}
+
+void SalesDialog::relabelColumns()
+{
+    const bool english = m_session.settings().labelLanguage != 0;
+    for (int c = 0; c < SaleLine::ColumnCount; ++c)
+        if (c != SaleLine::FullName)
+            ui->saleList->setColumnTitle(c, SaleLine::header(c, english));
+}
+
+void SalesDialog::onEntryEdited(SaleEntry::Field field, const QString &text)
+{
+    using Field = SaleEntry::Field;
+    if (m_pushing)
+        return;
+    EntryRow &entry = m_session.sale().entry();
+    switch (field) {
+    case Field::Name:
+        m_session.lookUpProduct(this, text);
+        break;
+    case Field::Quantity:
+        // The quantity's rule runs only while the person is in the field.
+        if (ui->quantityEdit->hasFocus())
+            entry.typeQuantity(text);
+        else
+            entry.setQuantity(text);
+        break;
+    case Field::Price:
+        entry.setPrice(text);
+        break;
+    case Field::Amount:
+        entry.typeAmount(text);
+        break;
+    case Field::Discount:
+        if (m_session.sale().discountEnabled())
+            entry.setDiscount(text);
+        break;
+    case Field::Discounted:
+        entry.setDiscounted(text);
+        break;
+    case Field::None:
+        return;
+    }
+    pushEntry();
+}
+
+void SalesDialog::onProductChosen(const QString &name)
+{
+    if (m_pushing || name == m_session.sale().entry().name())
+        return;
+    m_session.lookUpProduct(this, name);
+    pushEntry();
+}
+
+void SalesDialog::onDiscountSwitched(bool on)
+{
+    pull();
+    if (!m_session.setDiscountEnabled(this, on)) {
+        ui->discountCheck->setChecked(!on);
+        return;
+    }
+    pushEntry();
+    ui->discountBox->setEnabled(on);
+    ui->discountedEdit->setEnabled(on);
+    ui->roundOffButton->setEnabled(on);
+}
+
+void SalesDialog::onCustomerEdited(const QString &text)
+{
+    if (m_pushing)
+        return;
+    m_session.lookUpCustomer(this, text);
+    m_pushing = true;
+    setText(ui->phoneBox, m_session.header().phone);
+    m_pushing = false;
+}
+
+void SalesDialog::onPhoneEdited(const QString &text)
+{
+    if (m_pushing)
+        return;
+    m_session.lookUpPhone(this, text);
+    m_pushing = true;
+    setText(ui->customerBox, m_session.header().customer);
+    m_pushing = false;
+}
+
+void SalesDialog::onClockTick()
+{
+    if (ui->editTimeCheck->isChecked())
+        return;
+    m_session.header().time = Clock::now();
+    ui->timeEdit->setDateTime(m_session.header().time);
+}
+
+void SalesDialog::onListSorted()
+{
+    QVector<int> order;
+    order.reserve(ui->saleList->rowCount());
+    for (int row = 0; row < ui->saleList->rowCount(); ++row)
+        order.append(int(ui->saleList->itemData(row)));
+    m_session.sale().reorder(order);
+}
+
+// ---------------------------------------------------------------------------
+// Numbering and finishing
+
+void SalesDialog::loadReceiptNumber()
+{
+    m_session.loadReceiptNumber(this);
+    pushHeader();
+}
+
+void SalesDialog::showNextSale()
+{
+    syncList(SaleEntry::ListChange::Reset, -1);
+    ui->saleList->clearSelection();
+    ui->saleList->setCurrentRow(-1);
+    ui->modifyButton->setEnabled(false);
+    ui->deleteButton->setEnabled(false);
+    push();
+    ui->productBox->setFocus();
+}
+
+void SalesDialog::saveOnly()
+{
+    pull();
+    if (m_session.saveOnly(this))
+        showNextSale();
+    else
+        pushHeader(); // the number may have moved on (a taken number)
+}
+
+bool SalesDialog::saveSaleRecord()
+{
+    pull();
+    const bool saved = m_session.saveSaleRecord(this);
+    pushHeader(); // the number taken, or the one it moved on to
+    return saved;
+}
+
+bool SalesDialog::finishSale()
+{
+    const bool done = m_session.finishSale(this);
+    if (done)
+        showNextSale();
+    return done;
+}
+
+int SalesDialog::saleLineCount() const
+{
+    return m_session.sale().lines().count();
+}
+
+SaleSnapshot SalesDialog::takeSale()
+{
+    pull();
+    return m_session.snapshot();
+}
+
+void SalesDialog::resetRemark()
+{
+    m_session.resetRemark();
+    m_pushing = true;
+    setText(ui->remarkEdit, m_session.header().remark);
+    m_pushing = false;
+}
+
+bool SalesDialog::consumeReceiptNumber()
+{
+    return m_session.consumeReceiptNumber(this);
+}
+
+void SalesDialog::startNextSale()
+{
+    if (m_session.startNextSale(this))
+        showNextSale();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "spreadsheet/SheetData.h"
+#include "settings/Product.h"
+
+#include <QList>
+#include <QString>
+
+// Reads a product list from a spreadsheet file and checks all of it before
+// anything is changed: sheet "商品名列表", row 1 the header, the product text
+// in column 2 and the price in column 3. Rows that cannot be taken are
+// skipped with the reason; empty rows are passed over.
+class ProductImport
+{
+public:
+    struct Skipped
+    {
+        int row = 0; // as the spreadsheet program numbers it
+        QString reason;
+    };
+    struct Result
+    {
+        bool readable = false;
+        QString error; // why the file could not be read
+        QList<Product> products;
+        QList<Skipped> skipped;
+    };
+
+    static QString sheetName() { return QStringLiteral("商品名列表"); }
+
+    static Result read(const QString &path, const SheetLimits &limits = {});
+    // The one message the user sees after an import that read the file.
+    static QString summary(const Result &result);
+    // The stored price of a price cell, "%.2f"; empty when the cell is not a number.
+    static QString priceText(const QString &cell);
+};

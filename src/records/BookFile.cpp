@@ -1,0 +1,292 @@
+#include "records/BookFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The tables of a records book and their columns, by position (rows are read by position).
+struct Table
+{
+    const char *name;
+    QStringList columns;
+};
+
+const QList<Table> &bookTables()
+{
+    static const QList<Table> tables{
+        {"AUTO_NUM", {"id", "num"}},
+        {"POS_RECORD",
+         {"id", "NO", "date", "money", "saler", "number", "standby1", "standby2", "standby3",
+          "standby4"}},
+        {"POS_RECORD_DETAIL", {"NO", "name", "num", "price", "money", "standby1"}}};
+    return tables;
+}
+
+class Connection
+{
+public:
+    Connection(const QString &path, int flags)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        if (sqlite3_open_v2(name.constData(), &m_db, flags, nullptr) != SQLITE_OK) {
+            sqlite3_close(m_db);
+            m_db = nullptr;
+        } else {
+            sqlite3_busy_timeout(m_db, 10000);
+        }
+    }
+    ~Connection() { sqlite3_close(m_db); }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    bool isOpen() const { return m_db != nullptr; }
+    QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+    // The first column of every row; false when the statement fails.
+    bool column(const QByteArray &sql, QStringList *values, const QByteArray &bound = {})
+    {
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+            return false;
+        if (!bound.isNull())
+            sqlite3_bind_text(statement, 1, bound.constData(), -1, SQLITE_TRANSIENT);
+        int rc;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+            if (values) {
+                values->append(QString::fromUtf8(
+                    reinterpret_cast<const char *>(sqlite3_column_text(statement, 0))));
+            }
+        }
+        sqlite3_finalize(statement);
+        return rc == SQLITE_DONE;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+bool hasSqliteHeader(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+bool syncPath(const QString &path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// An empty file with a fresh name beside TARGET, left in place.
+QString tempBeside(const QString &target, const char *purpose)
+{
+    const QFileInfo info(target);
+    QTemporaryFile file(info.absoluteDir().filePath(
+        QStringLiteral(".%1.%2-XXXXXX").arg(info.fileName(), QString::fromLatin1(purpose))));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return {};
+    return file.fileName();
+}
+
+// Renames TEMP over TARGET in one step and makes the rename durable.
+bool renameInto(const QString &temp, const QString &target, QString *error)
+{
+    if (!syncPath(temp, false) ||
+        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
+        *error = QString::fromLocal8Bit(strerror(errno));
+        QFile::remove(temp);
+        return false;
+    }
+    syncPath(QFileInfo(target).absolutePath(), true);
+    return true;
+}
+
+bool copyInto(const QString &source, const QString &temp, QString *error)
+{
+    QFile in(source);
+    QFile out(temp);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = in.isOpen() ? out.errorString() : in.errorString();
+        return false;
+    }
+    while (!in.atEnd()) {
+        const QByteArray block = in.read(1 << 20);
+        if (block.isEmpty() && in.error() != QFile::NoError) {
+            *error = in.errorString();
+            return false;
+        }
+        if (out.write(block) != block.size()) {
+            *error = out.errorString();
+            return false;
+        }
+    }
+    if (!out.flush()) {
+        *error = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+// A journal left by an interrupted write belongs to the file beside it: it is
+// rolled back now, before the file is replaced, so that it can never be
+// applied to the new book.
+void settleJournal(const QString &live)
+{
+    if (!QFile::exists(live + QStringLiteral("-journal")) &&
+        !QFile::exists(live + QStringLiteral("-wal")))
+        return;
+    Connection db(live, SQLITE_OPEN_READWRITE);
+    if (db.isOpen())
+        db.column("select count(*) from sqlite_master", nullptr);
+}
+
+// Keeps the book at LIVE under a second name (a hard link, else a copy) in a
+// hidden folder beside it, so that it can go to the trash under its own name
+// after the new book has taken its place.
+QString keepOld(const QString &live)
+{
+    if (!QFileInfo::exists(live))
+        return {};
+    const QFileInfo info(live);
+    QTemporaryDir folder(info.absoluteDir().filePath(QStringLiteral(".replaced-XXXXXX")));
+    folder.setAutoRemove(false);
+    if (!folder.isValid())
+        return {};
+    const QString kept = QDir(folder.path()).filePath(info.fileName());
+    if (::link(QFile::encodeName(live).constData(), QFile::encodeName(kept).constData()) == 0)
+        return kept;
+    QString error;
+    if (copyInto(live, kept, &error))
+        return kept;
+    folder.remove();
+    return {};
+}
+
+} // namespace
+
+BookFile::Verdict BookFile::examine(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return Verdict::Missing;
+    if (!hasSqliteHeader(path))
+        return Verdict::NotDatabase;
+    Connection db(path, SQLITE_OPEN_READONLY);
+    QStringList result;
+    if (!db.isOpen() || !db.column("pragma integrity_check", &result) ||
+        result != QStringList{QStringLiteral("ok")})
+        return Verdict::Damaged;
+    for (const Table &table : bookTables()) {
+        QStringList columns;
+        if (!db.column("select name from pragma_table_info(?)", &columns, table.name))
+            return Verdict::Damaged;
+        if (columns != table.columns)
+            return Verdict::WrongTables;
+    }
+    return Verdict::Book;
+}
+
+bool BookFile::isEmptyBook(const QString &path)
+{
+    if (examine(path) != Verdict::Book)
+        return false;
+    Connection db(path, SQLITE_OPEN_READONLY);
+    QStringList counts;
+    return db.column("select count(*) from \"POS_RECORD\" union all "
+                     "select count(*) from \"POS_RECORD_DETAIL\"",
+                     &counts) &&
+           counts == QStringList{QStringLiteral("0"), QStringLiteral("0")};
+}
+
+bool BookFile::sameFile(const QString &a, const QString &b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    if (!canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath())
+        return true;
+    struct stat statA, statB;
+    return ::stat(QFile::encodeName(a).constData(), &statA) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &statB) == 0 && statA.st_dev == statB.st_dev &&
+           statA.st_ino == statB.st_ino;
+}
+
+bool BookFile::snapshot(const QString &live, const QString &target, QString *error)
+{
+    const QString temp = tempBeside(target, "backup");
+    if (temp.isEmpty()) {
+        *error = QStringLiteral("不能在%1中写文件").arg(QFileInfo(target).absolutePath());
+        return false;
+    }
+    {
+        // VACUUM INTO reads the book inside one read transaction: a consistent
+        // copy however many sales other connections store meanwhile.
+        Connection db(live, SQLITE_OPEN_READONLY);
+        if (!db.isOpen() || !db.column("vacuum into ?", nullptr, QFile::encodeName(temp))) {
+            *error = db.isOpen() ? db.lastError() : QStringLiteral("不能打开数据库");
+            QFile::remove(temp);
+            return false;
+        }
+    }
+    if (examine(temp) != Verdict::Book) {
+        *error = QStringLiteral("备份文件不完整");
+        QFile::remove(temp);
+        return false;
+    }
+    return renameInto(temp, target, error);
+}
+
+bool BookFile::replace(const QString &live, const QString &source, QString *error, QString *note)
+{
+    const QString temp = tempBeside(live, "new");
+    if (temp.isEmpty()) {
+        *error = QStringLiteral("不能在%1中写文件").arg(QFileInfo(live).absolutePath());
+        return false;
+    }
+    if (!copyInto(source, temp, error) || examine(temp) != Verdict::Book) {
+        if (error->isEmpty())
+            *error = QStringLiteral("复制的数据库文件不完整");
+        QFile::remove(temp);
+        return false;
+    }
+    if (QFileInfo::exists(live))
+        QFile::setPermissions(temp, QFileInfo(live).permissions());
+    settleJournal(live);
+    const QString kept = keepOld(live);
+    if (kept.isEmpty() && QFileInfo::exists(live)) {
+        *error = QStringLiteral("不能保留原有的数据库文件");
+        QFile::remove(temp);
+        return false;
+    }
+    if (!renameInto(temp, live, error)) {
+        if (!kept.isEmpty()) {
+            QFile::remove(kept);
+            QDir().rmdir(QFileInfo(kept).absolutePath());
+        }
+        return false;
+    }
+    if (!kept.isEmpty()) {
+        const QString folder = QFileInfo(kept).absolutePath();
+        if (QFile::moveToTrash(kept))
+            QDir().rmdir(folder);
+        else if (note)
+            *note = kept;
+    }
+    return true;
+}

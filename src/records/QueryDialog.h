@@ -1,0 +1,97 @@
+#pragma once
+
+#include "printing/ReceiptSwitches.h"
+#include "records/QueryStatement.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class Database;
+class DetailListModel;
+class QMenu;
+class RecordDetailDialog;
+class RecordListModel;
+class SalesListModel;
+class SortListCtrl;
+struct AppSettings;
+struct ShopPrintSettings;
+namespace Ui {
+class QueryDialog;
+}
+
+// "查询统计": stored sales listed, totalled, searched, deleted, reprinted and
+// exported. It holds its own connection to the records for as long as it is
+// open. Two lists share one place: the sales list and the detail total list
+// (each sale followed by its lines); the statistics line totals the sales
+// listed and follows every deletion. Actions take the sales selected in the
+// list that is shown; only an administrator may delete, print, export and
+// manage the records.
+class QueryDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // How a stored sale is printed again: the sales window's print settings
+    // and the switches it shows at the moment of printing.
+    struct Printing
+    {
+        ShopPrintSettings *shop = nullptr;
+        std::function<ReceiptSwitches()> switches;
+    };
+
+    QueryDialog(AppSettings &settings, Printing printing, QWidget *parent = nullptr);
+    ~QueryDialog() override;
+
+    void FillSalesList(const QueryStatement &statement);
+    void FillDetailList(const QueryStatement &statement);
+    void ShowStatistics();
+    const QueryStatement &lastQuery() const { return m_lastQuery; }
+    bool detailListShown() const { return m_detailShown; }
+    bool recordsOpen() const;
+    // Another records book was put in place: the program must end.
+    bool bookReplaced() const { return m_bookReplaced; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void setUpList(SortListCtrl *list, RecordListModel *model);
+    void applyRights();
+    bool needRecords();
+    void fill(const QueryStatement &statement, bool detail);
+    void run(const QueryStatement &statement, bool detail);
+
+    void quickSearch();
+    void detailToggled();
+    void openConditions();
+    void showMenu(int row, const QPoint &at);
+    void showManageMenu();
+    void openDetails();
+    void showSaved(int sale, const RecordDetailDialog &details);
+    void manageBook(int command);
+    void deleteSelected();
+    void printRecord();
+    void exportShown();
+    void updateButtons();
+
+    SortListCtrl *shownList() const;
+    RecordListModel *shownModel() const;
+    // The sales behind the selected rows of the shown list, in list order.
+    QList<int> selectedSales() const;
+    // The sale at the selection mark, or the first selected one; -1 for none.
+    int markedSale() const;
+
+    std::unique_ptr<Ui::QueryDialog> ui;
+    AppSettings &m_settings;
+    Printing m_printing;
+    Database *m_records;
+    SalesListModel *m_salesModel;
+    DetailListModel *m_detailModel;
+    QMenu *m_manageMenu;
+    QueryStatement m_lastQuery;
+    bool m_detailShown = false;
+    bool m_administrator = false;
+    bool m_bookReplaced = false;
+};

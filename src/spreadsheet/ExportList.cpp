@@ -1,0 +1,62 @@
+#include "spreadsheet/ExportList.h"
+
+#include "core/Clock.h"
+#include "core/Prompt.h"
+#include "controls/ExportFileDialog.h"
+#include "spreadsheet/ListExport.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString proposedName()
+{
+    const QDate today = Clock::now().date();
+    return QString::asprintf("%04d%02d%02d", today.year(), today.month(), today.day()) +
+           QStringLiteral("查询结果.xlsx");
+}
+
+bool isText(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void exportList(QWidget *parent, const QAbstractItemModel &model, const QString &title,
+                const QList<int> &numberColumns)
+{
+    if (model.rowCount() == 0) {
+        Prompt::info(parent, QStringLiteral("当前窗口没有数据可导出!"));
+        return;
+    }
+    ExportFileDialog dialog(QStringLiteral("保存Excel表"),
+                             QStringLiteral("Excel文件(*.xlsx)|表格文件(*.xls)|所有文件(*.*)"),
+                             proposedName(), parent);
+    if (!dialog.exec())
+        return;
+    const QString path = dialog.path();
+    const QString shown = QDir::toNativeSeparators(path);
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ListExport::Result result =
+        isText(path) ? ListExport::saveText(model, path)
+                     : ListExport::saveWorkbook(model, title, numberColumns, path);
+    QApplication::restoreOverrideCursor();
+
+    switch (result.outcome) {
+    case ListExport::Outcome::Saved:
+        Prompt::info(parent, isText(path) ? QStringLiteral("%1已经成功保存！").arg(shown)
+                                          : QStringLiteral("导出文件保存于%1!").arg(shown));
+        break;
+    case ListExport::Outcome::CannotReplace:
+        Prompt::warn(parent, QStringLiteral("覆盖文件时出错！") + u'\n' + result.reason);
+        break;
+    case ListExport::Outcome::Failed:
+        Prompt::error(parent, QStringLiteral("导出文件“%1”失败：%2").arg(shown, result.reason));
+        break;
+    }
+}

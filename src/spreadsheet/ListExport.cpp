@@ -1,0 +1,214 @@
+#include "spreadsheet/ListExport.h"
+
+#include "spreadsheet/Gb18030.h"
+#include "spreadsheet/ReplacingFile.h"
+
+#include <QAbstractItemModel>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+#include <xlsxwriter.h>
+
+namespace {
+
+constexpr int kMaxCellText = 32767; // the longest text a workbook cell holds
+
+QString headerText(const QAbstractItemModel &model, int column)
+{
+    return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+QString cellText(const QAbstractItemModel &model, int row, int column)
+{
+    return model.data(model.index(row, column), Qt::DisplayRole).toString();
+}
+
+// A line break or a tab inside a cell would split the row or the cell.
+QString textCell(QString text)
+{
+    text.remove(u'\r');
+    text.remove(u'\n');
+    text.replace(u'\t', u' ');
+    return text;
+}
+
+ListExport::Result failed(const QString &reason)
+{
+    return {ListExport::Outcome::Failed, reason};
+}
+
+// One workbook being written; the cell formats are made once per number of decimals.
+class WorkbookWriter
+{
+public:
+    explicit WorkbookWriter(const QString &path)
+    {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE; // rows go to disk as they are written
+        m_path = QFile::encodeName(path);
+        m_book = workbook_new_opt(m_path.constData(), &options);
+    }
+    ~WorkbookWriter()
+    {
+        if (m_book)
+            workbook_close(m_book);
+    }
+
+    bool addSheet(const QString &name)
+    {
+        if (!m_book)
+            return false;
+        m_sheet = workbook_add_worksheet(m_book, name.toUtf8().constData());
+        return m_sheet != nullptr;
+    }
+
+    lxw_error text(int row, int column, const QString &text)
+    {
+        if (text.isEmpty())
+            return LXW_NO_ERROR;
+        const QByteArray utf8 = text.left(kMaxCellText).toUtf8();
+        return worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), utf8.constData(),
+                                      nullptr);
+    }
+
+    lxw_error number(int row, int column, double value, int decimals)
+    {
+        return worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value,
+                                      format(decimals));
+    }
+
+    lxw_error close()
+    {
+        lxw_workbook *book = m_book;
+        m_book = nullptr;
+        return book ? workbook_close(book) : LXW_ERROR_CREATING_XLSX_FILE;
+    }
+
+private:
+    // "0.00" for a number shown with two decimals, so the sheet shows what the list showed.
+    lxw_format *format(int decimals)
+    {
+        if (decimals <= 0)
+            return nullptr;
+        lxw_format *&format = m_formats[decimals];
+        if (!format) {
+            format = workbook_add_format(m_book);
+            const QByteArray pattern = "0." + QByteArray(qMin(decimals, 15), '0');
+            format_set_num_format(format, pattern.constData());
+        }
+        return format;
+    }
+
+    QByteArray m_path;
+    lxw_workbook *m_book = nullptr;
+    lxw_worksheet *m_sheet = nullptr;
+    QHash<int, lxw_format *> m_formats;
+};
+
+lxw_error writeCells(WorkbookWriter &writer, const QAbstractItemModel &model,
+                     const QList<int> &numberColumns)
+{
+    const int columns = model.columnCount();
+    const int rows = model.rowCount();
+    QList<bool> numeric(columns, false);
+    for (int column : numberColumns)
+        if (column >= 0 && column < columns)
+            numeric[column] = true;
+    for (int column = 0; column < columns; ++column)
+        if (lxw_error error = writer.text(0, column, headerText(model, column)))
+            return error;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QString text = cellText(model, row, column);
+            const int decimals = numeric[column] ? ListExport::decimalsOf(text) : -1;
+            const lxw_error error = decimals >= 0
+                                        ? writer.number(row + 1, column, text.toDouble(), decimals)
+                                        : writer.text(row + 1, column, text);
+            if (error)
+                return error;
+        }
+    }
+    return LXW_NO_ERROR;
+}
+
+} // namespace
+
+int ListExport::decimalsOf(const QString &text)
+{
+    // Leading zeros ("007") mark a code, not a number.
+    static const QRegularExpression number(
+        QStringLiteral("^-?(0|[1-9][0-9]{0,14})(\\.[0-9]{1,15})?$"));
+    if (!number.match(text).hasMatch())
+        return -1;
+    const qsizetype point = text.indexOf(u'.');
+    return point < 0 ? 0 : int(text.size() - point - 1);
+}
+
+QString ListExport::sheetName(const QString &title)
+{
+    QString name = title;
+    for (QChar c : {u'[', u']', u':', u'*', u'?', u'/', u'\\'})
+        name.replace(c, u'_');
+    name = name.left(31);
+    return name.isEmpty() ? QStringLiteral("Sheet1") : name;
+}
+
+ListExport::Result ListExport::saveWorkbook(const QAbstractItemModel &model, const QString &title,
+                                            const QList<int> &numberColumns, const QString &path)
+{
+    ReplacingFile file(path);
+    if (!file.create())
+        return failed(file.error());
+    WorkbookWriter writer(file.temporaryPath());
+    if (!writer.addSheet(sheetName(title)))
+        return failed(QStringLiteral("不能创建工作簿"));
+    lxw_error error = writeCells(writer, model, numberColumns);
+    const lxw_error closed = writer.close();
+    if (!error)
+        error = closed;
+    if (error)
+        return failed(QString::fromUtf8(lxw_strerror(error)));
+    if (!file.commit())
+        return {file.cannotReplace() ? Outcome::CannotReplace : Outcome::Failed, file.error()};
+    return {};
+}
+
+QByteArray ListExport::textBytes(const QAbstractItemModel &model)
+{
+    const int columns = model.columnCount();
+    QString text;
+    for (int column = 0; column < columns; ++column)
+        text += textCell(headerText(model, column)) + u'\t';
+    text += QStringLiteral("\r\n");
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            // The apostrophe keeps a spreadsheet program from reading a receipt
+            // number such as 0000012 as the number 12.
+            if (column == 0)
+                text += u'\'';
+            text += textCell(cellText(model, row, column)) + u'\t';
+        }
+        text += QStringLiteral("\r\n");
+    }
+    return Gb18030::encode(text);
+}
+
+ListExport::Result ListExport::saveText(const QAbstractItemModel &model, const QString &path)
+{
+    ReplacingFile file(path);
+    if (!file.create())
+        return failed(file.error());
+    QFile out(file.temporaryPath());
+    const QByteArray bytes = textBytes(model);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() ||
+        !out.flush()) {
+        return failed(out.errorString());
+    }
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        return failed(out.errorString());
+    if (!file.commit())
+        return {file.cannotReplace() ? Outcome::CannotReplace : Outcome::Failed, file.error()};
+    return {};
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class QAbstractItemModel;
+
+// Writes the rows of a list to a file for a spreadsheet program, in one of
+// two forms:
+// - a workbook (.xlsx): one sheet named by the title, a header row with every
+//   column (zero-wide ones too), one row per list row in list order; the
+//   cells of the number columns that hold a number are written as numbers,
+//   every other cell as text (receipt numbers keep their leading zeros);
+// - the tab-separated text of the older version (".xls"): GB18030, a tab
+//   after every cell, an apostrophe before the first column's text, CR LF
+//   line ends, no line break inside a cell and a tab inside a cell as a blank.
+// The file is written beside the target and renamed into place.
+class ListExport
+{
+public:
+    enum class Outcome
+    {
+        Saved,
+        CannotReplace, // an old file of that name is in the way
+        Failed
+    };
+    struct Result
+    {
+        Outcome outcome = Outcome::Saved;
+        QString reason;
+    };
+
+    static Result saveWorkbook(const QAbstractItemModel &model, const QString &title,
+                               const QList<int> &numberColumns, const QString &path);
+    static Result saveText(const QAbstractItemModel &model, const QString &path);
+
+    static QByteArray textBytes(const QAbstractItemModel &model);
+    // A sheet name a spreadsheet program accepts: at most 31 characters, none of []:*?/\.
+    static QString sheetName(const QString &title);
+    // The decimals of a number's text ("12.50" -> 2), -1 when TEXT is not a number.
+    static int decimalsOf(const QString &text);
+};

@@ -1,5 +1,5 @@
 // Typed numbers are read like C's atoi/atof: the leading numeric prefix, 0 when none.
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 

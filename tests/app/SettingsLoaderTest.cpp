@@ -1,7 +1,8 @@
 // Loading the login row and the options row of USER_SET into AppSettings.
 #include "app/SettingsLoader.h"
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
+#include "printing/ReceiptNumber.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -68,12 +69,16 @@ TEST_F(SettingsLoaderTest, DeliveredFileGivesDefaultsAndCreatesTheOptionsRow)
 
 TEST_F(SettingsLoaderTest, ReceiptPrefixFromFlagsAndDate)
 {
-    EXPECT_EQ(SettingsLoader::dateText(kToday), QStringLiteral("240307"));
-    EXPECT_EQ(SettingsLoader::receiptPrefix("1", "1", "A", kToday), QStringLiteral("A240307"));
-    EXPECT_EQ(SettingsLoader::receiptPrefix("0", "1", "A", kToday), QStringLiteral("240307"));
-    EXPECT_EQ(SettingsLoader::receiptPrefix("1", "0", "A", kToday), QStringLiteral("A"));
-    EXPECT_EQ(SettingsLoader::receiptPrefix("0", "0", "A", kToday), QString());
-    EXPECT_EQ(SettingsLoader::receiptPrefix("yes", "", "A", kToday), QString());
+    EXPECT_EQ(ReceiptNumber::datePrefix(kToday), QStringLiteral("240307"));
+    EXPECT_EQ(ReceiptNumber::computePrefix(true, true, "A", kToday), QStringLiteral("A240307"));
+    EXPECT_EQ(ReceiptNumber::computePrefix(false, true, "A", kToday), QStringLiteral("240307"));
+    EXPECT_EQ(ReceiptNumber::computePrefix(true, false, "A", kToday), QStringLiteral("A"));
+    EXPECT_EQ(ReceiptNumber::computePrefix(false, false, "A", kToday), QString());
+
+    // Only "1" switches a part on.
+    setLoginColumn("set1", "yes");
+    setLoginColumn("set3", "A");
+    EXPECT_EQ(load().receiptPrefix, QString());
 
     setLoginColumn("set1", "1");
     setLoginColumn("set2", "1");

@@ -1,9 +1,9 @@
 // Start-up before the first window: one copy per user, the settings data
 // source, leftovers of the update check, the logo size and the settings.
 #include "app/Startup.h"
-#include "app/AppSettings.h"
 #include "app/SettingsLoader.h"
 #include "app/SingleInstance.h"
+#include "core/AppSettings.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "support/ScriptedPrompt.h"
@@ -184,32 +184,6 @@ TEST(DataSourceSetup, MissingRecordsFileIsNamedToTheUser)
         QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(env.recordsFile()));
     EXPECT_EQ(message.caption, QStringLiteral("错误"));
     EXPECT_EQ(message.icon, Prompt::Icon::Critical);
-}
-
-TEST(Startup, ReadOnlyDataFolderGivesAMessageNotACrash)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "file permissions do not bind root";
-    TestEnv env;
-    const QString dataDir = QFileInfo(env.settingsFile()).absolutePath();
-    QFile::setPermissions(env.settingsFile(), QFile::ReadOwner);
-    QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::ExeOwner);
-    AppSettings settings = env.settings();
-    Startup startup = startupFor(env);
-    const bool prepared = startup.prepare(settings);
-    QFile::setPermissions(dataDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile::setPermissions(env.settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
-
-    EXPECT_TRUE(prepared);
-    EXPECT_EQ(settings.userName, QStringLiteral("admin"));
-    ASSERT_EQ(env.prompt().messages().size(), 1);
-    const QString text = env.prompt().lastText();
-    EXPECT_TRUE(text.startsWith(SettingsLoader::failureText(QString()))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("readonly"))) << text.toStdString();
-    // Nothing stored was lost.
-    Database db;
-    ASSERT_TRUE(db.open(env.settings().settingsDsn));
-    EXPECT_EQ(db.scalar(QStringLiteral("select \"name\" from \"USER\"")), QStringLiteral("admin"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The link as a user meets it: its text and address, the colours and
 // underline while hovering, opening it, and the message when that fails.
 #include "controls/HyperLink.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QDesktopServices>
@@ -85,7 +86,7 @@ TEST_F(HyperLinkTest, HoverColourAndUnderlineUntilThePointerLeaves)
     EXPECT_TRUE(m_link->isHovering());
     EXPECT_EQ(m_link->textColour(), QColor(255, 0, 0));
     EXPECT_TRUE(m_link->isUnderlined());
-    m_window.grab().save(u"/tmp/quillmarch_hyperlink_hover.png"_qs);
+    keepPicture(m_window.grab().toImage(), u"hyperlink-hover"_qs);
 
     // The hover timer notices the pointer has gone.
     QCursor::setPos(m_window.mapToGlobal(QPoint(290, 75)));
@@ -113,7 +114,7 @@ TEST_F(HyperLinkTest, OpeningMarksVisited)
     EXPECT_TRUE(m_link->isVisited());
     EXPECT_EQ(m_link->textColour(), QColor(85, 26, 139));
     EXPECT_TRUE(m_prompt->messages().isEmpty());
-    m_window.grab().save(u"/tmp/quillmarch_hyperlink_visited.png"_qs);
+    keepPicture(m_window.grab().toImage(), u"hyperlink-visited"_qs);
 }
 
 TEST_F(HyperLinkTest, FailureIsReportedWithTheTextForItsCode)

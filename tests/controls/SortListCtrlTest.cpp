@@ -3,6 +3,8 @@
 #include "controls/SortListCtrl.h"
 #include "controls/SortHeaderCtrl.h"
 
+#include "support/Gui.h"
+
 #include <QHeaderView>
 #include <QImage>
 #include <QSignalSpy>
@@ -131,7 +133,7 @@ TEST_F(SortListCtrlTest, TriangleOnlyOnTheSortedColumn)
     EXPECT_EQ(strokesIn(3), 3);
     EXPECT_EQ(strokesIn(4), 0);
     EXPECT_EQ(strokesIn(2), 0);
-    image.save(u"/tmp/quillmarch_sortheader.png"_qs);
+    keepPicture(image, u"sort-header"_qs);
 }
 
 TEST(SortHeaderCtrl, GeometryFollowsTheHeaderHeight)
@@ -238,7 +240,7 @@ TEST_F(SortListCtrlTest, LookAndColumns)
     clickHeader(4);
     m_list.selectOnly(1);
     const QImage image = m_list.grab().toImage();
-    image.save(u"/tmp/quillmarch_sortlist.png"_qs);
+    keepPicture(image, u"sort-list"_qs);
     // The row background is the owner's colour.
     const QRect cell = m_list.visualRect(m_list.listModel()->index(3, 0));
     const QPoint inRow3 = QPoint(cell.right() - 4, cell.center().y()) + m_list.viewport()->pos();

@@ -1,9 +1,11 @@
-// The connection helper on both of its routes: Qt's SQLite driver on the
-// file, and ODBC through the SQLite3 driver by data-source name.
+// The connection helper on its routes: Qt's SQLite driver on the file, ODBC
+// through the SQLite3 driver by data-source name, and Qt's PostgreSQL driver
+// for a psqlODBC data source on the test server.
 #include "data/Database.h"
 #include "data/DataSource.h"
 #include "data/DbOperation.h"
 #include "data/Transaction.h"
+#include "support/PgServer.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -11,13 +13,26 @@
 
 namespace {
 
-class DatabaseRoutes : public ::testing::TestWithParam<Database::Route>
+enum class Engine
+{
+    Sqlite,
+    SqliteOdbc,
+    Postgres
+};
+
+class DatabaseRoutes : public ::testing::TestWithParam<Engine>
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_db.open(m_env.settings().settingsDsn, GetParam()))
-            << m_db.lastOpenError().toStdString();
+        QString dsn = m_env.settings().settingsDsn;
+        if (GetParam() == Engine::Postgres) {
+            QM_REQUIRE_POSTGRES();
+            dsn = PgServer::preparedDataSource(true);
+        }
+        const auto route =
+            GetParam() == Engine::SqliteOdbc ? Database::Route::Odbc : Database::Route::Auto;
+        ASSERT_TRUE(m_db.open(dsn, route)) << m_db.lastOpenError().toStdString();
     }
 
     TestEnv m_env;
@@ -26,7 +41,9 @@ protected:
 
 TEST_P(DatabaseRoutes, ReadsDeliveredRowsByPosition)
 {
-    EXPECT_EQ(m_db.isSqlite(), GetParam() == Database::Route::Auto);
+    EXPECT_EQ(m_db.isSqlite(), GetParam() == Engine::Sqlite);
+    EXPECT_EQ(m_db.dialect().engine() == SqlDialect::Engine::Postgres,
+              GetParam() == Engine::Postgres);
     Database::Rows rows = m_db.query(QStringLiteral("select * from \"USER\""));
     ASSERT_TRUE(rows.next());
     EXPECT_EQ(rows.text(1), QStringLiteral("admin"));
@@ -63,6 +80,16 @@ TEST_P(DatabaseRoutes, EmptyTextIsStoredAsEmptyTextNotNull)
               QStringLiteral("1"));
     EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\" where \"standby\" = ?"),
                           {QString()}),
+              QStringLiteral("1"));
+}
+
+TEST_P(DatabaseRoutes, SearchesIgnoreTheCaseOfLatinLettersOnEveryEngine)
+{
+    m_db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+              {QStringLiteral("Cola 可乐"), QStringLiteral("139")});
+    EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\" where \"items\" ") +
+                              m_db.dialect().like() + QStringLiteral(" ?"),
+                          {QStringLiteral("%cola 可%")}),
               QStringLiteral("1"));
 }
 
@@ -114,11 +141,18 @@ TEST_P(DatabaseRoutes, FailedStatementAbandonsOperationWithDriverText)
     EXPECT_EQ(m_db.scalar(QStringLiteral("select count(*) from \"SALER\"")), QStringLiteral("1"));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothRoutes, DatabaseRoutes,
-                         ::testing::Values(Database::Route::Auto, Database::Route::Odbc),
+INSTANTIATE_TEST_SUITE_P(AllRoutes, DatabaseRoutes,
+                         ::testing::Values(Engine::Sqlite, Engine::SqliteOdbc, Engine::Postgres),
                          [](const auto &info) {
-                             return info.param == Database::Route::Auto ? std::string("Sqlite")
-                                                                        : std::string("Odbc");
+                             switch (info.param) {
+                             case Engine::Sqlite:
+                                 return std::string("Sqlite");
+                             case Engine::SqliteOdbc:
+                                 return std::string("Odbc");
+                             case Engine::Postgres:
+                                 break;
+                             }
+                             return std::string("Postgres");
                          });
 
 TEST(DatabaseOpen, UnknownDataSourceWarnsCannotOpen)

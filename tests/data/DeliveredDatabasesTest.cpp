@@ -32,6 +32,7 @@ Schema settingsSchema()
         {"PRODUCT_NAME", {"id", "items", "price"}},
         {"SALER", {"id", "items", "standby"}},
         {"AUTO_NUM", {"id", "num", "standby1"}},
+        {"RAW_PRINTER", {"printer", "paperDots", "openDrawer"}},
     };
 }
 

@@ -4,8 +4,8 @@
 #include "FakePrintHost.h"
 #include "PdfInfo.h"
 
-#include "app/AppSettings.h"
 #include "app/FontAliases.h"
+#include "core/AppSettings.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintButtonHandler.h"
 #include "printing/PrintFinishedDialog.h"
@@ -13,6 +13,8 @@
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QSet>
 #include <QThread>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -36,25 +37,6 @@
 namespace {
 
 const QString queue = QStringLiteral("Receipt");
-
-// Where cups-pdf puts the jobs of this user ("Out" of cups-pdf.conf).
-QString cupsPdfOutput()
-{
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (!conf.open(QIODevice::ReadOnly))
-        return {};
-    QString out;
-    for (const QByteArray &line : conf.readAll().split('\n')) {
-        if (line.startsWith("Out "))
-            out = QString::fromUtf8(line.mid(4)).trimmed();
-    }
-    const passwd *user = getpwuid(getuid());
-    if (out.isEmpty() || !user)
-        return {};
-    out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(user->pw_name));
-    out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(user->pw_dir));
-    return out;
-}
 
 QSet<QString> pdfsIn(const QString &dir)
 {
@@ -133,17 +115,12 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
 
     // The notice comes after the print; a person clicks "确定".
     int notices = 0;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto *notice = qobject_cast<PrintFinishedDialog *>(QApplication::activeModalWidget())) {
-            ++notices;
-            notice->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
-        }
+    whenModal(QStringLiteral("PrintFinishedDialog"), [&](QDialog *notice) {
+        ++notices;
+        click(child<QPushButton>(notice, "okButton"));
     });
-    closer.start(20);
     ReceiptPrinter printer(env.settings(), shop, host.window());
     PrintButtonHandler(host, env.settings(), shop, printer).run();
-    closer.stop();
 
     EXPECT_EQ(notices, 1);
     EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
@@ -158,6 +135,17 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
     // The queue reports 300 dpi, inside the receipt range: laid out at 300.
     EXPECT_EQ(ReceiptPrinters::nativeDpi(queue), 300);
     EXPECT_EQ(expected.drawing.dpiX, 300);
+    // The margin check of the settings page sees the paper this job printed on.
+    const PrintMargins::Paper paper = ReceiptPage::paper(queue);
+    EXPECT_NEAR(paper.printableMm, expected.drawing.width * 25.4 / 300, 0.2);
+    EXPECT_NEAR(paper.leftEdgeMm + paper.printableMm + paper.rightEdgeMm, paperWidth * 25.4 / 72,
+                0.5);
+    // With QM_SHOT_DIR set, the page as it arrived goes there as a picture.
+    const QString shots = qEnvironmentVariable("QM_SHOT_DIR");
+    if (!shots.isEmpty()) {
+        QDir().mkpath(shots);
+        PdfInfo::firstPage(pdfs[0], 203).save(QDir(shots).filePath("receipt-cups-pdf.png"));
+    }
     for (const QString &path : pdfs)
         QFile::remove(path);
 }

@@ -45,7 +45,7 @@ public:
         calls << "consume";
         return consumeSucceeds;
     }
-    void finishSale() override
+    void startNextSale() override
     {
         calls << "finish";
         sale.lines.clear();
@@ -74,12 +74,13 @@ public:
         QString remark;
         QString number;
         bool discountSwitch = false;
+        Purpose purpose = Purpose::Reprint;
     };
 
     bool printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
-                         const QString &printerName) override
+                         const QString &printerName, Purpose purpose) override
     {
-        jobs.append({printerName, data.remark, data.receiptNumber, switches.discount});
+        jobs.append({printerName, data.remark, data.receiptNumber, switches.discount, purpose});
         return true;
     }
 

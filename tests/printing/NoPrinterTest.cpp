@@ -3,17 +3,18 @@
 // client is pointed at a scheduler that does not exist.
 #include "FakePrintHost.h"
 
-#include "app/AppSettings.h"
 #include "app/FontAliases.h"
-#include "printing/CMainFrame.h"
+#include "core/AppSettings.h"
 #include "printing/PrintButtonHandler.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ShopPrintSettings.h"
 #include "support/ScriptedPrompt.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPointer>
@@ -91,13 +92,14 @@ TEST_F(NoPrinter, FlowGoesOnAndResetsTheSale)
     ReceiptPrinter printer(env.settings(), shop, host.window());
     PrintButtonHandler(host, env.settings(), shop, printer).run();
     EXPECT_EQ(env.prompt().texts(), QStringList(2, ReceiptPrinter::noPrinterMessage()));
-    EXPECT_EQ(host.calls, (QStringList{"take", "save", "resetRemark", "consume", "finish"}));
+    EXPECT_EQ(host.calls,
+              (QStringList{"take", "save", "take", "resetRemark", "consume", "finish"}));
     EXPECT_TRUE(host.sale.lines.isEmpty());
 }
 
 TEST_F(NoPrinter, PreviewGoesOnWithARollPage)
 {
-    QPointer<CMainFrame> frame = ReceiptPreview::open(host, env.settings(), shop);
+    QPointer<ReceiptPreviewWindow> frame = ReceiptPreview::open(host, env.settings(), shop);
     QCoreApplication::processEvents();
     ASSERT_TRUE(frame);
     ASSERT_EQ(env.prompt().messages().size(), 1);
@@ -106,7 +108,7 @@ TEST_F(NoPrinter, PreviewGoesOnWithARollPage)
     const QSize page = frame->printer()->pageLayout().pageSize().sizePoints();
     EXPECT_EQ(page.width(), qRound(ReceiptPage::fallbackPaperWidthMm * 72 / 25.4));
     EXPECT_GT(page.height(), page.width());
-    EXPECT_FALSE(host.window()->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), frame.data());
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(host.window()->isVisible());

@@ -1,10 +1,17 @@
 #pragma once
 
-// What pdfinfo says about a PDF file: its page count and page size in points.
+// What pdfinfo says about a PDF file: its page count and page size in points;
+// and its first page as pdftoppm rasterises it.
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSizeF>
 #include <QString>
+
+#include <pwd.h>
+#include <unistd.h>
 
 struct PdfInfo
 {
@@ -30,4 +37,36 @@ struct PdfInfo
         info.pageSize = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
         return info;
     }
+
+    // The first page at DPI dots per inch, grey; a null image when that fails.
+    static QImage firstPage(const QString &path, int dpi)
+    {
+        const QString stem = path + QStringLiteral(".page");
+        QProcess pdftoppm;
+        pdftoppm.start(QStringLiteral("pdftoppm"),
+                       {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                        QStringLiteral("-singlefile"), QStringLiteral("-png"), path, stem});
+        if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+            return {};
+        return QImage(stem + QStringLiteral(".png"));
+    }
 };
+
+// Where cups-pdf puts this user's jobs ("Out" of cups-pdf.conf).
+inline QString cupsPdfOutput()
+{
+    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (!conf.open(QIODevice::ReadOnly))
+        return {};
+    QString out;
+    for (const QByteArray &line : conf.readAll().split('\n')) {
+        if (line.startsWith("Out "))
+            out = QString::fromUtf8(line.mid(4)).trimmed();
+    }
+    const passwd *user = getpwuid(getuid());
+    if (out.isEmpty() || !user)
+        return {};
+    out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(user->pw_name));
+    out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(user->pw_dir));
+    return out;
+}

@@ -1,14 +1,15 @@
-// The preview frame: what it shows, the sales window hidden while it is open
-// and back however it closes, and printing refused from inside.
+// The preview frame: what it shows, the sales window waiting beneath it while
+// it is open and usable again however it closes, and printing refused from inside.
 #include "FakePrintHost.h"
 
-#include "app/AppSettings.h"
 #include "app/FontAliases.h"
-#include "printing/CMainFrame.h"
+#include "core/AppSettings.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ShopPrintSettings.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QAction>
@@ -44,9 +45,9 @@ protected:
         host.window()->show();
     }
 
-    CMainFrame *open()
+    ReceiptPreviewWindow *open()
     {
-        CMainFrame *frame = ReceiptPreview::open(host, env.settings(), shop);
+        ReceiptPreviewWindow *frame = ReceiptPreview::open(host, env.settings(), shop);
         settle();
         // Without any printer the preview says so first (see NoPrinterTest).
         if (shop.printer1Name.isEmpty()) {
@@ -61,16 +62,18 @@ protected:
     FakePrintHost host;
 };
 
-TEST_F(PreviewTest, OpensMaximisedOverTheHiddenSalesWindow)
+TEST_F(PreviewTest, OpensMaximisedAndModalOverTheSalesWindow)
 {
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->windowTitle(), "QuillmarchV3.5.1 —— 收银员：admin（管理员） (预览)");
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
-    EXPECT_FALSE(host.window()->isVisible());
+    // The sales window stays shown (hiding a modally run window ends it) but waits.
+    EXPECT_TRUE(host.window()->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), frame.data());
     EXPECT_EQ(frame->previewWidget()->pageCount(), 1);
-    frame->grab().save(QStringLiteral("/tmp/qm-preview.png"));
+    keepPicture(frame->grab().toImage(), QStringLiteral("preview"));
     // The toolbar offers zoom, fitting, page turning, one or two pages, print and close.
     for (const char *name :
          {"printAction", "zoomInAction", "zoomOutAction", "fitWidthAction", "fitPageAction",
@@ -90,7 +93,7 @@ TEST_F(PreviewTest, OpensMaximisedOverTheHiddenSalesWindow)
 TEST_F(PreviewTest, PageIsTheReceiptsLength)
 {
     host.sale = ReceiptSample::sale(80);
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     const QSize page = frame->printer()->pageLayout().pageSize().sizePoints();
     // 80 rows of 35 dots at 203 dpi already make more than 1000 points.
@@ -104,7 +107,7 @@ TEST_F(PreviewTest, PageIsTheReceiptsLength)
 TEST_F(PreviewTest, OpensAtTheTopOfTheReceiptAndStaysWhereThePersonScrolls)
 {
     host.sale = ReceiptSample::sale(80);
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     auto *view = frame->previewWidget()->findChild<QGraphicsView *>();
     ASSERT_TRUE(view);
@@ -125,7 +128,7 @@ TEST_F(PreviewTest, OpensAtTheTopOfTheReceiptAndStaysWhereThePersonScrolls)
 
 TEST_F(PreviewTest, PrintIsRefusedAndClosesThePreview)
 {
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     frame->action("printAction")->trigger();
     settle();
@@ -139,7 +142,7 @@ TEST_F(PreviewTest, PrintIsRefusedAndClosesThePreview)
 
 TEST_F(PreviewTest, CloseBoxBringsTheSalesWindowBack)
 {
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     // The window system's close request, as the title bar's close box sends it.
     ASSERT_TRUE(frame->windowHandle());
@@ -153,10 +156,12 @@ TEST_F(PreviewTest, EmptySaleAndNoNotice)
 {
     host.sale.lines.clear();
     shop.finishedNotice = true; // the notice follows printing only
-    QPointer<CMainFrame> frame = open();
+    QPointer<ReceiptPreviewWindow> frame = open();
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->previewWidget()->pageCount(), 1);
-    EXPECT_FALSE(QApplication::activeModalWidget());
+    // No notice: the only modal window is the preview itself.
+    EXPECT_EQ(QApplication::activeModalWidget(), frame.data());
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
     EXPECT_EQ(host.calls, QStringList{"take"});
     frame->close();
     settle();
@@ -165,8 +170,8 @@ TEST_F(PreviewTest, EmptySaleAndNoNotice)
 TEST_F(PreviewTest, TitleWithoutOwnerCaption)
 {
     QWidget owner;
-    EXPECT_EQ(CMainFrame::titleFor(&owner), "打印预览");
-    EXPECT_EQ(CMainFrame::titleFor(nullptr), "打印预览");
+    EXPECT_EQ(ReceiptPreviewWindow::titleFor(&owner), "打印预览");
+    EXPECT_EQ(ReceiptPreviewWindow::titleFor(nullptr), "打印预览");
 }
 
 } // namespace

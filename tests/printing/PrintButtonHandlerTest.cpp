@@ -1,7 +1,7 @@
 // The print flow behind "打印小票(F5)", driven through a stand-in sales window.
 #include "FakePrintHost.h"
 
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "printing/PrintButtonHandler.h"
 #include "printing/ShopPrintSettings.h"
 #include "support/ScriptedPrompt.h"
@@ -57,7 +57,9 @@ TEST_F(PrintButtonHandlerTest, EmptySaleIsRefused)
 TEST_F(PrintButtonHandlerTest, SavesPrintsAndFinishesInOrder)
 {
     run();
-    EXPECT_EQ(host.calls, (QStringList{"take", "save", "resetRemark", "consume", "finish"}));
+    // The sale is taken again after saving: saving takes its receipt number.
+    EXPECT_EQ(host.calls,
+              (QStringList{"take", "save", "take", "resetRemark", "consume", "finish"}));
     ASSERT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(printer.jobs[0].printer, "前台小票机");
     EXPECT_EQ(printer.jobs[0].number, "2403070000012");
@@ -91,7 +93,7 @@ TEST_F(PrintButtonHandlerTest, FailedNumberStopsBeforeTheReset)
 {
     host.consumeSucceeds = false;
     run();
-    EXPECT_EQ(host.calls, (QStringList{"take", "save", "resetRemark", "consume"}));
+    EXPECT_EQ(host.calls, (QStringList{"take", "save", "take", "resetRemark", "consume"}));
     EXPECT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(storedLastPayment(), "");
 }
@@ -139,6 +141,12 @@ TEST_F(PrintButtonHandlerTest, SecondPrinterGetsItsOwnReceiptAndQuestion)
     run();
     EXPECT_EQ(printer.printers(), (QStringList{"前台小票机", "厨房打印机", "厨房打印机"}));
     EXPECT_EQ(env.prompt().texts(), (QStringList{"是否再打印一份?", "是否再打印一份?"}));
+    // Each printer's first receipt is the sale's (its drawer may open), the copy is not.
+    using Purpose = ReceiptPrinter::Purpose;
+    ASSERT_EQ(printer.jobs.size(), 3);
+    EXPECT_EQ(printer.jobs[0].purpose, Purpose::NewSale);
+    EXPECT_EQ(printer.jobs[1].purpose, Purpose::NewSale);
+    EXPECT_EQ(printer.jobs[2].purpose, Purpose::Reprint);
     for (const auto &job : printer.jobs)
         EXPECT_EQ(job.remark, "谢谢惠顾，欢迎再次光临！\n本店地址：幸福路18号");
     // Printer 1 keeps its name.

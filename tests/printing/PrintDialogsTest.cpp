@@ -1,12 +1,14 @@
 // The printer choice (dialog 111) and the print-finished notice (dialog 152),
 // driven as a person would, with what they store checked in the database.
-#include "app/AppSettings.h"
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/ShopPrintSettings.h"
+#include "controls/SalesIcons.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -44,25 +46,23 @@ protected:
     ShopPrintSettings shop;
 };
 
-template <typename T> T *child(QWidget &parent, const char *name)
-{
-    T *widget = parent.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_TRUE(widget) << name;
-    return widget;
-}
-
 TEST_F(PrintDialogsTest, NoticeShowsItsTextsAndCloses)
 {
     PrintFinishedDialog dialog(shop, env.settings().settingsDsn);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "恭喜");
-    EXPECT_EQ(child<QLabel>(dialog, "textLabel")->text(), "打印完毕！");
-    QCheckBox *box = child<QCheckBox>(dialog, "dontRemindBox");
+    EXPECT_EQ(child<QLabel>(&dialog, "textLabel")->text(), "打印完毕！");
+    QCheckBox *box = child<QCheckBox>(&dialog, "dontRemindBox");
     EXPECT_EQ(box->text(), "不再提醒");
     EXPECT_FALSE(box->isChecked());
-    dialog.grab().save(QStringLiteral("/tmp/qm-print-finished.png"));
+    // The program's own picture beside the text, not the style's information sign.
+    const QPixmap icon = child<QLabel>(&dialog, "iconLabel")->pixmap();
+    EXPECT_EQ(icon.toImage(),
+              SalesIcons::window().pixmap(PrintFinishedDialog::iconSize).toImage());
+    EXPECT_EQ(dialog.windowIcon().pixmap(32).toImage(), icon.toImage());
+    keepPicture(dialog.grab().toImage(), QStringLiteral("print-finished"));
     // The program's own button, as on every other dialog.
-    QTest::mouseClick(child<HoverButton>(dialog, "okButton"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(&dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
     // Closing without touching the box changes nothing.
@@ -74,7 +74,7 @@ TEST_F(PrintDialogsTest, DontRemindIsStoredAtOnceAndCanBeTakenBack)
 {
     PrintFinishedDialog dialog(shop, env.settings().settingsDsn);
     dialog.show();
-    QCheckBox *box = child<QCheckBox>(dialog, "dontRemindBox");
+    QCheckBox *box = child<QCheckBox>(&dialog, "dontRemindBox");
     QTest::mouseClick(box, Qt::LeftButton);
     EXPECT_FALSE(shop.finishedNotice);
     EXPECT_EQ(info("remark2"), "0");
@@ -94,9 +94,9 @@ TEST_F(PrintDialogsTest, PrinterListsAndTheirSelections)
                                {"Zebra", "Receipt", "Kitchen", "前台"}, "Receipt");
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "选择打印机设备");
-    QComboBox *first = child<QComboBox>(dialog, "printer1Box");
-    QComboBox *second = child<QComboBox>(dialog, "printer2Box");
-    QCheckBox *use2 = child<QCheckBox>(dialog, "printer2Check");
+    QComboBox *first = child<QComboBox>(&dialog, "printer1Box");
+    QComboBox *second = child<QComboBox>(&dialog, "printer2Box");
+    QCheckBox *use2 = child<QCheckBox>(&dialog, "printer2Check");
     EXPECT_EQ(use2->text(), "打印设备2：");
     QStringList entries;
     for (int i = 0; i < first->count(); ++i)
@@ -111,12 +111,12 @@ TEST_F(PrintDialogsTest, PrinterListsAndTheirSelections)
     EXPECT_TRUE(second->isEnabled());
     QTest::mouseClick(use2, Qt::LeftButton);
     EXPECT_FALSE(second->isEnabled());
-    dialog.grab().save(QStringLiteral("/tmp/qm-printer-select.png"));
+    keepPicture(dialog.grab().toImage(), QStringLiteral("printer-select"));
 
     // Neither the stored name nor a default printer: nothing is selected.
     shop.printer1Name = QStringLiteral("Gone");
     PrinterSelectDialog none(env.settings(), shop, nullptr, {"A", "B"}, "C");
-    EXPECT_EQ(child<QComboBox>(none, "printer1Box")->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(&none, "printer1Box")->currentIndex(), -1);
 }
 
 TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
@@ -125,10 +125,10 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
     PrinterSelectDialog dialog(env.settings(), shop, nullptr, {"Bar", "Kitchen", "Receipt"},
                                "Receipt");
     dialog.show();
-    EXPECT_TRUE(child<QComboBox>(dialog, "printer2Box")->isEnabled());
-    child<QComboBox>(dialog, "printer1Box")->setCurrentText("Bar");
-    child<QComboBox>(dialog, "printer2Box")->setCurrentText("Kitchen");
-    QTest::mouseClick(child<HoverButton>(dialog, "saveButton"), Qt::LeftButton);
+    EXPECT_TRUE(child<QComboBox>(&dialog, "printer2Box")->isEnabled());
+    child<QComboBox>(&dialog, "printer1Box")->setCurrentText("Bar");
+    child<QComboBox>(&dialog, "printer2Box")->setCurrentText("Kitchen");
+    QTest::mouseClick(child<HoverButton>(&dialog, "saveButton"), Qt::LeftButton);
 
     EXPECT_EQ(shop.printer1Name, "Bar");
     EXPECT_EQ(env.settings().printer2Name, "Kitchen");
@@ -143,11 +143,11 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
     EXPECT_TRUE(dialog.isVisible());
 
     // Unticking printer 2 stores "0"; the close button ends the dialog.
-    QTest::mouseClick(child<QCheckBox>(dialog, "printer2Check"), Qt::LeftButton);
-    QTest::mouseClick(child<HoverButton>(dialog, "saveButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(&dialog, "printer2Check"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(&dialog, "saveButton"), Qt::LeftButton);
     EXPECT_EQ(options("set6"), "0");
     EXPECT_FALSE(env.settings().usePrinter2);
-    QTest::mouseClick(child<HoverButton>(dialog, "closeButton"), Qt::LeftButton);
+    QTest::mouseClick(child<HoverButton>(&dialog, "closeButton"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -177,6 +177,68 @@ TEST_F(PrintDialogsTest, ShopPrintSettingsLoadFromInfo)
     EXPECT_EQ(changed.paperMargin, 12);
     EXPECT_EQ(changed.printOffset, -8);
     EXPECT_EQ(changed.logoOffset, 0);
+}
+
+TEST_F(PrintDialogsTest, RawPrinterKeepsItsRollAndDrawerSwitch)
+{
+    // A settings file from before printers without a driver: the first save adds the table.
+    db.exec(QStringLiteral("drop table \"RAW_PRINTER\""));
+    const QStringList printers{"Kitchen", "热敏58", "热敏80"};
+    const QStringList raw{"热敏58", "热敏80"};
+    PrinterSelectDialog dialog(env.settings(), shop, nullptr, printers, "Kitchen", raw);
+    dialog.show();
+    QComboBox *printer1 = child<QComboBox>(&dialog, "printer1Box");
+    QComboBox *paper1 = child<QComboBox>(&dialog, "paper1Box");
+    QCheckBox *drawer1 = child<QCheckBox>(&dialog, "drawer1Check");
+    EXPECT_EQ(drawer1->text(), "打印后打开钱箱");
+    // A printer with a driver has no roll or drawer to choose.
+    EXPECT_EQ(printer1->currentText(), "Kitchen");
+    EXPECT_FALSE(paper1->isEnabled());
+    EXPECT_FALSE(drawer1->isEnabled());
+
+    printer1->setCurrentText("热敏58");
+    EXPECT_TRUE(paper1->isEnabled());
+    EXPECT_EQ(paper1->currentText(), "80毫米"); // nothing chosen yet
+    paper1->setCurrentText("58毫米");
+    QTest::mouseClick(drawer1, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(&dialog, "printer2Check"), Qt::LeftButton);
+    child<QComboBox>(&dialog, "printer2Box")->setCurrentText("热敏80");
+    dialog.grab().save(QStringLiteral("/tmp/qm-printer-select-raw.png"));
+    QTest::mouseClick(child<HoverButton>(&dialog, "saveButton"), Qt::LeftButton);
+    EXPECT_EQ(env.prompt().lastText(), "打印机保存成功！");
+
+    QStringList rows;
+    auto stored = db.query(QStringLiteral("select \"printer\", \"paperDots\", \"openDrawer\" "
+                                          "from \"RAW_PRINTER\" order by \"paperDots\""));
+    while (stored.next())
+        rows << stored.text(0) + " " + stored.text(1) + " " + stored.text(2);
+    EXPECT_EQ(rows, (QStringList{"热敏58 384 1", "热敏80 576 0"}));
+
+    // Opened again, each printer shows its own roll and switch.
+    PrinterSelectDialog again(env.settings(), shop, nullptr, printers, "Kitchen", raw);
+    EXPECT_EQ(child<QComboBox>(&again, "printer1Box")->currentText(), "热敏58");
+    EXPECT_EQ(child<QComboBox>(&again, "paper1Box")->currentText(), "58毫米");
+    EXPECT_TRUE(child<QCheckBox>(&again, "drawer1Check")->isChecked());
+    EXPECT_EQ(child<QComboBox>(&again, "paper2Box")->currentText(), "80毫米");
+    EXPECT_FALSE(child<QCheckBox>(&again, "drawer2Check")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(&again, "drawer2Check")->isEnabled());
+}
+
+TEST_F(PrintDialogsTest, PrintersAndRawSettingsAreStoredTogetherOrNotAtAll)
+{
+    // A RAW_PRINTER that cannot take the row: nothing of the save may stay.
+    db.exec(QStringLiteral("drop table \"RAW_PRINTER\""));
+    db.exec(QStringLiteral("create table \"RAW_PRINTER\" (\"other\" TEXT)"));
+    const QString before = info("set4");
+    PrinterSelectDialog dialog(env.settings(), shop, nullptr, {"Kitchen", "热敏58"}, "Kitchen",
+                               {"热敏58"});
+    dialog.show();
+    child<QComboBox>(&dialog, "printer1Box")->setCurrentText("热敏58");
+    QTest::mouseClick(child<HoverButton>(&dialog, "saveButton"), Qt::LeftButton);
+    ASSERT_EQ(env.prompt().messages().size(), 1);
+    EXPECT_NE(env.prompt().lastText(), "打印机保存成功！");
+    EXPECT_EQ(info("set4"), before);
+    EXPECT_EQ(db.scalar(QStringLiteral("select count(*) from \"RAW_PRINTER\"")), "0");
 }
 
 } // namespace

@@ -4,9 +4,9 @@
 // settings database as start-up loads them, an administrator logged in, the
 // values the sales window hands over, and a receipt drawn from memory or from
 // what the database holds, the way the print flow draws it.
-#include "app/AppSettings.h"
 #include "app/FontAliases.h"
 #include "app/SettingsLoader.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/ReceiptRenderer.h"
@@ -14,9 +14,10 @@
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
 #include "sales/SalesWindows.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
-#include "users/GuiHelpers.h"
 
 #include <QDir>
 
@@ -100,15 +101,8 @@ protected:
     // The receipt printed after the program starts anew on the stored settings.
     ReceiptDrawing storedReceipt() { return receipt(storedSettings(), storedShop()); }
 
-    // With QM_SHOT_DIR set, pictures of the windows and receipts go there.
-    static void shoot(const QImage &image, const QString &name)
-    {
-        const QString dir = qEnvironmentVariable("QM_SHOT_DIR");
-        if (dir.isEmpty())
-            return;
-        QDir().mkpath(dir);
-        image.save(QDir(dir).filePath(name + QStringLiteral(".png")));
-    }
+    // Pictures of the windows and receipts, kept when QM_PICTURES_DIR is set.
+    static void shoot(const QImage &image, const QString &name) { keepPicture(image, name); }
     static void shoot(QWidget *widget, const QString &name)
     {
         shoot(widget->grab().toImage(), name);

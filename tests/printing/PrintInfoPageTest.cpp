@@ -5,6 +5,7 @@
 #include "printing/PrintInfoPage.h"
 #include "PrintInfoPageFixture.h"
 #include "printing/PrintInfo.h"
+#include "printing/PrintMargins.h"
 #include "sales/SalesDialog.h"
 #include "settings/PageTabCtrl.h"
 #include "settings/SettingsDialog.h"
@@ -46,9 +47,10 @@ TEST_F(PrintInfoPageTest, AdministratorsGetItAsTheFirstTabOrdinaryUsersNever)
 {
     SettingsDialog window(settings, handover);
     window.show();
-    ASSERT_EQ(window.tabs()->count(), 2);
+    ASSERT_EQ(window.tabs()->count(), 3);
     EXPECT_EQ(window.tabs()->tabText(0), SettingsDialog::printInfoCaption());
-    EXPECT_EQ(window.tabs()->tabText(1), SettingsDialog::usersCaption());
+    EXPECT_EQ(window.tabs()->tabText(1), SettingsDialog::productCaption());
+    EXPECT_EQ(window.tabs()->tabText(2), SettingsDialog::usersCaption());
     auto *page = qobject_cast<PrintInfoPage *>(window.tabs()->widget(0));
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(page->isVisible());
@@ -60,7 +62,9 @@ TEST_F(PrintInfoPageTest, AdministratorsGetItAsTheFirstTabOrdinaryUsersNever)
     settings.userPower = AppSettings::ordinaryPower();
     SettingsDialog ordinary(settings, handover);
     EXPECT_EQ(ordinary.findChild<PrintInfoPage *>(), nullptr);
-    EXPECT_EQ(ordinary.tabs()->count(), 1);
+    ASSERT_EQ(ordinary.tabs()->count(), 2);
+    EXPECT_EQ(ordinary.tabs()->tabText(0), SettingsDialog::productCaption());
+    EXPECT_EQ(ordinary.tabs()->tabText(1), SettingsDialog::usersCaption());
 }
 
 TEST_F(PrintInfoPageTest, OpensWithTheHandedTextsTheSwitchesAndTheMarginsInMillimetres)
@@ -127,6 +131,35 @@ TEST_F(PrintInfoPageTest, EachButtonOpensItsDialog)
         << "a cancelled format changes nothing";
 }
 
+TEST_F(PrintInfoPageTest, ASaveTheDatabaseRefusesIsNotReportedAsSuccess)
+{
+    // The driver refuses the write, as it does for a file in a read-only folder.
+    {
+        Database db;
+        ASSERT_TRUE(db.open(settings.settingsDsn));
+        db.exec(QStringLiteral("create trigger \"refuse\" before update on \"INFO\" begin "
+                               "select raise(abort, 'attempt to write a readonly database'); end"));
+    }
+    const QString before = info("shopName");
+    PrintInfoPage page(settings, handover);
+    page.show();
+    retype(edit(page, "shopNameEdit"), QStringLiteral("New Shop"));
+    save(page);
+
+    ASSERT_EQ(env.prompt().messages().size(), 1) << env.prompt().texts().join('|').toStdString();
+    const auto message = env.prompt().messages().first();
+    EXPECT_FALSE(message.text.contains(QStringLiteral("成功"))) << message.text.toStdString();
+    EXPECT_EQ(message.icon, Prompt::Icon::Critical);
+    // What failed, which file and what to do come first; the driver's text after.
+    EXPECT_TRUE(message.text.startsWith(
+        QStringLiteral("数据库文件%1是只读的，刚才的更改没有保存。").arg(env.settingsFile())))
+        << message.text.toStdString();
+    EXPECT_TRUE(message.text.contains(QStringLiteral("attempt to write a readonly database")));
+    EXPECT_EQ(info("shopName"), before);
+    EXPECT_NE(page.shop().shopName, QStringLiteral("New Shop"));
+    EXPECT_NE(handover.shopName, QStringLiteral("New Shop"));
+}
+
 TEST_F(PrintInfoPageTest, MarginTypedAsThreeIsStoredAsTwelveAndAnEmptyOneAsZero)
 {
     {
@@ -160,6 +193,71 @@ TEST_F(PrintInfoPageTest, MarginEditTakesOnlyDigitsAndMinus)
     margin->clear();
     margin->insert(QStringLiteral("x7毫米"));
     EXPECT_EQ(margin->text(), QStringLiteral("7"));
+}
+
+TEST_F(PrintInfoPageTest, MarginsThatPutTheTextOffThePaperAreRefusedAndNothingIsStored)
+{
+    PrintInfoPage page(settings, handover);
+    page.show();
+    const ReceiptDrawing before = receipt(settings, page.shop());
+    edit(page, "shopNameEdit")->setText(QStringLiteral("新店"));
+    struct Case
+    {
+        const char *margin;
+        const char *offset;
+        const char *refusal;
+    };
+    // Typed keys: the edit keeps "-9999" of "abc-99999.5"; a minus inside a
+    // number is no number; a margin wider than half the paper leaves no room.
+    const QList<Case> cases = {{"abc-99999.5", "0", "超出纸张左边"},
+                               {"0", "-500", "超出纸张左边"},
+                               {"2", "500", "超出纸张右边"},
+                               {"9999", "0", "打印内容太窄"},
+                               {"1-2", "0", "不是整数"},
+                               {"3", "--", "打印偏差“--”不是整数"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.margin);
+        retype(edit(page, "marginEdit"), QString::fromUtf8(c.margin));
+        retype(edit(page, "offsetEdit"), QString::fromUtf8(c.offset));
+        env.prompt().clear();
+        save(page);
+        ASSERT_EQ(env.prompt().messages().size(), 1);
+        EXPECT_TRUE(env.prompt().lastText().contains(QString::fromUtf8(c.refusal)))
+            << env.prompt().lastText().toStdString();
+        EXPECT_EQ(env.prompt().messages().last().caption, QStringLiteral("注意"));
+        EXPECT_EQ(info("set5"), QStringLiteral("0"));
+        EXPECT_EQ(info("set6"), QStringLiteral("0"));
+        EXPECT_NE(info("shopName"), QStringLiteral("新店"));
+        EXPECT_EQ(page.shop().paperMargin, 0);
+    }
+    EXPECT_EQ(edit(page, "marginEdit")->text(), QStringLiteral("3")) << "the typing stays";
+    // The next receipt is the whole receipt, where it was.
+    const ReceiptDrawing after = storedReceipt();
+    EXPECT_EQ(after.texts.size(), before.texts.size());
+    EXPECT_EQ(after.find(QStringLiteral("合计数量:12"))->box,
+              before.find(QStringLiteral("合计数量:12"))->box);
+
+    // A small margin and offset within the paper are stored as before.
+    retype(edit(page, "marginEdit"), QStringLiteral("3"));
+    retype(edit(page, "offsetEdit"), QStringLiteral("-2"));
+    save(page);
+    EXPECT_EQ(env.prompt().lastText(), QStringLiteral("基本信息保存成功！"));
+    EXPECT_EQ(info("set5"), QStringLiteral("12"));
+    EXPECT_EQ(info("set6"), QStringLiteral("-8"));
+}
+
+TEST(PrintMarginsTest, TheTextMayReachThePrintersUnprintableEdgesButNotBeyond)
+{
+    // 58 mm roll: 48 mm printable, 5 mm either side. A typed unit is 1.06 mm.
+    const PrintMargins::Paper paper{48, 5, 5};
+    EXPECT_EQ(PrintMargins::check("-4", "0", paper), QString()); // 4.2 mm into the edges
+    EXPECT_NE(PrintMargins::check("-5", "0", paper), QString()); // 5.3 mm: off the paper
+    EXPECT_EQ(PrintMargins::check("0", "4", paper), QString());
+    EXPECT_TRUE(PrintMargins::check("0", "5", paper).contains(QStringLiteral("右边")));
+    EXPECT_TRUE(PrintMargins::check("0", "-5", paper).contains(QStringLiteral("左边")));
+    EXPECT_EQ(PrintMargins::check("11", "0", paper), QString()); // 24.7 of 48 mm left
+    EXPECT_NE(PrintMargins::check("12", "0", paper), QString()); // 22.6 mm: too narrow
+    EXPECT_EQ(PrintMargins::check("", "", paper), QString());
 }
 
 TEST_F(PrintInfoPageTest, ShopNameOfSixteenChineseCharactersIsStoredSeventeenAreRefused)

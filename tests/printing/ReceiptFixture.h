@@ -26,10 +26,12 @@ protected:
 
     ReceiptData data() const { return prepareReceiptData(sale, language, style.showPrice); }
 
-    ReceiptDrawing draw()
+    ReceiptDrawing draw() { return drawAt(width); }
+    // The receipt on a printable width of PRINTABLE dots.
+    ReceiptDrawing drawAt(int printable)
     {
         m_data = data();
-        return ReceiptLayout(m_data, style, {dpi, dpi, width}).renderReceipt();
+        return ReceiptLayout(m_data, style, {dpi, dpi, printable}).renderReceipt();
     }
 
     int estimate()

@@ -6,13 +6,17 @@
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPainter.h"
 #include "printing/ReceiptRenderer.h"
+#include "printing/ReceiptText.h"
 
 #include <QDir>
+#include <QMap>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -148,6 +152,87 @@ TEST_F(ReceiptPageTest, LogoIsDrawnAtItsOwnSizeOrLeftEmpty)
         image = ReceiptRenderer::toImage(draw());
         EXPECT_EQ(countDark(image, target.center().y(), 0, 576), 0);
         EXPECT_EQ(image.pixelColor(target.center()), QColor(Qt::white));
+    }
+}
+
+// The ink of one drawn line: the first and last dark columns inside SCAN.
+QPair<int, int> inkSpan(const QImage &image, const QRect &scan)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = std::max(0, scan.left()); x <= std::min(image.width() - 1, scan.right()); ++x) {
+        for (int y = std::max(0, scan.top()); y <= std::min(image.height() - 1, scan.bottom());
+             ++y) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST_F(ReceiptPageTest, TextKeepsItsProportionsAtEveryResolution)
+{
+    // A printer of high resolution gets the layout made at 203 dpi scaled up;
+    // each string must still fill its cell as it does at 203 dpi, the squeezed
+    // item rows (one dot tighter) and the spread totals (one dot wider) too.
+    style.showPrice = true;
+    const ReceiptData receipt = data();
+    const int scanDpi = 300;
+    struct Probe
+    {
+        QString text;
+        int scanRight; // where the next text on its row starts, in layout dots
+    };
+    QMap<int, QMap<QString, double>> fill; // dpi -> string -> ink width / layout width
+    for (const int dpi : {203, 300, 600, 1200}) {
+        const ReceiptDrawing d = ReceiptRenderer::layout(receipt, style, dpi, dpi, 72 / 25.4);
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("at%1.pdf").arg(dpi));
+        QPdfWriter writer(path);
+        writer.setResolution(dpi);
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(72, d.height * 25.4 / d.dpiY + 1), QPageSize::Millimeter,
+                                  QString(), QPageSize::ExactMatch),
+                        QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        ReceiptPainter::paint(painter, d, dpi, dpi);
+        painter.end();
+        const QImage page = PdfInfo::firstPage(path, scanDpi);
+        ASSERT_FALSE(page.isNull());
+        const double k = double(scanDpi) / d.dpiX;
+        const int rightColumn = d.find(QStringLiteral("总额:51.40"))->box.left();
+        const QList<Probe> probes = {
+            {QStringLiteral("单号:2403070000012"), d.width},
+            {QStringLiteral("橙味汽水 500ml"),
+             d.find(QStringLiteral("橙味汽水 500ml"))->box.right()},
+            {QStringLiteral("13.50"), d.find(QStringLiteral("13.50"))->box.right()},
+            {QStringLiteral("合计数量:12"), rightColumn},
+            {QStringLiteral("折后总额:50.73"), d.width},
+            {QStringLiteral("总额:51.40"), d.width},
+        };
+        for (const Probe &probe : probes) {
+            const ReceiptDrawing::Text *item = d.find(probe.text);
+            ASSERT_TRUE(item) << probe.text.toStdString();
+            const QPoint origin = item->origins[0];
+            const int cell = d.bodyFont.cellHeight();
+            const int width = ReceiptText::width(d.bodyFont.withExtra(item->extra), item->lines[0]);
+            const QRect scan(QPoint(int(item->box.left() * k), int(origin.y() * k)),
+                             QPoint(int(probe.scanRight * k) - 1, int((origin.y() + cell) * k)));
+            const auto [first, last] = inkSpan(page, scan);
+            ASSERT_GE(first, 0) << probe.text.toStdString() << " at " << dpi;
+            fill[dpi][probe.text] = (last - first + 1) / (width * k);
+        }
+    }
+    for (const int dpi : {300, 600, 1200}) {
+        for (auto it = fill[203].cbegin(); it != fill[203].cend(); ++it) {
+            std::printf("fill %-22s %4d dpi %.3f (203 dpi %.3f)\n", qPrintable(it.key()), dpi,
+                        fill[dpi][it.key()], it.value());
+            EXPECT_NEAR(fill[dpi][it.key()] / it.value(), 1.0, 0.03)
+                << it.key().toStdString() << " at " << dpi << " dpi";
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include "sales/AboutDialog.h"
 #include "UpdateCheckServer.h"
 #include "controls/HyperLink.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -68,13 +69,6 @@ protected:
         return dialog;
     }
     std::unique_ptr<AboutDialog> openBox() { return openBox(config()); }
-
-    template <typename T> static T *child(QWidget *dialog, const char *name)
-    {
-        T *widget = dialog->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
 
     TestEnv env;
     UpdateCheckServer server;

@@ -1,10 +1,10 @@
 // The receipt-number format: the prefix rules, the dialog with its stored
 // switches and text, the prefix taking effect at once, and the number on the
 // settings page and in the sales window taking the new prefix.
-#include "sales/ReceiptNumberFormat.h"
+#include "printing/ReceiptNumberFormat.h"
 #include "printing/PrintInfoPage.h"
 #include "printing/PrintInfoPageFixture.h"
-#include "sales/ReceiptNumberFormatDialog.h"
+#include "printing/ReceiptNumberFormatDialog.h"
 #include "sales/SalesDialog.h"
 #include "settings/SettingsDialog.h"
 

@@ -126,7 +126,7 @@ TEST(EntryRowRules, ClearingThePriceResetsAmounts)
     EXPECT_EQ(entry.discounted(), s("0.00"));
 }
 
-TEST(AddLine, ComposesTheRowFromTheEntryRow)
+TEST(addLine, ComposesTheRowFromTheEntryRow)
 {
     SaleEntry sale;
     sale.loadDiscountEnabled(true);
@@ -153,7 +153,7 @@ TEST(AddLine, ComposesTheRowFromTheEntryRow)
     EXPECT_EQ(plain.lines().at(0).discounted, s("20.00"));
 }
 
-TEST(AddLine, DisplayNameFollowsTheShowCodeSetting)
+TEST(addLine, DisplayNameFollowsTheShowCodeSetting)
 {
     SaleEntry sale;
     sale.setOptions({.showProductCode = false});
@@ -166,7 +166,7 @@ TEST(AddLine, DisplayNameFollowsTheShowCodeSetting)
     EXPECT_EQ(sale.lines().at(2).name, s("矿泉水"));
 }
 
-TEST(AddLine, RefusesEmptyNameAndZeroQuantity)
+TEST(addLine, RefusesEmptyNameAndZeroQuantity)
 {
     SaleEntry sale;
     auto out = enter(sale, "", "1", "3");
@@ -182,7 +182,7 @@ TEST(AddLine, RefusesEmptyNameAndZeroQuantity)
     EXPECT_EQ(sale.entry().name(), s("茶"));
 }
 
-TEST(AddLine, NegativeQuantityGivesNegativeAmounts)
+TEST(addLine, NegativeQuantityGivesNegativeAmounts)
 {
     SaleEntry sale;
     sale.loadDiscountEnabled(true);
@@ -192,7 +192,7 @@ TEST(AddLine, NegativeQuantityGivesNegativeAmounts)
     EXPECT_EQ(sale.summary(), s(" 总量:-1  总额:-5.00  折后:-4.00"));
 }
 
-TEST(AddLine, EmptyPriceAndDiscountTakeTheirDefaults)
+TEST(addLine, EmptyPriceAndDiscountTakeTheirDefaults)
 {
     SaleEntry sale;
     sale.loadDiscountEnabled(true);
@@ -206,7 +206,7 @@ TEST(AddLine, EmptyPriceAndDiscountTakeTheirDefaults)
     EXPECT_EQ(sale.entry().discount(), s("10"));
 }
 
-TEST(AddLine, AmountTypedAtAKnownPriceSellsByValue)
+TEST(addLine, AmountTypedAtAKnownPriceSellsByValue)
 {
     SaleEntry sale;
     sale.entry().setName(s("猪肉"));
@@ -217,7 +217,7 @@ TEST(AddLine, AmountTypedAtAKnownPriceSellsByValue)
     EXPECT_EQ(sale.lines().at(0).amount, s("10.00"));
 }
 
-TEST(AddLine, NumbersBeyondRangeAreRefusedAndNothingIsAdded)
+TEST(addLine, NumbersBeyondRangeAreRefusedAndNothingIsAdded)
 {
     SaleEntry sale;
     auto out = enter(sale, "大额", "1e308", "10");
@@ -237,7 +237,7 @@ TEST(AddLine, NumbersBeyondRangeAreRefusedAndNothingIsAdded)
     EXPECT_EQ(sale.lines().count(), 1);
 }
 
-TEST(AddLine, ProductsAreRememberedOnlyForAdministratorsWithMemoryOn)
+TEST(addLine, ProductsAreRememberedOnlyForAdministratorsWithMemoryOn)
 {
     QStringList remembered;
     const auto memory = [&remembered](const QString &name, const QString &price) {
@@ -256,7 +256,7 @@ TEST(AddLine, ProductsAreRememberedOnlyForAdministratorsWithMemoryOn)
     EXPECT_EQ(remembered, QStringList{s("A01-可乐=3.5")});
 }
 
-TEST(AddLine, AFailedRememberLeavesTheLineAddedAndTheEntryRowAsItWas)
+TEST(addLine, AFailedRememberLeavesTheLineAddedAndTheEntryRowAsItWas)
 {
     SaleEntry sale;
     sale.setOptions({.administrator = true});
@@ -322,7 +322,7 @@ TEST(Totals, SwitchingTheDiscount)
     EXPECT_EQ(sale.cash(), s("19.00"));
 }
 
-TEST(SelectLine, LoadsTheEntryRowAndEnablesTheButtons)
+TEST(selectLine, LoadsTheEntryRowAndEnablesTheButtons)
 {
     SaleEntry sale;
     sale.loadDiscountEnabled(true);
@@ -350,7 +350,7 @@ TEST(SelectLine, LoadsTheEntryRowAndEnablesTheButtons)
     EXPECT_EQ(out.deleteEnabled, false);
 }
 
-TEST(ModifyLine, StoresTheTextsAsTypedAndKeepsTheNumber)
+TEST(modifyLine, StoresTheTextsAsTypedAndKeepsTheNumber)
 {
     SaleEntry sale;
     sale.loadDiscountEnabled(true);
@@ -372,7 +372,7 @@ TEST(ModifyLine, StoresTheTextsAsTypedAndKeepsTheNumber)
     EXPECT_EQ(sale.lines().at(0).name, s("甲"));
 }
 
-TEST(DeleteLines, DeletingTheLastRowSelectsTheNewLastRow)
+TEST(deleteLines, DeletingTheLastRowSelectsTheNewLastRow)
 {
     SaleEntry sale;
     enter(sale, "甲", "1", "1");
@@ -388,7 +388,7 @@ TEST(DeleteLines, DeletingTheLastRowSelectsTheNewLastRow)
     EXPECT_EQ(out.focus, Field::Name);
 }
 
-TEST(DeleteLines, DeletingInTheMiddleRenumbers)
+TEST(deleteLines, DeletingInTheMiddleRenumbers)
 {
     SaleEntry sale;
     enter(sale, "甲", "1", "1");
@@ -402,7 +402,7 @@ TEST(DeleteLines, DeletingInTheMiddleRenumbers)
     EXPECT_EQ(sale.lines().at(1).itemData, 1);
 }
 
-TEST(DeleteLines, DeletingTheOnlyRowEmptiesListAndEntryRow)
+TEST(deleteLines, DeletingTheOnlyRowEmptiesListAndEntryRow)
 {
     SaleEntry sale;
     enter(sale, "甲", "2", "5");
@@ -418,7 +418,7 @@ TEST(DeleteLines, DeletingTheOnlyRowEmptiesListAndEntryRow)
     EXPECT_EQ(sale.cash(), s("0.00"));
 }
 
-TEST(DeleteLines, SeveralSelectedRowsGoTogether)
+TEST(deleteLines, SeveralSelectedRowsGoTogether)
 {
     SaleEntry sale;
     for (const char *name : {"甲", "乙", "丙", "丁"})

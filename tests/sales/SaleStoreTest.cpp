@@ -1,10 +1,10 @@
 // Receipt numbers and storing finished sales in the records database, and the
 // settings the sales window reads and writes, on fresh delivered databases.
 #include "sales/SaleStore.h"
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "data/Database.h"
 #include "data/DatabaseError.h"
-#include "sales/ReceiptNumber.h"
+#include "printing/ReceiptNumber.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleRecord.h"
 #include "sales/SalesCatalogue.h"

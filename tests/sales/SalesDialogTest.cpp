@@ -1,12 +1,14 @@
 // The sales window driven as a cashier drives it: typing, Enter, clicks on
 // rows and buttons, the wheel, keys; on fresh delivered databases.
 #include "sales/SalesDialog.h"
-#include "app/AppSettings.h"
-#include "app/Clock.h"
 #include "app/SettingsLoader.h"
 #include "controls/SortListCtrl.h"
+#include "core/AppSettings.h"
+#include "core/Clock.h"
 #include "data/Database.h"
+#include "sales/SaleEntry.h"
 #include "sales/SaleStore.h"
+#include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -14,15 +16,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
-#include <QDir>
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,76 +32,13 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
-class SalesWindow : public ::testing::Test
+class SalesWindow : public SalesWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        // As start-up leaves things: settings loaded, the options row present.
-        Database db;
-        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
-        SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
-        login(s("admin"), s("管理员"));
-    }
+    // Without the program's other windows unless a case gives them.
+    SalesDialog &open(SalesWindows windows = {}) { return SalesWindowFixture::open(windows); }
 
-    void login(const QString &user, const QString &power)
-    {
-        m_env.settings().userName = user;
-        m_env.settings().userPower = power;
-    }
-
-    SalesDialog &open(SalesWindows windows = {})
-    {
-        m_dialog = std::make_unique<SalesDialog>(m_env.settings());
-        m_dialog->setWindows(windows);
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
-        return *m_dialog;
-    }
-
-    template <typename T = QWidget> T *w(const char *name)
-    {
-        T *widget = m_dialog->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    QLineEdit *edit(const char *name) { return w<QLineEdit>(name); }
-    QComboBox *box(const char *name) { return w<QComboBox>(name); }
     SortListCtrl *list() { return m_dialog->saleList(); }
-
-    // Typing as a person does: Latin text key by key, Chinese through the input method.
-    static void type(QWidget *target, const QString &text)
-    {
-        target->setFocus();
-        bool latin = true;
-        for (const QChar c : text)
-            latin = latin && c.unicode() < 128;
-        if (latin) {
-            QTest::keyClicks(target, text);
-            return;
-        }
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QApplication::sendEvent(target, &event);
-    }
-
-    // Replaces what a field holds by typing.
-    static void retype(QWidget *target, const QString &text)
-    {
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(target, Qt::Key_Backspace);
-        type(target, text);
-    }
-
-    void enterLine(const char *name, const char *quantity, const char *price)
-    {
-        retype(box("productBox"), s(name));
-        retype(edit("quantityEdit"), s(quantity));
-        retype(edit("priceEdit"), s(price));
-        QTest::keyClick(edit("priceEdit"), Qt::Key_Return);
-    }
 
     QStringList row(int index)
     {
@@ -134,23 +70,6 @@ protected:
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(over, &event);
     }
-
-    QString settingsValue(const QString &sql)
-    {
-        Database db;
-        EXPECT_TRUE(db.open(m_env.settings().settingsDsn));
-        return db.scalar(sql);
-    }
-
-    QString recordsValue(const QString &sql, const QVariantList &values = {})
-    {
-        Database db;
-        EXPECT_TRUE(db.open(m_env.settings().recordsDsn));
-        return db.scalar(sql, values);
-    }
-
-    TestEnv m_env;
-    std::unique_ptr<SalesDialog> m_dialog;
 };
 
 TEST_F(SalesWindow, OpensWithTheShopTheNumberAndTheCashier)
@@ -387,7 +306,7 @@ TEST_F(SalesWindow, SortingByAHeaderKeepsRowsAndNumbersTogether)
     w<QPushButton>("deleteButton")->click();
     EXPECT_EQ(row(0).mid(0, 2), (QStringList{s("1"), s("丙")}));
     EXPECT_EQ(row(1).mid(0, 2), (QStringList{s("2"), s("甲")}));
-    m_dialog->SaveOnly();
+    m_dialog->saveOnly();
     EXPECT_EQ(recordsValue(QStringLiteral("select group_concat(\"name\") from "
                                           "\"POS_RECORD_DETAIL\"")),
               s("丙,甲"));
@@ -513,11 +432,11 @@ TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
     // The steps the print flow takes on the window, in its order.
     SalesWindows windows;
     windows.print = [](SalesDialog &owner) {
-        if (owner.saleLineCount() == 0 || !owner.SaveSaleRecord())
+        if (owner.saleLineCount() == 0 || !owner.saveSaleRecord())
             return;
-        owner.ResetRemark();
-        if (owner.ConsumeReceiptNumber())
-            owner.StartNextSale();
+        owner.resetRemark();
+        if (owner.consumeReceiptNumber())
+            owner.startNextSale();
     };
     open(windows);
     enterLine("甲", "2", "3");
@@ -552,14 +471,13 @@ TEST_F(SalesWindow, TheClockRunsUntilTheTimeIsMadeEditable)
     EXPECT_FALSE(time->isEnabled());
     EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 3, 7), QTime(9, 5, 3)));
     Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(9, 5, 4)));
-    QTest::qWait(600);
-    EXPECT_EQ(time->dateTime().time(), QTime(9, 5, 4));
+    EXPECT_TRUE(waitFor([&] { return time->dateTime().time() == QTime(9, 5, 4); }, 2000));
 
     w<QCheckBox>("editTimeCheck")->click();
     EXPECT_TRUE(time->isEnabled());
     time->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
     Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(9, 6, 0)));
-    QTest::qWait(600);
+    QTest::qWait(600); // a whole tick of the half-second clock passes: the typed time stays
     EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
 
     enterLine("甲", "1", "1");
@@ -691,11 +609,11 @@ TEST_F(SalesWindow, ACashierMeetingATakenNumberGetsTheNextFreeOne)
     }
     SalesWindows windows;
     windows.print = [](SalesDialog &owner) {
-        if (owner.saleLineCount() == 0 || !owner.SaveSaleRecord())
+        if (owner.saleLineCount() == 0 || !owner.saveSaleRecord())
             return;
-        owner.ResetRemark();
-        if (owner.ConsumeReceiptNumber())
-            owner.StartNextSale();
+        owner.resetRemark();
+        if (owner.consumeReceiptNumber())
+            owner.startNextSale();
     };
     login(s("小王"), s("普通用户"));
     open(windows);
@@ -823,76 +741,69 @@ TEST_F(SalesWindow, AThousandLineSaleStillWorks)
     for (int i = 0; i < 1000; ++i) {
         product->setEditText(QStringLiteral("商品%1").arg(i));
         edit("priceEdit")->setText(QStringLiteral("1.25"));
-        m_dialog->AddLine();
+        m_dialog->addLine();
     }
     EXPECT_EQ(list()->rowCount(), 1000);
     EXPECT_EQ(list()->text(999, 0), s("1000"));
     EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:1000  总额:1250.00"));
-    m_dialog->SaveOnly();
+    m_dialog->saveOnly();
     EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")),
               s("1000"));
 }
 
-} // namespace
-
-// Pictures of the window for the documentation: written to QM_SCREENSHOT_DIR
-// when it is set, otherwise to the temporary folder.
-class SalesWindowPictures : public SalesWindow
+TEST_F(SalesWindow, BlankNamesDiscountsOutOfRangeAndBlankNumbersAreRefused)
 {
-protected:
-    void save(const char *name)
-    {
-        QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            dir = QDir::tempPath();
-        const QString file = QDir(dir).filePath(QString::fromLatin1(name));
-        QTest::qWait(50);
-        EXPECT_TRUE(m_dialog->grab().save(file)) << file.toStdString();
-    }
-};
-
-// Shown as in the whole program, with the windows it opens today.
-SalesWindows everyWindow()
-{
-    return SalesWindows::installed();
-}
-
-TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
-{
-    open(everyWindow());
-    save("sales-window.png");
-
-    {
-        Database db;
-        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
-        db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
-                {s("张三"), s("13800001111")});
-    }
-    m_dialog->session().reloadCustomers(nullptr);
+    open();
     w<QCheckBox>("discountCheck")->click();
-    w<QCheckBox>("customerCheck")->click();
-    w<QCheckBox>("paymentCheck")->click();
-    w<QCheckBox>("cashCheck")->click();
-    retype(box("customerBox"), s("张三"));
-    retype(box("paymentBox"), s("现金"));
-    enterLine("A01-橙味汽水 330ml", "2", "3.5");
-    enterLine("B12-全麦面包", "1", "12.8");
-    retype(box("productBox"), s("C07-鲜牛奶 1L"));
-    retype(edit("quantityEdit"), s("3"));
-    retype(edit("priceEdit"), s("9.9"));
-    retype(box("discountBox"), s("9.5"));
-    QTest::keyClick(box("discountBox"), Qt::Key_Return);
-    enterLine("D03-苹果（斤）", "2.5", "6.8");
-    retype(box("productBox"), s("E21-鸡蛋（盒）"));
-    retype(edit("quantityEdit"), s("1"));
-    retype(edit("priceEdit"), s("15.9"));
-    box("productBox")->setFocus();
-    retype(box("cashBox"), s("100"));
-    box("productBox")->setFocus();
-    save("sales-window-lines.png");
+    // A name of blanks only adds nothing.
+    retype(box("productBox"), s("   "));
+    retype(edit("quantityEdit"), s("2"));
+    retype(edit("priceEdit"), s("10"));
+    QTest::keyClick(edit("priceEdit"), Qt::Key_Return);
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(m_env.prompt().lastText(), SaleEntry::emptyNameMessage());
 
-    m_dialog.reset();
-    login(s("小王"), s("普通用户"));
-    open(everyWindow());
-    save("sales-window-ordinary-user.png");
+    // Discounts are tenths of the price, 0 to 10.
+    for (const char *discount : {"150", "100", "-5", "10.5"}) {
+        m_env.prompt().clear();
+        retype(box("productBox"), s(" 茶 "));
+        retype(edit("quantityEdit"), s("2"));
+        retype(edit("priceEdit"), s("10"));
+        retype(box("discountBox"), s(discount));
+        QTest::keyClick(box("discountBox"), Qt::Key_Return);
+        EXPECT_EQ(list()->rowCount(), 0) << discount;
+        EXPECT_EQ(m_env.prompt().texts(), QStringList{SaleEntry::discountRangeMessage()})
+            << discount;
+    }
+
+    // Switching the discount off and on: the discounted amount follows at once.
+    retype(box("discountBox"), s("8"));
+    EXPECT_EQ(edit("discountedEdit")->text(), s("16.00"));
+    w<QCheckBox>("discountCheck")->click();
+    EXPECT_EQ(edit("discountedEdit")->text(), s("20.00"));
+    w<QCheckBox>("discountCheck")->click();
+    EXPECT_EQ(box("discountBox")->currentText(), s("10"));
+    EXPECT_EQ(edit("discountedEdit")->text(), s("20.00"));
+    retype(box("discountBox"), s("0"));
+    QTest::keyClick(box("discountBox"), Qt::Key_Return);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(row(0)[1], s("茶")) << "blanks around a name are not kept";
+    EXPECT_EQ(row(0)[6], s("0.00"));
+
+    // An empty receipt number stores nothing; blanks around one are dropped.
+    m_env.prompt().clear();
+    retype(edit("numberEdit"), s("   "));
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(m_env.prompt().texts(), QStringList{SaleStore::noNumberMessage()});
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("0"));
+    EXPECT_EQ(list()->rowCount(), 1);
+    retype(edit("numberEdit"), s(" 0000005 "));
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(recordsValue(QStringLiteral("select group_concat(\"NO\") from \"POS_RECORD\"")),
+              s("0000005"));
+    EXPECT_EQ(recordsValue(QStringLiteral("select group_concat(\"name\") from "
+                                          "\"POS_RECORD_DETAIL\" where \"NO\" = '0000005'")),
+              s("茶"));
 }
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
+#include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -16,50 +17,21 @@
 
 namespace {
 
-class SalesPrintFlow : public ::testing::Test
+class SalesPrintFlow : public SalesWindowFixture
 {
 protected:
     void SetUp() override
     {
+        SalesWindowFixture::SetUp();
+        // No print-finished notice: it is a window of its own, tested with the printing.
         Database db;
         ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
-        SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
-        // No print-finished notice: it is a window of its own, tested with the printing.
         db.exec(
             QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='0' where \"id\"='1'"));
-        m_env.settings().userName = QStringLiteral("admin");
-        m_env.settings().userPower = QStringLiteral("管理员");
-        m_dialog = std::make_unique<SalesDialog>(m_env.settings());
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+        open();
     }
 
-    void enterLine(const QString &name, const QString &quantity, const QString &price)
-    {
-        auto *product = m_dialog->findChild<QComboBox *>(QStringLiteral("productBox"));
-        auto *quantityEdit = m_dialog->findChild<QLineEdit *>(QStringLiteral("quantityEdit"));
-        auto *priceEdit = m_dialog->findChild<QLineEdit *>(QStringLiteral("priceEdit"));
-        product->setFocus();
-        product->setCurrentText(name);
-        quantityEdit->setFocus();
-        quantityEdit->selectAll();
-        QTest::keyClicks(quantityEdit, quantity);
-        priceEdit->setFocus();
-        priceEdit->selectAll();
-        QTest::keyClicks(priceEdit, price);
-        QTest::keyClick(priceEdit, Qt::Key_Return);
-    }
-
-    QString records(const QString &sql)
-    {
-        Database db;
-        EXPECT_TRUE(db.open(m_env.settings().recordsDsn));
-        return db.scalar(sql);
-    }
-
-    TestEnv m_env;
-    std::unique_ptr<SalesDialog> m_dialog;
+    QString records(const QString &sql) { return recordsValue(sql); }
 };
 
 TEST_F(SalesPrintFlow, F5StoresTheSaleAndStartsTheNext)
@@ -103,7 +75,7 @@ TEST_F(SalesPrintFlow, PrintValuesChangedInTheSettingsWindowApplyToTheNextReceip
                                "where \"id\"='1'"));
     };
     m_dialog->setWindows(windows);
-    m_dialog->OpenSettings();
+    m_dialog->openSettings();
     EXPECT_FALSE(m_dialog->printSettings().showPrice);
     EXPECT_EQ(m_dialog->printSettings().paperMargin, 12);
 }

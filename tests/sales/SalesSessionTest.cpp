@@ -1,7 +1,7 @@
 // The sales window's state and database work without its widgets: opening,
 // look-ups, stored switches, save-only, the end of the print path.
 #include "sales/SalesSession.h"
-#include "app/AppSettings.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/SaleStore.h"
 #include "support/ScriptedPrompt.h"

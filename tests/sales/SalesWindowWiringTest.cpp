@@ -1,13 +1,15 @@
 // The sales window with the windows the program really opens from it: the
 // About box (button and window menu), the help on F1, the calculator, and the
-// query window that is not part of the program yet.
-#include "app/AppSettings.h"
+// query window (driven in tests/records).
 #include "app/SettingsLoader.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/AboutDialog.h"
 #include "sales/HelpFile.h"
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
+#include "support/SalesWindowFixture.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -47,14 +49,14 @@ public slots:
     void open(const QUrl &url) { urls << url; }
 };
 
-// Answers the windows that open over the sales window, as a person would:
-// the window menu's About item is chosen, the About box is read and closed.
-class WindowCloser : public QObject
+// Chooses the window menu's About item as soon as the menu pops up (a popup
+// menu runs its own loop and is no dialog: it is watched for).
+class MenuChooser : public QObject
 {
 public:
-    WindowCloser()
+    MenuChooser()
     {
-        connect(&m_timer, &QTimer::timeout, this, &WindowCloser::look);
+        connect(&m_timer, &QTimer::timeout, this, &MenuChooser::look);
         m_timer.start(20);
     }
 
@@ -63,53 +65,35 @@ public:
 private:
     void look()
     {
-        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-            for (QAction *action : menu->actions())
-                if (action->text() == s("关于 Quillmarch(&A)...") && action->isEnabled()) {
-                    seen << s("menu");
-                    menu->setActiveAction(action);
-                    QTest::keyClick(menu, Qt::Key_Return);
-                    return;
-                }
-            menu->close();
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
             return;
-        }
-        if (auto *about = qobject_cast<AboutDialog *>(QApplication::activeModalWidget())) {
-            seen << about->windowTitle();
-            QTest::keyClick(about, Qt::Key_Escape);
-        }
+        for (QAction *action : menu->actions())
+            if (action->text() == s("关于 Quillmarch(&A)...") && action->isEnabled()) {
+                seen << s("menu");
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        menu->close();
     }
 
     QTimer m_timer;
 };
 
-class SalesWiring : public ::testing::Test
+class SalesWiring : public SalesWindowFixture
 {
 protected:
     void SetUp() override
     {
-        Database db;
-        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
-        SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
-        m_env.settings().userName = s("admin");
-        m_env.settings().userPower = s("管理员");
-        m_dialog = std::make_unique<SalesDialog>(m_env.settings());
-        m_dialog->show();
-        QApplication::setActiveWindow(m_dialog.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
+        SalesWindowFixture::SetUp();
+        open();
     }
 
     void TearDown() override
     {
         if (m_path)
             qputenv("PATH", *m_path);
-    }
-
-    template <typename T = QWidget> T *w(const char *name)
-    {
-        T *widget = m_dialog->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
     }
 
     // The programs found on PATH are those of DIR only (restored after the test).
@@ -120,34 +104,37 @@ protected:
         qputenv("PATH", QFile::encodeName(dir));
     }
 
-    TestEnv m_env;
-    std::unique_ptr<SalesDialog> m_dialog;
     std::optional<QByteArray> m_path;
 };
 
-TEST_F(SalesWiring, EveryWindowOfTheProgramIsOfferedAndTheQueryWindowNotYet)
+TEST_F(SalesWiring, EveryWindowOfTheProgramIsOffered)
 {
     for (const char *name : {"printButton", "previewButton", "settingsButton", "customersButton",
-                             "paymentMethodsButton", "aboutButton"}) {
+                             "paymentMethodsButton", "queryButton", "aboutButton"}) {
         EXPECT_TRUE(w<QPushButton>(name)->isEnabled()) << name;
         EXPECT_TRUE(w<QPushButton>(name)->toolTip().isEmpty()) << name;
     }
-    QPushButton *query = w<QPushButton>("queryButton");
-    EXPECT_FALSE(query->isEnabled());
-    EXPECT_EQ(query->toolTip(), s("查询统计窗口将在后续版本中提供"));
-    EXPECT_EQ(query->text(), s("  查询统计(&Q)..."));
+    EXPECT_EQ(w<QPushButton>("queryButton")->text(), s("  查询统计(&Q)..."));
 }
 
 TEST_F(SalesWiring, TheAboutBoxOpensFromItsButtonAndFromTheWindowMenu)
 {
-    WindowCloser closer;
+    QStringList seen;
+    const auto readAndClose = [&](QDialog *about) {
+        seen << about->windowTitle();
+        QTest::keyClick(about, Qt::Key_Escape);
+    };
+    whenModal(QStringLiteral("AboutDialog"), readAndClose);
     w<QPushButton>("aboutButton")->click();
-    EXPECT_EQ(closer.seen, QStringList{s("关于 Quillmarch")});
+    EXPECT_EQ(seen, QStringList{s("关于 Quillmarch")});
 
+    MenuChooser chooser;
+    whenModal(QStringLiteral("AboutDialog"), readAndClose);
     const QPoint at = m_dialog->rect().center();
     QContextMenuEvent menu(QContextMenuEvent::Mouse, at, m_dialog->mapToGlobal(at));
     QApplication::sendEvent(m_dialog.get(), &menu);
-    EXPECT_EQ(closer.seen, (QStringList{s("关于 Quillmarch"), s("menu"), s("关于 Quillmarch")}));
+    EXPECT_EQ(chooser.seen, QStringList{s("menu")});
+    EXPECT_EQ(seen, (QStringList{s("关于 Quillmarch"), s("关于 Quillmarch")}));
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(m_env.prompt().messages().isEmpty());
 }

@@ -98,7 +98,10 @@ TEST(UpdateCheckVersionFile, FirstLineIsReadLikeAtoi)
                              "352\n"),
               352); // saved by an editor that writes a byte-order mark
     EXPECT_EQ(W::readVersion("-5"), -5);
-    EXPECT_EQ(W::readVersion("99999999999999"), INT_MAX); // saturates, no wrap-around
+    EXPECT_EQ(W::readVersion("2147483647"), INT_MAX);
+    EXPECT_EQ(W::readVersion("2147483648"), std::nullopt); // no version, never "newest"
+    EXPECT_EQ(W::readVersion("99999999999999"), std::nullopt);
+    EXPECT_EQ(W::readVersion("00000000000000352"), 352);
     EXPECT_EQ(W::readVersion(""), std::nullopt);
     EXPECT_EQ(W::readVersion("\n352"), std::nullopt);
     EXPECT_EQ(W::readVersion("<html><body>Welcome</body></html>"), std::nullopt);

@@ -7,9 +7,10 @@
 #include "sales/SalesDialog.h"
 #include "settings/CustomerDialog.h"
 #include "settings/PaymentMethodDialog.h"
+#include "support/SalesWindowFixture.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
-#include "users/GuiHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,23 +32,16 @@ QStringList items(const QComboBox *box)
     return texts;
 }
 
-class SalesCatalogueWindows : public ::testing::Test
+class SalesCatalogueWindows : public SalesWindowFixture
 {
 protected:
     void SetUp() override
     {
-        Database db;
-        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
-        SettingsLoader::loadFrom(db, m_env.settings(), QDate(2024, 3, 7), QString());
-        m_env.settings().userName = QStringLiteral("admin");
-        m_env.settings().userPower = AppSettings::administratorPower();
-        m_sales = std::make_unique<SalesDialog>(m_env.settings());
-        m_sales->setWindows(SalesWindows::installed());
-        m_sales->show();
+        SalesWindowFixture::SetUp();
+        open();
     }
 
-    QComboBox *box(const char *name) { return child<QComboBox>(m_sales.get(), name); }
-    QPushButton *button(const char *name) { return child<QPushButton>(m_sales.get(), name); }
+    QPushButton *button(const char *name) { return w<QPushButton>(name); }
 
     // Runs ACTION in the window that BUTTON opens, then leaves it running for
     // ACTION to end.
@@ -97,14 +91,11 @@ protected:
         const QRect cell = list->visualRect(list->model()->index(row, 1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     }
-
-    TestEnv m_env;
-    std::unique_ptr<SalesDialog> m_sales;
 };
 
 TEST_F(SalesCatalogueWindows, CustomerBoxesFollowOnlyAChangeClosedWithTheCloseBox)
 {
-    click(child<QCheckBox>(m_sales.get(), "customerCheck"));
+    click(child<QCheckBox>(m_dialog.get(), "customerCheck"));
     ASSERT_TRUE(box("customerBox")->isEnabled());
     EXPECT_EQ(box("customerBox")->count(), 0);
 
@@ -134,6 +125,10 @@ TEST_F(SalesCatalogueWindows, CustomerBoxesFollowOnlyAChangeClosedWithTheCloseBo
         QTest::keyClick(&window, Qt::Key_Escape);
     });
     EXPECT_EQ(items(box("customerBox")), QStringList{QStringLiteral("张三 'A'")});
+    EXPECT_EQ(settingsValue(QStringLiteral("select count(*) from \"SALER\" where \"items\"=?"),
+                            {QStringLiteral("王五")}),
+              QStringLiteral("1"))
+        << "what was added before Esc stays stored";
 
     // A deletion is a change as well; the cleared name field empties the customer text.
     openFromSales<CustomerDialog>("customersButton", [&](CustomerDialog &window) {

@@ -5,10 +5,11 @@
 #include "data/Database.h"
 #include "sales/SalesDialog.h"
 #include "settings/SettingsDialog.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 #include "users/AddUserDialog.h"
-#include "users/GuiHelpers.h"
 #include "users/PasswordHash.h"
 #include "users/UsersPage.h"
 

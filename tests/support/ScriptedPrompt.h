@@ -1,13 +1,14 @@
 #pragma once
 
-#include "app/Prompt.h"
+#include "core/Prompt.h"
 
 #include <QList>
 #include <QQueue>
 #include <QString>
 
 // The prompt double of the tests: records every message and answers from a
-// script, so no test ever waits on a modal window.
+// script, so no test ever waits on a modal window. A message with only an Ok
+// button is answered Ok; any other question without a scripted answer fails the test.
 class ScriptedPrompt : public Prompt
 {
 public:
@@ -23,6 +24,8 @@ public:
     static ScriptedPrompt &install();
 
     void answerNext(Answer answer) { m_answers.enqueue(answer); }
+    // Answers still waiting for their question.
+    int unusedAnswers() const { return int(m_answers.size()); }
     void fileNext(const QString &path, const QString &filter = {})
     {
         m_files.enqueue({path, filter});

@@ -1,7 +1,8 @@
 #include "support/TestEnv.h"
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 #include "data/DataSource.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv()
 {
+    ScriptedDialogs::instance().verifyAllOpened();
     Clock::clearFixed();
     Prompt::install(nullptr);
 }

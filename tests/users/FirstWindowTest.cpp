@@ -1,14 +1,15 @@
 // The first window of start-up and the direct-login round trip: log in with
 // "下次直接登录" ticked, start again, switch it off on the users page, start
 // again.
-#include "GuiHelpers.h"
 #include "UsersTestBase.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 
 #include "app/FirstWindow.h"
 #include "app/SettingsLoader.h"
+#include "data/LoginRow.h"
 #include "sales/SalesDialog.h"
 #include "users/LoginDialog.h"
-#include "users/LoginRow.h"
 #include "users/UserAccounts.h"
 
 #include <QCheckBox>

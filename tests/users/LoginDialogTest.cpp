@@ -1,8 +1,10 @@
 // The login dialog driven as a cashier drives it: pick or type a name, type
 // the password, press "登录(&L)" or Enter.
-#include "GuiHelpers.h"
 #include "UsersTestBase.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 
+#include "sales/SalesDialog.h"
 #include "users/LoginDialog.h"
 #include "users/UserAccounts.h"
 
@@ -44,6 +46,8 @@ TEST_F(LoginDialogTest, OpensWithSortedNamesTheStoredUserAndFocusOnThePassword)
     addUser(QStringLiteral("zhao"), QString(), ordinary());
     addUser(QStringLiteral("Bob"), QString(), ordinary());
     addUser(QStringLiteral("王五"), QString(), ordinary());
+    addUser(QStringLiteral("张三"), QString(), ordinary());
+    addUser(QStringLiteral("李四"), QString(), ordinary());
     settings().userName = QStringLiteral("Bob");
     LoginDialog &dialog = open();
 
@@ -51,8 +55,19 @@ TEST_F(LoginDialogTest, OpensWithSortedNamesTheStoredUserAndFocusOnThePassword)
     QStringList shown;
     for (int i = 0; i < names()->count(); ++i)
         shown.append(names()->itemText(i));
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("admin"), QStringLiteral("Bob"),
-                                  QStringLiteral("zhao"), QStringLiteral("王五")}));
+    // The program's one order of texts (ASCII by code, Chinese by pinyin),
+    // the same as the sales window's cashier box.
+    const QStringList expected{"Bob", "admin", "zhao", "李四", "王五", "张三"};
+    EXPECT_EQ(shown, expected);
+    {
+        SalesDialog sales(settings());
+        auto *cashiers = sales.findChild<QComboBox *>("cashierBox");
+        ASSERT_TRUE(cashiers);
+        QStringList listed;
+        for (int i = 0; i < cashiers->count(); ++i)
+            listed.append(cashiers->itemText(i));
+        EXPECT_EQ(listed, expected);
+    }
     EXPECT_EQ(names()->currentText(), QStringLiteral("Bob"));
     EXPECT_EQ(QApplication::focusWidget(), password());
     EXPECT_EQ(password()->echoMode(), QLineEdit::Password);
@@ -69,7 +84,7 @@ TEST_F(LoginDialogTest, OpensWithSortedNamesTheStoredUserAndFocusOnThePassword)
 
 TEST_F(LoginDialogTest, UnknownStoredUserSelectsTheFirstName)
 {
-    addUser(QStringLiteral("Anna"), QString(), ordinary());
+    addUser(QStringLiteral("bea"), QString(), ordinary());
     settings().userName = QStringLiteral("已删除的人");
     open();
     EXPECT_EQ(names()->currentText(), QStringLiteral("admin"));

@@ -2,7 +2,7 @@
 // and the login row.
 #include "UsersTestBase.h"
 
-#include "users/LoginRow.h"
+#include "data/LoginRow.h"
 #include "users/UserAccounts.h"
 
 namespace {
@@ -50,15 +50,20 @@ TEST_F(UserAccountsTest, LegacyPlainPasswordIsAcceptedOnceAndStoredAgainHashed)
               Login::LoggedIn);
 }
 
-TEST_F(UserAccountsTest, NamesAreExactAndEmptyNameIsRefused)
+TEST_F(UserAccountsTest, NamesKeepTheirCaseDropSurroundingBlanksAndMayNotBeEmpty)
 {
     QString power = QStringLiteral("untouched");
     EXPECT_EQ(accounts().login(QString(), QString(), &power), Login::EmptyName);
     EXPECT_EQ(accounts().login(QStringLiteral("ADMIN"), QString(), &power), Login::NoSuchUser);
-    EXPECT_EQ(accounts().login(QStringLiteral("admin "), QString(), &power), Login::NoSuchUser);
+    EXPECT_EQ(accounts().login(QStringLiteral("   "), QString(), &power), Login::EmptyName);
     EXPECT_EQ(accounts().login(QStringLiteral("admin"), QStringLiteral("x"), &power),
               Login::WrongPassword);
     EXPECT_EQ(power, QStringLiteral("untouched")) << "no power is handed out on failure";
+    QString stored;
+    EXPECT_EQ(accounts().login(QStringLiteral(" admin  "), QString(), &power, &stored),
+              Login::LoggedIn)
+        << "blanks around a name are not part of it";
+    EXPECT_EQ(stored, QStringLiteral("admin"));
 }
 
 TEST_F(UserAccountsTest, AddChecksInOrderAndStoresOnlyAHash)
@@ -72,7 +77,14 @@ TEST_F(UserAccountsTest, AddChecksInOrderAndStoresOnlyAHash)
     EXPECT_EQ(
         accounts().add(QStringLiteral("新人"), QStringLiteral("a"), QStringLiteral("b"), admin()),
         Add::PasswordsDiffer);
+    // Names are compared and kept without the blanks around them.
+    EXPECT_EQ(accounts().add(QStringLiteral("   "), QString(), QString(), admin()), Add::EmptyName);
+    EXPECT_EQ(accounts().add(QStringLiteral("admin "), QString(), QString(), admin()),
+              Add::NameTaken);
     EXPECT_EQ(userCount(), 1);
+    EXPECT_EQ(accounts().add(QStringLiteral(" Bob "), QString(), QString(), ordinary()),
+              Add::Added);
+    EXPECT_EQ(storedPower(QStringLiteral("Bob")), ordinary());
 
     EXPECT_EQ(accounts().add(QStringLiteral("Admin"), QStringLiteral("pw"), QStringLiteral("pw"),
                              ordinary()),
@@ -90,9 +102,9 @@ TEST_F(UserAccountsTest, AddChecksInOrderAndStoresOnlyAHash)
 TEST_F(UserAccountsTest, UnusualNamesAndPasswordsRoundTrip)
 {
     const QStringList names = {
-        QStringLiteral("O'Brien"),        QStringLiteral("say \"hi\""),
-        QStringLiteral("  两 个  空格 "), QStringLiteral("张三丰"),
-        QString(200, QLatin1Char('n')),   QStringLiteral("'; delete from \"USER\"; --"),
+        QStringLiteral("O'Brien"),      QStringLiteral("say \"hi\""),
+        QStringLiteral("两 个  空格"),  QStringLiteral("张三丰"),
+        QString(200, QLatin1Char('n')), QStringLiteral("'; delete from \"USER\"; --"),
     };
     for (const QString &name : names) {
         const QString password = name + QStringLiteral(" 密码'\"");

@@ -1,13 +1,17 @@
 // The add, modify, delete and power-explanation dialogs, each driven on its
 // own as an administrator drives it.
-#include "GuiHelpers.h"
 #include "UsersTestBase.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 
+#include "controls/HoverButton.h"
 #include "users/AddUserDialog.h"
 #include "users/DeleteUserDialog.h"
+#include "users/LoginDialog.h"
 #include "users/ModifyUserDialog.h"
 #include "users/PowerInfoDialog.h"
 #include "users/UserAccounts.h"
+#include "users/UsersPage.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -87,8 +91,9 @@ TEST_F(UserDialogsTest, AddStoresAnOrdinaryUserWithAnUnusualNameAndNoPassword)
     child<QComboBox>(&dialog, "power")->setCurrentIndex(1);
     click(child<QPushButton>(&dialog, "addButton"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(storedPower(name), ordinary());
-    EXPECT_TRUE(UserAccounts(db()).passwordMatches(name, QString()));
+    // Stored as typed, apart from the blanks around it.
+    EXPECT_EQ(storedPower(name.trimmed()), ordinary());
+    EXPECT_TRUE(UserAccounts(db()).passwordMatches(name.trimmed(), QString()));
 }
 
 TEST_F(UserDialogsTest, PowerExplanationShowsItsSixLines)
@@ -205,6 +210,24 @@ TEST_F(UserDialogsTest, DeleteOfAnUnknownUserNeverAccepts)
     dialog.show();
     click(child<QPushButton>(&dialog, "okButton"));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(UserDialogsTest, EveryButtonOfTheLoginAndUserWindowsIsTheProgramsOwn)
+{
+    LoginDialog login(settings());
+    UsersPage page(settings());
+    AddUserDialog add(settings());
+    ModifyUserDialog modify(settings(), QStringLiteral("admin"), admin());
+    DeleteUserDialog remove(settings(), QStringLiteral("admin"));
+    PowerInfoDialog power;
+    for (QWidget *window :
+         std::initializer_list<QWidget *>{&login, &page, &add, &modify, &remove, &power}) {
+        const auto buttons = window->findChildren<QPushButton *>();
+        EXPECT_FALSE(buttons.isEmpty()) << window->metaObject()->className();
+        for (QPushButton *button : buttons)
+            EXPECT_TRUE(qobject_cast<HoverButton *>(button))
+                << window->metaObject()->className() << " " << button->objectName().toStdString();
+    }
 }
 
 } // namespace

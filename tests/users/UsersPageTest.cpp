@@ -1,12 +1,13 @@
 // The users page driven as an administrator and as an ordinary user: the list,
 // add, modify and delete through their dialogs, and "取消直接登录".
-#include "GuiHelpers.h"
 #include "UsersTestBase.h"
+#include "support/Gui.h"
+#include "support/ScriptedDialogs.h"
 
 #include "controls/SortListCtrl.h"
+#include "data/LoginRow.h"
 #include "users/AddUserDialog.h"
 #include "users/DeleteUserDialog.h"
-#include "users/LoginRow.h"
 #include "users/ModifyUserDialog.h"
 #include "users/UserAccounts.h"
 #include "users/UsersPage.h"
@@ -275,6 +276,7 @@ TEST_F(UsersPageTest, DeletingAMiddleRowSelectsTheSamePosition)
     addUser(QStringLiteral("乙"), QString(), ordinary());
     open();
     clickRow(1);
+    prompt().answerNext(Prompt::Answer::Yes);
     whenModal([&](QDialog *dialog) { click(child<QPushButton>(dialog, "okButton")); });
     click(button("deleteButton"));
     EXPECT_EQ(names(), (QStringList{QStringLiteral("admin"), QStringLiteral("乙")}));
@@ -306,6 +308,7 @@ TEST_F(UsersPageTest, SortedListStillActsOnTheClickedUser)
               (QStringList{QStringLiteral("aa"), QStringLiteral("admin"), QStringLiteral("zz")}));
     clickRow(0);
     QString title;
+    prompt().answerNext(Prompt::Answer::Yes);
     whenModal([&](QDialog *dialog) {
         title = dialog->windowTitle();
         click(child<QPushButton>(dialog, "cancelButton"));

@@ -1,19 +1,21 @@
-// Pictures of the settings, customers and payment-methods windows for the
-// documentation: written to QM_SCREENSHOT_DIR when it is set, otherwise to
-// the temporary folder.
+// Pictures of the login, settings, customers and payment-methods windows for the
+// documentation, written to picturesDir() ($QM_PICTURES_DIR).
 #include "data/Database.h"
 #include "settings/CustomerBook.h"
 #include "settings/CustomerDialog.h"
 #include "settings/PageTabCtrl.h"
 #include "settings/PaymentMethodDialog.h"
 #include "settings/PaymentMethods.h"
+#include "settings/ProductCatalogue.h"
+#include "settings/ProductPage.h"
 #include "settings/SettingsDialog.h"
+#include "support/Gui.h"
 #include "support/TestEnv.h"
+#include "users/LoginDialog.h"
 #include "users/PasswordHash.h"
 #include "users/UserAccounts.h"
 #include "users/UsersPage.h"
 
-#include <QDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,13 +24,9 @@ namespace {
 
 void save(QWidget *window, const char *name)
 {
-    QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    const QString file = QDir(dir).filePath(QString::fromLatin1(name));
     window->show();
     QTest::qWait(50);
-    EXPECT_TRUE(window->grab().save(file)) << file.toStdString();
+    savePicture(window->grab().toImage(), QString::fromLatin1(name));
 }
 
 TEST(SettingsPictures, SettingsCustomersAndPaymentMethods)
@@ -53,23 +51,39 @@ TEST(SettingsPictures, SettingsCustomersAndPaymentMethods)
         methods.loadWithDefault();
         methods.add(QStringLiteral("微信"));
         methods.add(QStringLiteral("支付宝"));
+        ProductCatalogue products(db);
+        products.add(QStringLiteral("A01-牛奶"), QStringLiteral("3.50"));
+        products.add(QStringLiteral("可乐"), QStringLiteral("2.50"));
+        products.add(QStringLiteral("B02-面包"), QStringLiteral("4.00"));
+        products.add(QStringLiteral("0012-酸奶"), QStringLiteral("6.00"));
+        products.add(QStringLiteral("毛巾"), QStringLiteral("12.80"));
     }
 
     {
         SettingsDialog window(settings, {QStringLiteral("我的小店"), QString(), QString()});
         PageTabCtrl *tabs = window.tabs();
         tabs->setCurrentIndex(tabs->indexOf(window.findChild<UsersPage *>()));
-        save(&window, "settings-window.png");
+        save(&window, "settings-window");
+        tabs->setCurrentIndex(tabs->indexOf(window.findChild<ProductPage *>()));
+        save(&window, "product-page");
     }
     {
         CustomerDialog window(settings);
-        save(&window, "customers-window.png");
+        save(&window, "customers-window");
     }
     {
         PaymentMethodDialog window(settings);
-        save(&window, "payment-methods-window.png");
+        save(&window, "payment-methods-window");
     }
     PasswordHash::setCost(PasswordHash::interactiveCost());
+}
+
+TEST(SettingsPictures, LoginDialog)
+{
+    TestEnv env;
+    env.settings().userName = QStringLiteral("admin");
+    LoginDialog window(env.settings());
+    save(&window, "login-dialog");
 }
 
 } // namespace

@@ -1,0 +1,166 @@
+// A sale printed on a printer without a driver through a real CUPS raw queue:
+// "RawReceipt", set up by scripts/start-test-cups.sh and pointed here at a
+// listener of the test's own, as a network thermal printer would listen. What
+// arrives is what the printer would get; read back it must be the renderer's
+// own one-bit picture, with the drawer pulse after the sale and none after a
+// reprint.
+#include "EscPosDecoder.h"
+#include "FakePrintHost.h"
+
+#include "app/FontAliases.h"
+#include "controls/HoverButton.h"
+#include "printing/PrepareReceiptData.h"
+#include "printing/PrintButtonHandler.h"
+#include "printing/PrinterSelectDialog.h"
+#include "printing/RawPrinterSetup.h"
+#include "printing/RawQueue.h"
+#include "printing/ReceiptPreview.h"
+#include "printing/ReceiptPreviewWindow.h"
+#include "printing/ReceiptPrinters.h"
+#include "printing/ReceiptRaster.h"
+#include "printing/ReceiptStyle.h"
+#include "printing/ShopPrintSettings.h"
+#include "support/ScriptedPrompt.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QHostAddress>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString rawQueue = QStringLiteral("RawReceipt");
+
+bool run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+// The bytes of the next job CUPS sends to the listener, up to the end of it.
+QByteArray receiveJob(QTcpServer &server)
+{
+    if (!server.waitForNewConnection(60000))
+        return {};
+    QTcpSocket *socket = server.nextPendingConnection();
+    QByteArray job;
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired() && socket->state() == QAbstractSocket::ConnectedState) {
+        socket->waitForReadyRead(100);
+        job += socket->readAll();
+    }
+    job += socket->readAll();
+    delete socket;
+    return job;
+}
+
+class RawQueueCupsTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { FontAliases::install(); }
+
+    void SetUp() override
+    {
+        if (!ReceiptPrinters::exists(rawQueue))
+            GTEST_SKIP() << "no CUPS scheduler with the raw queue \"RawReceipt\"; "
+                            "scripts/start-test-cups.sh starts one (as root)";
+        if (!listener.listen(QHostAddress::LocalHost))
+            GTEST_SKIP() << "no local port to listen on";
+        const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(listener.serverPort());
+        if (!run(QStringLiteral("lpadmin"), {"-p", rawQueue, "-v", device}))
+            GTEST_SKIP() << "cannot point the queue RawReceipt at the test's listener "
+                            "(lpadmin needs root)";
+        shop.finishedNotice = false;
+    }
+
+    void TearDown() override
+    {
+        // Nothing left waiting for a printer that has gone.
+        run(QStringLiteral("cancel"), {"-a", rawQueue});
+    }
+
+    QImage expectedRaster(const SaleSnapshot &sale, int paperDots)
+    {
+        const ReceiptData data =
+            prepareReceiptData(sale, env.settings().labelLanguage, shop.showPrice);
+        const ReceiptStyle style = ReceiptStyle::from(env.settings(), shop, sale.switches);
+        return ReceiptRaster::of(data, style, paperDots);
+    }
+
+    TestEnv env;
+    ShopPrintSettings shop;
+    QTcpServer listener;
+};
+
+TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndAReprintKeepsItShut)
+{
+    EXPECT_TRUE(RawQueue::isRaw(rawQueue));
+    EXPECT_FALSE(RawQueue::isRaw(QStringLiteral("Receipt"))) << "the cups-pdf queue has a driver";
+
+    // The shop picks the raw queue, its 58 mm roll and the drawer, and saves.
+    {
+        PrinterSelectDialog dialog(env.settings(), shop);
+        dialog.show();
+        dialog.findChild<QComboBox *>(QStringLiteral("printer1Box"))->setCurrentText(rawQueue);
+        auto *paper = dialog.findChild<QComboBox *>(QStringLiteral("paper1Box"));
+        auto *drawer = dialog.findChild<QCheckBox *>(QStringLiteral("drawer1Check"));
+        ASSERT_TRUE(paper->isEnabled()) << "the dialog did not see a raw queue";
+        paper->setCurrentText(QStringLiteral("58毫米"));
+        if (!drawer->isChecked())
+            QTest::mouseClick(drawer, Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<HoverButton *>(QStringLiteral("saveButton")),
+                          Qt::LeftButton);
+    }
+    ASSERT_EQ(shop.printer1Name, rawQueue);
+
+    FakePrintHost host(env);
+    host.sale = ReceiptSample::sale();
+    const QImage expected = expectedRaster(host.sale, RawPrinterSetup::dots58);
+    ReceiptPrinter printer(env.settings(), shop, host.window());
+    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    EXPECT_EQ(host.calls.last(), "finish");
+    EXPECT_EQ(env.prompt().lastText(), "打印机保存成功！") << "no message after the print";
+
+    const EscPosDecoded sale = EscPosDecoder::decode(receiveJob(listener));
+    ASSERT_TRUE(sale.error.isEmpty()) << sale.error.toStdString();
+    EXPECT_EQ(sale.image.width(), RawPrinterSetup::dots58);
+    EXPECT_EQ(EscPosDecoder::differingPixels(expected, sale.image), 0);
+    EXPECT_EQ(sale.cuts, 1);
+    EXPECT_EQ(sale.drawerPulses, 1);
+    EXPECT_EQ(sale.drawerPin, 2);
+    sale.image.save(QStringLiteral("/tmp/qm-escpos-from-cups.png"));
+
+    // The query window's reprint of the same sale: same picture, drawer shut.
+    const ReceiptData data =
+        prepareReceiptData(ReceiptSample::sale(), env.settings().labelLanguage, shop.showPrice);
+    EXPECT_TRUE(printer.printReceiptJob(data, host.sale.switches, rawQueue));
+    const EscPosDecoded reprint = EscPosDecoder::decode(receiveJob(listener));
+    ASSERT_TRUE(reprint.error.isEmpty()) << reprint.error.toStdString();
+    EXPECT_EQ(EscPosDecoder::differingPixels(expected, reprint.image), 0);
+    EXPECT_EQ(reprint.cuts, 1);
+    EXPECT_EQ(reprint.drawerPulses, 0);
+
+    // The preview shows that picture on a page as wide as the roll prints.
+    host.sale = ReceiptSample::sale();
+    ReceiptPreviewWindow *frame = ReceiptPreview::open(host, env.settings(), shop);
+    const QSizeF page = frame->printer()->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    EXPECT_NEAR(page.width(), 48.0, 0.1);
+    EXPECT_NEAR(page.height(), expected.height() * 25.4 / RawPrinterSetup::dpi, 0.1);
+    QCoreApplication::processEvents();
+    frame->grab().save(QStringLiteral("/tmp/qm-raw-preview.png"));
+    frame->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+// A picture of the query window with its conditions window for the
+// documentation: written to QM_SCREENSHOT_DIR when it is set, otherwise to the
+// temporary folder.
+#include "RecordsBook.h"
+
+#include "app/FontAliases.h"
+#include "records/QueryConditionsDialog.h"
+#include "records/QueryDialog.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QueryPictures, QueryWindowWithItsConditions)
+{
+    FontAliases::install();
+    TestEnv env;
+    env.settings().userPower = AppSettings::administratorPower();
+    {
+        Database db;
+        ASSERT_TRUE(db.open(env.settings().recordsDsn));
+        const char *names[] = {"纯牛奶", "绿茶", "面包", "酸奶", "矿泉水"};
+        const char *cashiers[] = {"admin", "张敏", "李强"};
+        const char *payments[] = {"现金", "微信", "支付宝"};
+        for (int i = 0; i < 14; ++i) {
+            const double quantity = 1 + i % 4;
+            const double price = 2.5 + i;
+            storeSale(db,
+                      {QStringLiteral("2024030700%1").arg(i + 1, 2, 10, QLatin1Char('0')),
+                       QStringLiteral("2024-03-07 %1:%2:05")
+                           .arg(8 + i / 2, 2, 10, QLatin1Char('0'))
+                           .arg(i * 7 % 60, 2, 10, QLatin1Char('0')),
+                       quantity * price, QString::fromUtf8(cashiers[i % 3]), quantity,
+                       i % 5 == 0 ? QStringLiteral("会员") : QString(),
+                       i % 4 == 0 ? QStringLiteral("张三") : QString(),
+                       i % 4 == 0 ? QStringLiteral("13800001111") : QString(),
+                       QString::fromUtf8(payments[i % 3])},
+                      {{QString::fromUtf8(names[i % 5]), quantity, price, quantity * price,
+                        quantity * price}});
+        }
+    }
+    QueryDialog query(env.settings(), {});
+    query.show();
+    QueryConditionsDialog conditions(env.settings(), SqlDialect(), false, {}, &query);
+    conditions.show();
+    QTest::qWait(50);
+    const QPixmap back = query.grab();
+    const QPixmap front = conditions.grab();
+    QPixmap both(back.width() + front.width() / 2, back.height() + front.height() / 3);
+    both.fill(Qt::white);
+    {
+        QPainter painter(&both);
+        painter.drawPixmap(0, 0, back);
+        painter.drawPixmap(both.width() - front.width(), both.height() - front.height(), front);
+    }
+    QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    EXPECT_TRUE(both.save(QDir(dir).filePath(QStringLiteral("query-window.png"))));
+    EXPECT_EQ(query.findChild<QObject *>(QStringLiteral("salesList")) != nullptr, true);
+}
+
+} // namespace

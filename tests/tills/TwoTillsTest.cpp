@@ -1,0 +1,144 @@
+// Two tills selling at once on one records database, on SQLite and on the
+// PostgreSQL server: a number shown on both is taken by whichever stores
+// first, the other gets the next one without a word; a number typed over that
+// the other till stored meanwhile is refused. A till that lost the server says
+// so, keeps the sale and stores it once the server is back.
+#include "core/AppSettings.h"
+#include "data/Database.h"
+#include "sales/SaleStore.h"
+#include "sales/SalesSession.h"
+#include "support/PgServer.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+class TwoTills : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam()) {
+            QM_REQUIRE_POSTGRES();
+            m_env.settings().recordsDsn = PgServer::preparedDataSource(false);
+        }
+        m_env.settings().userName = s("admin");
+        m_env.settings().userPower = s("管理员");
+        ASSERT_TRUE(m_check.open(m_env.settings().recordsDsn));
+    }
+
+    static void enter(SalesSession &session, const char *name)
+    {
+        session.sale().entry().setName(s(name));
+        session.sale().entry().typeQuantity(s("1"));
+        session.sale().entry().setPrice(s("3"));
+        ASSERT_TRUE(session.sale().addLine().message.isEmpty());
+    }
+
+    QString lineOf(const QString &number)
+    {
+        return m_check.scalar(
+            QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\" where \"NO\"=?"), {number});
+    }
+
+    TestEnv m_env;
+    Database m_check;
+};
+
+TEST_P(TwoTills, BothShowingOneNumberBothStoreWithoutAMessage)
+{
+    SalesSession first(m_env.settings());
+    SalesSession second(m_env.settings());
+    ASSERT_TRUE(first.open(nullptr));
+    ASSERT_TRUE(second.open(nullptr));
+    ASSERT_EQ(second.header().number, s("0000000"));
+
+    enter(first, "苹果");
+    enter(second, "香蕉");
+    ASSERT_TRUE(first.saveOnly(nullptr));
+    ASSERT_TRUE(second.saveOnly(nullptr)); // still shows 0000000
+    EXPECT_EQ(lineOf(s("0000000")), s("苹果"));
+    EXPECT_EQ(lineOf(s("0000001")), s("香蕉"));
+    EXPECT_EQ(second.header().number, s("0000002"));
+
+    // The print path: the receipt carries the number the sale was stored under.
+    enter(first, "梨"); // first still shows 0000001
+    ASSERT_TRUE(first.saveSaleRecord(nullptr));
+    EXPECT_EQ(first.header().number, s("0000002"));
+    ASSERT_TRUE(first.consumeReceiptNumber(nullptr)); // taken with the save already
+    ASSERT_TRUE(first.startNextSale(nullptr));
+    EXPECT_EQ(first.header().number, s("0000003"));
+    EXPECT_EQ(lineOf(s("0000002")), s("梨"));
+    EXPECT_EQ(m_check.scalar(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("3"));
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
+}
+
+TEST_P(TwoTills, ANumberTypedOverThatTheOtherTillStoredMeanwhileIsRefused)
+{
+    SalesSession first(m_env.settings());
+    SalesSession second(m_env.settings());
+    ASSERT_TRUE(first.open(nullptr));
+    ASSERT_TRUE(second.open(nullptr));
+    enter(first, "苹果");
+    enter(second, "香蕉");
+    first.header().number = s("手工-9");
+    second.header().number = s("手工-9");
+    ASSERT_TRUE(second.saveOnly(nullptr));
+    EXPECT_FALSE(first.saveOnly(nullptr));
+    EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("手工-9")));
+    EXPECT_EQ(first.sale().lines().count(), 1);
+    EXPECT_EQ(lineOf(s("手工-9")), s("香蕉"));
+    EXPECT_EQ(m_check.scalar(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("1"));
+    EXPECT_EQ(m_check.scalar(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothEngines, TwoTills, ::testing::Values(false, true),
+                         [](const auto &info) {
+                             return info.param ? std::string("Postgres") : std::string("Sqlite");
+                         });
+
+TEST(TillOnServer, AnOutageIsToldTheSaleStaysAndIsStoredOnceTheServerIsBack)
+{
+    QM_REQUIRE_POSTGRES();
+    TestEnv env;
+    env.settings().recordsDsn = PgServer::preparedDataSource(false);
+    env.settings().userName = s("admin");
+    SalesSession till(env.settings());
+    ASSERT_TRUE(till.open(nullptr));
+
+    // Restarted between two sales: the till notices nothing.
+    ASSERT_TRUE(PgServer::restart(100));
+    till.sale().entry().setName(s("苹果"));
+    till.sale().entry().setPrice(s("3"));
+    ASSERT_TRUE(till.sale().addLine().message.isEmpty());
+    ASSERT_TRUE(till.saveOnly(nullptr));
+    EXPECT_TRUE(env.prompt().messages().isEmpty());
+
+    // Saved while the server is down: told, nothing written, the sale stays.
+    till.sale().entry().setName(s("香蕉"));
+    till.sale().entry().setPrice(s("2"));
+    ASSERT_TRUE(till.sale().addLine().message.isEmpty());
+    ASSERT_TRUE(PgServer::restart(0, [&] {
+        EXPECT_FALSE(till.saveOnly(nullptr));
+        EXPECT_EQ(env.prompt().lastText(), Database::connectionLostMessage());
+        EXPECT_EQ(till.sale().lines().count(), 1);
+    }));
+    ASSERT_TRUE(till.saveOnly(nullptr)); // back without a restart of the till
+    EXPECT_EQ(till.header().number, s("0000002"));
+
+    Database check;
+    ASSERT_TRUE(check.open(env.settings().recordsDsn));
+    EXPECT_EQ(check.scalar(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("2"));
+    EXPECT_EQ(check.scalar(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\" where "
+                                          "\"NO\"='0000001'")),
+              s("香蕉"));
+}
+
+} // namespace

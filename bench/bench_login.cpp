@@ -1,5 +1,6 @@
 // What a login costs with the program's own password hashing: hashing a new
 // password (add, modify, first login of a plain password) and checking one.
+#include "BenchLine.h"
 #include "users/PasswordHash.h"
 
 #include <QElapsedTimer>
@@ -34,8 +35,8 @@ int main()
     const double checkMs = medianMs(9, [&] { (void)PasswordHash::check(password, stored); });
     const double plainMs = medianMs(
         9, [&] { (void)PasswordHash::check(password, QStringLiteral("收银员 pass 1234")); });
-    std::printf("password hash (argon2id, interactive cost): %.1f ms\n", hashMs);
-    std::printf("password check against a hash:              %.1f ms\n", checkMs);
-    std::printf("password check against a plain password:    %.3f ms\n", plainMs);
+    benchLine("login_password_hash_argon2id", hashMs);
+    benchLine("login_password_check_hash", checkMs);
+    benchLine("login_password_check_plain", plainMs);
     return 0;
 }

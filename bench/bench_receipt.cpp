@@ -1,8 +1,10 @@
 // Renders a 50-line receipt at 203 dpi to an image and to a PDF and prints the
 // time each takes. With --png DIR it writes the template samples there instead,
 // with --pdf FILE the 50-line receipt as a PDF file.
-#include "app/AppSettings.h"
+#include "BenchLine.h"
+
 #include "app/FontAliases.h"
+#include "core/AppSettings.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/ReceiptLayout.h"
 #include "printing/ReceiptRenderer.h"
@@ -109,11 +111,11 @@ int main(int argc, char **argv)
         ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches), pdf);
     });
     const ReceiptDrawing drawing = ReceiptRenderer::layout(data, style, dpi, dpi, paperInches);
-    std::printf("bench_receipt: %lld lines, %d dpi, %d x %d dots, median of %d runs\n",
-                static_cast<long long>(data.lines.size()), dpi, drawing.width, drawing.height,
-                runs);
-    std::printf("  layout only:     %7.2f ms\n", layoutMs);
-    std::printf("  image (target < 20 ms): %7.2f ms\n", imageMs);
-    std::printf("  PDF file:        %7.2f ms\n", pdfMs);
+    std::fprintf(stderr, "receipt: %lld lines, %d dpi, %d x %d dots, median of %d runs\n",
+                 static_cast<long long>(data.lines.size()), dpi, drawing.width, drawing.height,
+                 runs);
+    benchLine("receipt_layout", layoutMs);
+    benchLine("receipt_image", imageMs); // aim < 20 ms
+    benchLine("receipt_pdf_file", pdfMs);
     return 0;
 }

@@ -1,10 +1,12 @@
 // Sale entry speed: adding the 1,000th line of a sale (with the totals
 // recomputed), on its own and through the sales window, and saving a 50-line
 // sale on the delivered records database.
-#include "app/AppSettings.h"
-#include "app/Clock.h"
-#include "app/Prompt.h"
+#include "BenchLine.h"
+
 #include "controls/SortListCtrl.h"
+#include "core/AppSettings.h"
+#include "core/Clock.h"
+#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SaleEntry.h"
@@ -98,7 +100,7 @@ WindowFigures thousandthLineInTheWindow(AppSettings &settings)
     };
     for (int i = 0; i < 999; ++i) {
         enter(i);
-        window.AddLine();
+        window.addLine();
     }
     std::vector<double> handling;
     std::vector<double> shown;
@@ -107,14 +109,14 @@ WindowFigures thousandthLineInTheWindow(AppSettings &settings)
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        window.AddLine();
+        window.addLine();
         handling.push_back(timer.nsecsElapsed() / 1e6);
         QApplication::processEvents(); // the window repaints: new row, entry row, totals
         shown.push_back(timer.nsecsElapsed() / 1e6);
         if (window.saleLineCount() != 1000)
             std::abort();
         window.saleList()->selectOnly(999);
-        window.DeleteLines();
+        window.deleteLines();
     }
     window.hide();
     return {summarise(handling), summarise(shown)};
@@ -190,28 +192,17 @@ int main(int argc, char **argv)
     DataSource::setUp(settings.settingsDsn, settingsFile, programDir.path());
 
     const Figures add = thousandthLine();
-    std::printf("bench_sale: adding the 1,000th line and recomputing totals: median %.3f ms, "
-                "worst %.3f ms (aim: under 2 ms)\n",
-                add.median, add.worst);
+    benchLine("sale_add_1000th_line_with_totals", add.median); // aim < 2 ms
     const WindowFigures window = thousandthLineInTheWindow(settings);
-    std::printf("bench_sale:   the same through the sales window (entry row, list, totals, "
-                "summary, cash): median %.3f ms, worst %.3f ms\n",
-                window.handling.median, window.handling.worst);
-    std::printf("bench_sale:   ... and with the window repainted afterwards (offscreen raster): "
-                "median %.3f ms, worst %.3f ms\n",
-                window.shown.median, window.shown.worst);
+    benchLine("sale_add_1000th_line_in_window", window.handling.median);
+    benchLine("sale_add_1000th_line_in_window_repainted", window.shown.median);
     const Figures save = saveSale(dsn, 50, QStringLiteral("B"));
-    std::printf("bench_sale: saving a 50-line sale (header, lines, number; one transaction): "
-                "median %.3f ms, worst %.3f ms (aim: under 10 ms)\n",
-                save.median, save.worst);
+    benchLine("sale_save_50_lines", save.median); // aim < 10 ms
     // How much of that is the disk's sync at commit, which does not depend on the lines.
     const Figures one = saveSale(dsn, 1, QStringLiteral("C"));
-    std::printf("bench_sale:   of which fixed cost, saving a 1-line sale: median %.3f ms\n",
-                one.median);
+    benchLine("sale_save_1_line", one.median);
     const Figures wal =
         saveSale(dsn, 50, QStringLiteral("D"), QStringLiteral("PRAGMA journal_mode=WAL"));
-    std::printf("bench_sale:   the same 50-line sale with the file in WAL journal mode "
-                "(not the delivered setting): median %.3f ms, worst %.3f ms\n",
-                wal.median, wal.worst);
+    benchLine("sale_save_50_lines_wal", wal.median);
     return 0;
 }

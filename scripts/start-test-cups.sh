@@ -1,7 +1,9 @@
 #!/bin/bash
 # Starts a headless CUPS scheduler with a cups-pdf queue "Receipt" (the default
-# printer) for the print tests. Must run as root. Prints the pid of the cupsd it
-# started on stdout and nothing else; everything else goes to stderr. The caller
+# printer) and a raw queue "RawReceipt" (no driver, like a thermal receipt
+# printer on the network; the raw test points it at a listener of its own) for
+# the print tests. Must run as root. Prints the pid of the cupsd it started on
+# stdout and nothing else; everything else goes to stderr. The caller
 # stops that pid when it is done. Prints nothing when a scheduler was already
 # running (its queue is set up all the same).
 set -euo pipefail
@@ -52,6 +54,11 @@ fi
 
 lpadmin -p Receipt -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 lpadmin -d Receipt
+# No model: CUPS makes it a raw queue ("Local Raw Printer"), as the README
+# tells shops to set up their thermal printers. Its device is a socket, not a
+# file: CUPS writes a file device only through a filter, and a raw queue has
+# none, so a raw job to a file: device vanishes.
+lpadmin -p RawReceipt -E -v socket://127.0.0.1:9100
 trap - ERR
 echo "start-test-cups: queue Receipt ready${pid:+ (cupsd $pid)}" >&2
 

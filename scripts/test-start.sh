@@ -1,0 +1,45 @@
+#!/bin/bash
+# Starts the program of a build tree the way a person or a desktop would, without a display:
+# --version and --help print without any display; a copy of the program folder starts on its own
+# data/ and reaches the login dialog (--quit-when-shown closes it), leaving the user's folders alone.
+set -euo pipefail
+BUILD_DIR=$(realpath "${1:-build}")
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+# No display at all, and Qt told to use X11: a graphical application would abort here.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BUILD_DIR/quillmarch" --version) ||
+    fail "--version needs a display"
+[ "$version" = "Quillmarch $(sed -n 's/^project(Quillmarch VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../CMakeLists.txt")" ] ||
+    fail "--version printed '$version'"
+[ "$(env -u DISPLAY QT_QPA_PLATFORM=xcb "$BUILD_DIR/quillmarch" -platform xcb -v)" = "$version" ] ||
+    fail "-v beside an option of the graphical application did not print the version"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BUILD_DIR/quillmarch" --help) ||
+    fail "--help needs a display"
+grep -q -- "--version" <<<"$help" || fail "--help does not list --version: $help"
+if grep -q -- "--quit-when-shown" <<<"$help"; then fail "--help lists the hidden start-up check option"; fi
+if QT_QPA_PLATFORM=offscreen "$BUILD_DIR/quillmarch" --no-such-option >"$WORK/unknown.log" 2>&1; then
+    fail "an unknown option was accepted"
+fi
+grep -q "no-such-option" "$WORK/unknown.log" || fail "an unknown option is not named: $(cat "$WORK/unknown.log")"
+
+# A copy of the program in a user's folder keeps its data beside it.
+mkdir -p "$WORK/shop/data" "$WORK/home" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+cp "$BUILD_DIR/quillmarch" "$WORK/shop/"
+cp "$BUILD_DIR"/data/Quillmarch.qmst "$BUILD_DIR"/data/Quillbook.qmbk "$WORK/shop/data/"
+cd "$WORK/shop"
+output=$(env HOME="$WORK/home" XDG_DATA_HOME="$WORK/home/share" XDG_RUNTIME_DIR="$WORK/runtime" \
+    ODBCINI="$WORK/home/odbc.ini" QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+    timeout 60 ./quillmarch --quit-when-shown 2>&1) || fail "the program ended with an error: $output"
+grep -q '^shown: LoginDialog' <<<"$output" || fail "the login dialog was not shown: $output"
+[ "$(grep -c '^shown:' <<<"$output")" = 1 ] || fail "other windows came first: $output"
+grep -q "Database=$WORK/shop/data/Quillmarch.qmst" "$WORK/home/odbc.ini" ||
+    fail "the data source does not name the copy's database: $(cat "$WORK/home/odbc.ini")"
+[ ! -e "$WORK/home/share/Quillmarch" ] || fail "the user's data folder was used: $(ls -R "$WORK/home/share")"
+echo "ok: --version, --help without a display; a copied program starts on its own data"

@@ -3,10 +3,10 @@
 // numbers already parsed); and the import of a 10,000-product workbook as
 // written by a spreadsheet program (shared strings). Aims: export within
 // 1.5x of the floor, import under 1 s.
-#include "core/NumberText.h"
 #include "controls/SortListModel.h"
-#include "spreadsheet/ListExport.h"
+#include "core/NumberText.h"
 #include "settings/ProductImport.h"
+#include "spreadsheet/ListExport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

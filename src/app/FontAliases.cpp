@@ -13,9 +13,8 @@ namespace {
 const QStringList sansFaces = {QStringLiteral("WenQuanYi Micro Hei"),
                                QStringLiteral("Noto Sans CJK SC"),
                                QStringLiteral("Droid Sans Fallback")};
-const QStringList serifFaces = QStringList{QStringLiteral("Noto Serif CJK SC"),
-                                           QStringLiteral("AR PL UMing CN")} +
-                               sansFaces;
+const QStringList serifFaces =
+    QStringList{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")} + sansFaces;
 
 } // namespace
 

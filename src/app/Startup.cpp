@@ -11,8 +11,8 @@
 #include "data/DataSource.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 
 Startup::Startup(Options options) : m_options(std::move(options)) {}

@@ -68,7 +68,8 @@ bool DataSource::setUp(const QString &name, const QString &file, const QString &
         return true;
     // Already registered for this file: nothing is written at each start, and
     // the installer is not asked (it loads the driver's setup library).
-    if (existing.exists() && existing.database == file && existing.driver == QLatin1String(driverName))
+    if (existing.exists() && existing.database == file &&
+        existing.driver == QLatin1String(driverName))
         return true;
     if (configureThroughInstaller(name, file, defaultDir))
         return true;

@@ -40,8 +40,9 @@ QString DatabaseErrorText::sentence(const QString &driverText, const QString &wh
                               "请腾出磁盘空间后再试一次。")
             .arg(where);
     if (mentions(driverText, {"locked", "busy"}))
-        return QStringLiteral("数据库文件%1正被另一个程序使用，等候%2秒后仍未让出，本次操作没有完成，"
-                              "数据未被改动。请关闭另一个程序后再试一次。")
+        return QStringLiteral(
+                   "数据库文件%1正被另一个程序使用，等候%2秒后仍未让出，本次操作没有完成，"
+                   "数据未被改动。请关闭另一个程序后再试一次。")
             .arg(where)
             .arg(Database::busyTimeoutMs / 1000);
     if (mentions(driverText, {"disk i/o"}))

@@ -54,8 +54,8 @@ QString DatabaseInit::usage()
 QStringList DatabaseInit::tables(Kind kind)
 {
     if (kind == Kind::Settings)
-        return {QStringLiteral("USER"),  QStringLiteral("USER_SET"),
-                QStringLiteral("INFO"),  QStringLiteral("RAW_PRINTER"),
+        return {QStringLiteral("USER"),         QStringLiteral("USER_SET"),
+                QStringLiteral("INFO"),         QStringLiteral("RAW_PRINTER"),
                 QStringLiteral("PRODUCT_NAME"), QStringLiteral("SALER"),
                 QStringLiteral("AUTO_NUM")};
     return {QStringLiteral("AUTO_NUM"), QStringLiteral("POS_RECORD"),

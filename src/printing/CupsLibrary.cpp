@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename Function>
-bool resolve(void *library, const char *name, Function &function)
+template <typename Function> bool resolve(void *library, const char *name, Function &function)
 {
     function = reinterpret_cast<Function>(dlsym(library, name));
     return function != nullptr;

@@ -2,11 +2,11 @@
 
 #include "ui_PrintFinishedDialog.h"
 
+#include "controls/SalesIcons.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "data/ShopRow.h"
 #include "printing/ShopPrintSettings.h"
-#include "controls/SalesIcons.h"
 
 PrintFinishedDialog::PrintFinishedDialog(ShopPrintSettings &shop, const QString &settingsDsn,
                                          QWidget *parent)

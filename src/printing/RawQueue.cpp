@@ -31,8 +31,7 @@ bool RawQueue::isRaw(const QString &queue)
     cups_dest_t *dest = cups->getNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
     if (!dest)
         return false;
-    const char *model =
-        cups->getOption("printer-make-and-model", dest->num_options, dest->options);
+    const char *model = cups->getOption("printer-make-and-model", dest->num_options, dest->options);
     const bool raw = model && qstrcmp(model, rawModel) == 0;
     cups->freeDests(1, dest);
     return raw;

@@ -12,7 +12,6 @@
 #include "printing/ShopPrintSettings.h"
 #include "records/BookCommands.h"
 #include "records/DetailListModel.h"
-#include "spreadsheet/ExportList.h"
 #include "records/QueryBuilder.h"
 #include "records/QueryConditionsDialog.h"
 #include "records/QueryStatistics.h"
@@ -21,6 +20,7 @@
 #include "records/SalesListModel.h"
 #include "records/StoredSaleReceipt.h"
 #include "sales/SaleNumbers.h"
+#include "spreadsheet/ExportList.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>

@@ -5,8 +5,8 @@
 #include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
-#include "settings/ProductCatalogue.h"
 #include "data/OptionsRow.h"
+#include "settings/ProductCatalogue.h"
 
 #include <QRegularExpressionValidator>
 

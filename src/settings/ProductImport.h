@@ -1,7 +1,7 @@
 #pragma once
 
-#include "spreadsheet/SheetData.h"
 #include "settings/Product.h"
+#include "spreadsheet/SheetData.h"
 
 #include <QList>
 #include <QString>

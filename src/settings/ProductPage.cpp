@@ -7,11 +7,11 @@
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "data/ShopRow.h"
-#include "spreadsheet/ExportList.h"
 #include "settings/CatalogueListLook.h"
 #include "settings/ProductCatalogue.h"
 #include "settings/ProductDialog.h"
 #include "settings/ProductImport.h"
+#include "spreadsheet/ExportList.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,8 +9,8 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
-#include <QCryptographicHash>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -249,8 +249,7 @@ TEST(DamagedFiles, StartUpNamesTheFileAndWhatIsWrongAndLeavesItAlone)
             EXPECT_FALSE(outcome.prepared);
             ASSERT_EQ(outcome.messages.size(), 1) << outcome.messages.join('|').toStdString();
             const QString text = outcome.messages.first();
-            EXPECT_TRUE(text.contains(file))
-                << text.toStdString();
+            EXPECT_TRUE(text.contains(file)) << text.toStdString();
             EXPECT_TRUE(text.contains(QString::fromUtf8(c.expected))) << text.toStdString();
             // Never written over, repaired or given a journal beside it.
             EXPECT_EQ(contentOf(file), before);

@@ -2,8 +2,8 @@
 // user's data folder for an installed program, copied once from the
 // installation's templates and never replaced.
 #include "core/DataLocation.h"
-#include "core/AppSettings.h"
 #include "app/Startup.h"
+#include "core/AppSettings.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SalesSession.h"

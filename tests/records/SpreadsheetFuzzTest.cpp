@@ -152,9 +152,8 @@ TEST_F(SpreadsheetFuzzTest, CraftedHostileFilesEndInAClearErrorWithBoundedMemory
     // One cell in the last column on every row: the empty cells before it are held too.
     QByteArray farRight;
     for (int row = 1; row <= 5000; ++row)
-        farRight += QStringLiteral(R"(<row r="%1"><c r="IV%1"><v>1</v></c></row>)")
-                        .arg(row)
-                        .toLatin1();
+        farRight +=
+            QStringLiteral(R"(<row r="%1"><c r="IV%1"><v>1</v></c></row>)").arg(row).toLatin1();
     EXPECT_EQ(refusal(workbook("far-right.xlsx", kSheetHead + farRight + kSheetTail)),
               QStringLiteral("表格超过 1000000 个单元格。"));
 

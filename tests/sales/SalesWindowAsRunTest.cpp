@@ -6,8 +6,8 @@
 #include "data/Database.h"
 #include "printing/ReceiptPreviewWindow.h"
 #include "sales/SalesDialog.h"
-#include "support/ScriptedPrompt.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
 #include <QApplication>

@@ -9,13 +9,13 @@
 #include "data/Database.h"
 #include "settings/ProductCatalogue.h"
 #include "settings/ProductPage.h"
-#include "support/ScriptedPrompt.h"
-#include "support/TestEnv.h"
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TestEnv.h"
 
-#include <QDialog>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>

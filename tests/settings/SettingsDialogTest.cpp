@@ -2,9 +2,9 @@
 // the values handed over by the sales window and taken back.
 #include "settings/SettingsDialog.h"
 #include "settings/PageTabCtrl.h"
+#include "settings/ProductPage.h"
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
-#include "settings/ProductPage.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 #include "users/UsersPage.h"

@@ -1,7 +1,7 @@
 #include "support/SalesWindowFixture.h"
 
-#include "core/AppSettings.h"
 #include "app/SettingsLoader.h"
+#include "core/AppSettings.h"
 #include "data/Database.h"
 
 #include <QApplication>

@@ -9,9 +9,10 @@
 #include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
-#include "spreadsheet/ExportList.h"
+#include "sales/SaleEntry.h"
 #include "sales/SaleNumbers.h"
 #include "sales/SalesCatalogue.h"
+#include "spreadsheet/ExportList.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -179,9 +180,9 @@ void RecordDetailDialog::updateButtons()
 
 bool RecordDetailDialog::readEntry(EntryRow &entry, bool checkName)
 {
-    const QString name = ui->nameBox->currentText();
+    const QString name = ui->nameBox->currentText().trimmed();
     if (checkName && name.isEmpty()) {
-        Prompt::warn(this, QStringLiteral("名称不能为空！"));
+        Prompt::warn(this, SaleEntry::emptyNameMessage());
         ui->nameBox->setFocus();
         return false;
     }
@@ -191,9 +192,14 @@ bool RecordDetailDialog::readEntry(EntryRow &entry, bool checkName)
         ui->quantityEdit->setFocus();
         return false;
     }
+    entry.setDiscount(ui->discountBox->currentText());
+    if (!entry.discount().trimmed().isEmpty() && !(entry.d() >= 0 && entry.d() <= 10)) {
+        Prompt::warn(this, SaleEntry::discountRangeMessage());
+        ui->discountBox->setFocus();
+        return false;
+    }
     const QString price = ui->priceEdit->text();
     entry.setName(SaleLine::displayName(name, m_settings.showProductCode));
-    entry.setDiscount(ui->discountBox->currentText());
     entry.setQuantity(quantity);
     entry.setPrice(price.isEmpty() ? QStringLiteral("0.00") : price);
     return true;

@@ -7,9 +7,12 @@
 #include "controls/HoverButton.h"
 #include "controls/SortListCtrl.h"
 #include "data/Database.h"
+#include "sales/SaleEntry.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QLineEdit>
@@ -213,10 +216,18 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     EXPECT_EQ(m_env.prompt().lastText(), s("不能再删除了！"));
     EXPECT_EQ(rows(dialog.get()).size(), 1);
 
+    for (const QString &blank : {QString(), s("   ")}) {
+        child<AutoCompleteCombo>(dialog.get(), "nameBox")->setEditText(blank);
+        click(dialog.get(), "addButton");
+        EXPECT_EQ(m_env.prompt().lastText(), s("名称不能为空！"));
+    }
     child<AutoCompleteCombo>(dialog.get(), "nameBox")->setEditText(QString());
-    click(dialog.get(), "addButton");
-    EXPECT_EQ(m_env.prompt().lastText(), s("名称不能为空！"));
     child<AutoCompleteCombo>(dialog.get(), "nameBox")->lineEdit()->insert(s("新品"));
+    child<QComboBox>(dialog.get(), "discountBox")->setEditText(s("15"));
+    click(dialog.get(), "addButton");
+    EXPECT_EQ(m_env.prompt().lastText(), SaleEntry::discountRangeMessage());
+    EXPECT_EQ(rows(dialog.get()).size(), 1);
+    child<QComboBox>(dialog.get(), "discountBox")->setCurrentIndex(0);
     type(dialog.get(), "quantityEdit", s("0"));
     click(dialog.get(), "addButton");
     EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！"));
@@ -227,16 +238,14 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     dialog->close();
 }
 
-// A picture of the window for the documentation: written to QM_SCREENSHOT_DIR
-// when it is set, otherwise to the temporary folder.
+// A picture of the window for the documentation (`make pictures`).
 TEST_F(RecordDetailDialogTest, Picture)
 {
     FontAliases::install();
     auto dialog = open();
     clickRow(dialog.get(), 1);
     QTest::qWait(50);
-    const QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR", QDir::tempPath());
-    EXPECT_TRUE(dialog->grab().save(QDir(dir).filePath(s("details-window.png"))));
+    savePicture(dialog->grab().toImage(), s("details-window"));
 }
 
 } // namespace

@@ -35,6 +35,8 @@ set(QM_LOGIC_CORE
     src/core/NumberText.h
     src/core/Prompt.cpp
     src/core/Prompt.h
+    src/core/WriteFailure.cpp
+    src/core/WriteFailure.h
 )
 set(QM_LOGIC_DATA
     src/data/DataFileCheck.cpp

@@ -4,6 +4,7 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
+#include "core/WriteFailure.h"
 #include "data/DataSource.h"
 #include "records/BookFile.h"
 
@@ -91,7 +92,9 @@ void BookCommands::backUp()
         Prompt::info(m_parent, QStringLiteral("数据库备份成功!"));
         return;
     }
-    Prompt::warn(m_parent, QStringLiteral("数据库备份失败!\n%1").arg(error));
+    Prompt::warn(
+        m_parent,
+        QStringLiteral("数据库备份失败!\n%1").arg(WriteFailure::reason(dialog.path(), error)));
 }
 
 bool BookCommands::refuseRestoreFrom(const QString &chosen, const QString &book) const

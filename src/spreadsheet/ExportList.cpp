@@ -1,8 +1,9 @@
 #include "spreadsheet/ExportList.h"
 
+#include "controls/ExportFileDialog.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
-#include "controls/ExportFileDialog.h"
+#include "core/WriteFailure.h"
 #include "spreadsheet/ListExport.h"
 
 #include <QAbstractItemModel>
@@ -34,8 +35,8 @@ void exportList(QWidget *parent, const QAbstractItemModel &model, const QString 
         return;
     }
     ExportFileDialog dialog(QStringLiteral("保存Excel表"),
-                             QStringLiteral("Excel文件(*.xlsx)|表格文件(*.xls)|所有文件(*.*)"),
-                             proposedName(), parent);
+                            QStringLiteral("Excel文件(*.xlsx)|表格文件(*.xls)|所有文件(*.*)"),
+                            proposedName(), parent);
     if (!dialog.exec())
         return;
     const QString path = dialog.path();
@@ -56,7 +57,8 @@ void exportList(QWidget *parent, const QAbstractItemModel &model, const QString 
         Prompt::warn(parent, QStringLiteral("覆盖文件时出错！") + u'\n' + result.reason);
         break;
     case ListExport::Outcome::Failed:
-        Prompt::error(parent, QStringLiteral("导出文件“%1”失败：%2").arg(shown, result.reason));
+        Prompt::error(parent, QStringLiteral("导出文件“%1”失败：%2")
+                                  .arg(shown, WriteFailure::reason(path, result.reason)));
         break;
     }
 }

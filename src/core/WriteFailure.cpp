@@ -1,0 +1,29 @@
+#include "core/WriteFailure.h"
+
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace {
+
+// Less room than this left beside the file counts as a full disk: the failed
+// write has already given back what it had taken.
+constexpr qint64 kNearlyFullBytes = 256 * 1024;
+
+} // namespace
+
+bool WriteFailure::diskFull(const QString &file, const QString &systemText)
+{
+    for (const char *words : {"No space left", "disk is full", "disk full"}) {
+        if (systemText.contains(QLatin1String(words), Qt::CaseInsensitive))
+            return true;
+    }
+    const QStorageInfo storage(QFileInfo(file).absolutePath());
+    return storage.isValid() && storage.bytesAvailable() < kNearlyFullBytes;
+}
+
+QString WriteFailure::reason(const QString &file, const QString &systemText)
+{
+    if (!diskFull(file, systemText))
+        return systemText;
+    return QStringLiteral("磁盘空间已满，请腾出磁盘空间后再试一次。（%1）").arg(systemText);
+}

@@ -95,10 +95,11 @@ Sales are stored with their lines and can be searched, totalled, edited,
 reprinted and exported to spreadsheets. Each user's databases live in the
 user's data folder and are never touched by an upgrade of the package.")
 # The libraries the program links are found by dpkg-shlibdeps; these are
-# loaded at run time (plugins, ODBC drivers, fonts) or used as tools.
+# loaded at run time (the platform plugins, which libqt6gui6 only recommends;
+# database and ODBC drivers; fonts) or used as tools.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, libsqliteodbc, fonts-wqy-microhei")
+    "qt6-qpa-plugins, libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, libsqliteodbc, fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libqt6sql6-psql, odbc-postgresql")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, fonts-noto-cjk")
 include(CPack)

@@ -26,8 +26,11 @@ test: build
 
 # Regenerates the documentation's pictures (docs/*.png) through the pictures test program.
 pictures: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target test_pictures
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target test_pictures test_records
 	@QM_PICTURES_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 $(BUILD_DIR)/tests/test_pictures
+	@QM_PICTURES_DIR=$(CURDIR)/docs QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+	  $(BUILD_DIR)/tests/test_records --gtest_filter='*Picture*'
+
 
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
@@ -44,7 +47,7 @@ test-sanitize: deps
 	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done; true
+	@for b in $(BUILD_DIR)/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done; true
 
 # The spreadsheet reader under mutated files for FUZZ_SECONDS (default 300).
 fuzz: build

@@ -140,12 +140,9 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
     EXPECT_NEAR(paper.printableMm, expected.drawing.width * 25.4 / 300, 0.2);
     EXPECT_NEAR(paper.leftEdgeMm + paper.printableMm + paper.rightEdgeMm, paperWidth * 25.4 / 72,
                 0.5);
-    // With QM_SHOT_DIR set, the page as it arrived goes there as a picture.
-    const QString shots = qEnvironmentVariable("QM_SHOT_DIR");
-    if (!shots.isEmpty()) {
-        QDir().mkpath(shots);
-        PdfInfo::firstPage(pdfs[0], 203).save(QDir(shots).filePath("receipt-cups-pdf.png"));
-    }
+    // The page as it arrived, as a picture when pictures are kept.
+    if (qEnvironmentVariableIsSet("QM_PICTURES_DIR"))
+        keepPicture(PdfInfo::firstPage(pdfs[0], 203), QStringLiteral("receipt-cups-pdf"));
     for (const QString &path : pdfs)
         QFile::remove(path);
 }

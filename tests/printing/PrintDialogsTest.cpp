@@ -2,12 +2,12 @@
 // driven as a person would, with what they store checked in the database.
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
+#include "controls/SalesIcons.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/ShopPrintSettings.h"
-#include "controls/SalesIcons.h"
 #include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -57,8 +57,7 @@ TEST_F(PrintDialogsTest, NoticeShowsItsTextsAndCloses)
     EXPECT_FALSE(box->isChecked());
     // The program's own picture beside the text, not the style's information sign.
     const QPixmap icon = child<QLabel>(&dialog, "iconLabel")->pixmap();
-    EXPECT_EQ(icon.toImage(),
-              SalesIcons::window().pixmap(PrintFinishedDialog::iconSize).toImage());
+    EXPECT_EQ(icon.toImage(), SalesIcons::window().pixmap(PrintFinishedDialog::iconSize).toImage());
     EXPECT_EQ(dialog.windowIcon().pixmap(32).toImage(), icon.toImage());
     keepPicture(dialog.grab().toImage(), QStringLiteral("print-finished"));
     // The program's own button, as on every other dialog.
@@ -203,7 +202,7 @@ TEST_F(PrintDialogsTest, RawPrinterKeepsItsRollAndDrawerSwitch)
     QTest::mouseClick(drawer1, Qt::LeftButton);
     QTest::mouseClick(child<QCheckBox>(&dialog, "printer2Check"), Qt::LeftButton);
     child<QComboBox>(&dialog, "printer2Box")->setCurrentText("热敏80");
-    dialog.grab().save(QStringLiteral("/tmp/qm-printer-select-raw.png"));
+    keepPicture(dialog.grab().toImage(), QStringLiteral("printer-select-raw"));
     QTest::mouseClick(child<HoverButton>(&dialog, "saveButton"), Qt::LeftButton);
     EXPECT_EQ(env.prompt().lastText(), "打印机保存成功！");
 

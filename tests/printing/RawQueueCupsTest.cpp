@@ -20,6 +20,7 @@
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -139,7 +140,7 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_EQ(sale.cuts, 1);
     EXPECT_EQ(sale.drawerPulses, 1);
     EXPECT_EQ(sale.drawerPin, 2);
-    sale.image.save(QStringLiteral("/tmp/qm-escpos-from-cups.png"));
+    keepPicture(sale.image, QStringLiteral("receipt-escpos"));
 
     // The query window's reprint of the same sale: same picture, drawer shut.
     const ReceiptData data =
@@ -158,7 +159,6 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_NEAR(page.width(), 48.0, 0.1);
     EXPECT_NEAR(page.height(), expected.height() * 25.4 / RawPrinterSetup::dpi, 0.1);
     QCoreApplication::processEvents();
-    frame->grab().save(QStringLiteral("/tmp/qm-raw-preview.png"));
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -5,6 +5,7 @@
 
 #include "printing/ReceiptRenderer.h"
 #include "printing/ReceiptText.h"
+#include "support/Gui.h"
 
 #include <QFontMetricsF>
 
@@ -555,15 +556,13 @@ TEST_F(ReceiptLayoutTest, NothingLeavesThePaperOrOverlaps)
                         SCOPED_TRACE(testing::Message()
                                      << paper << " tpl02 " << tpl02 << " en " << lang << " price "
                                      << price << " cash " << cash);
-                        const QString shots = qEnvironmentVariable("QM_SHOT_DIR");
-                        if (!shots.isEmpty() && cash)
-                            ReceiptRenderer::toImage(d).save(
-                                QStringLiteral("%1/receipt-long-%2-%3-%4-%5.png")
-                                    .arg(shots)
-                                    .arg(paper)
-                                    .arg(tpl02 ? 2 : 1)
-                                    .arg(lang ? "en" : "zh")
-                                    .arg(price ? "price" : "noprice"));
+                        if (cash && qEnvironmentVariableIsSet("QM_PICTURES_DIR"))
+                            keepPicture(ReceiptRenderer::toImage(d),
+                                        QStringLiteral("receipt-long-%1-%2-%3-%4")
+                                            .arg(paper)
+                                            .arg(tpl02 ? 2 : 1)
+                                            .arg(lang ? "en" : "zh")
+                                            .arg(price ? "price" : "noprice"));
                         const auto boxes = lineBoxes(d);
                         for (const auto &[text, box] : boxes) {
                             EXPECT_GE(box.left(), 0) << text.toStdString();

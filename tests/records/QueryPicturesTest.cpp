@@ -1,11 +1,11 @@
 // A picture of the query window with its conditions window for the
-// documentation: written to QM_SCREENSHOT_DIR when it is set, otherwise to the
-// temporary folder.
+// documentation (`make pictures`).
 #include "RecordsBook.h"
 
 #include "app/FontAliases.h"
 #include "records/QueryConditionsDialog.h"
 #include "records/QueryDialog.h"
+#include "support/Gui.h"
 #include "support/TestEnv.h"
 
 #include <QDir>
@@ -58,10 +58,7 @@ TEST(QueryPictures, QueryWindowWithItsConditions)
         painter.drawPixmap(0, 0, back);
         painter.drawPixmap(both.width() - front.width(), both.height() - front.height(), front);
     }
-    QString dir = qEnvironmentVariable("QM_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    EXPECT_TRUE(both.save(QDir(dir).filePath(QStringLiteral("query-window.png"))));
+    savePicture(both.toImage(), QStringLiteral("query-window"));
     EXPECT_EQ(query.findChild<QObject *>(QStringLiteral("salesList")) != nullptr, true);
 }
 

@@ -21,7 +21,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QWheelEvent>
@@ -54,8 +53,7 @@ QString comingLater(const QString &what)
 } // namespace
 
 SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::SalesDialog>()),
-      m_session(settings, [] { return QPrinterInfo::defaultPrinterName(); }),
+    : QDialog(parent), ui(std::make_unique<Ui::SalesDialog>()), m_session(settings),
       m_windows(SalesWindows::installed())
 {
     ui->setupUi(this);

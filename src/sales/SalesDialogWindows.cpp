@@ -19,7 +19,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QWheelEvent>
@@ -44,8 +43,9 @@ void SalesDialog::previewReceipt()
 void SalesDialog::loadPrintSettings()
 {
     DbOperation::run(this, [&] {
-        m_printSettings =
-            ShopPrintSettings::load(m_session.settingsDb(), QPrinterInfo::defaultPrinterName());
+        // An empty printer is the system's default one, looked up when printing:
+        // asking the print system here would slow the window's opening.
+        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(), QString());
     });
 }
 

@@ -11,8 +11,7 @@
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
 
-SalesSession::SalesSession(AppSettings &settings, std::function<QString()> defaultPrinter)
-    : m_settings(settings), m_defaultPrinter(std::move(defaultPrinter))
+SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
 {
     m_header.time = Clock::now();
     m_header.payment = settings.lastPayment;
@@ -25,11 +24,6 @@ SalesSession::SalesSession(AppSettings &settings, std::function<QString()> defau
 QString SalesSession::nothingToSaveMessage()
 {
     return QStringLiteral("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！");
-}
-
-QString SalesSession::defaultPrinter() const
-{
-    return m_defaultPrinter ? m_defaultPrinter() : QString();
 }
 
 bool SalesSession::setUpRecordsSource(QWidget *parent)
@@ -53,7 +47,7 @@ bool SalesSession::open(QWidget *parent)
         m_counterNumber = m_header.number;
         m_cashiers = SalesCatalogue::cashiers(m_settingsDb);
 
-        m_shop = ShopInfo::load(m_settingsDb, defaultPrinter());
+        m_shop = ShopInfo::load(m_settingsDb);
         m_header.shopName = m_shop.shopName;
         m_header.remark = m_shop.remark1;
         m_defaultRemark = m_shop.remark1;
@@ -85,7 +79,7 @@ bool SalesSession::reloadShopInfo(QWidget *parent)
     return DbOperation::run(parent, [&] {
         const QString shopName = m_shop.shopName;
         const QString discount = m_shop.set3;
-        m_shop = ShopInfo::load(m_settingsDb, defaultPrinter());
+        m_shop = ShopInfo::load(m_settingsDb);
         m_shop.shopName = shopName; // as the settings window handed it back
         m_shop.set3 = discount;     // the window's own check box
         applyOptions();

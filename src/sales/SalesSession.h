@@ -12,7 +12,6 @@
 #include <QPair>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -26,9 +25,7 @@ struct AppSettings;
 class SalesSession
 {
 public:
-    // DEFAULTPRINTER names the system's default printer when asked; the shop
-    // row's empty printer means that one.
-    explicit SalesSession(AppSettings &settings, std::function<QString()> defaultPrinter = {});
+    explicit SalesSession(AppSettings &settings);
 
     static QString nothingToSaveMessage();
     static QString numberMovedMessage(const QString &taken, const QString &next);
@@ -117,7 +114,6 @@ public:
     bool startNextSale(QWidget *parent);
 
 private:
-    QString defaultPrinter() const;
     bool rememberProduct(const QString &name, const QString &price);
     void applyOptions();
     bool refuse(QWidget *parent, const QString &message);
@@ -143,6 +139,5 @@ private:
     QList<QPair<QString, QString>> m_customers;
     QStringList m_payments;
     QStringList m_products;
-    std::function<QString()> m_defaultPrinter;
     QWidget *m_parent = nullptr; // over which RememberProduct reports
 };

@@ -2,7 +2,7 @@
 
 #include "data/ShopRow.h"
 
-ShopInfo ShopInfo::load(Database &settings, const QString &defaultPrinter)
+ShopInfo ShopInfo::load(Database &settings)
 {
     ShopRow row;
     ShopRow::read(settings, row);
@@ -26,7 +26,5 @@ ShopInfo ShopInfo::load(Database &settings, const QString &defaultPrinter)
     for (QString *number : {&info.set1, &info.set5, &info.set6, &info.set7})
         if (number->isEmpty())
             *number = QStringLiteral("0");
-    if (info.set4.isEmpty())
-        info.set4 = defaultPrinter;
     return info;
 }

@@ -32,6 +32,6 @@ struct ShopInfo
     bool cashEnabled() const { return set10 == QLatin1String("1"); }
 
     // The shop row (ShopRow); empty set1, set5, set6 and set7 read as "0"; an
-    // empty printer name becomes DEFAULTPRINTER. Throws DatabaseError.
-    static ShopInfo load(Database &settings, const QString &defaultPrinter);
+    // empty printer name (the default printer) stays empty. Throws DatabaseError.
+    static ShopInfo load(Database &settings);
 };

@@ -195,19 +195,19 @@ TEST_F(RecordsTest, NumbersBeyondRangeAreNotStored)
 
 TEST_F(RecordsTest, ShopInfoAndSwitches)
 {
-    ShopInfo info = ShopInfo::load(m_settings, s("Receipt"));
+    ShopInfo info = ShopInfo::load(m_settings);
     EXPECT_EQ(info.shopName, s("我的小店"));
     EXPECT_TRUE(info.saveOnPrint());
     EXPECT_EQ(info.remark1, s("谢谢惠顾，欢迎再次光临！"));
     EXPECT_FALSE(info.discountEnabled());
     EXPECT_TRUE(info.productMemory());
-    EXPECT_EQ(info.set4, s("Receipt"));
+    EXPECT_EQ(info.set4, QString()) << "the default printer, looked up when printing";
     EXPECT_EQ(info.set1, s("0"));
 
     SalesSwitches::storeDiscountEnabled(m_settings, true);
     SalesSwitches::storeCustomerEnabled(m_settings, true);
     SalesSwitches::storeCashEnabled(m_settings, true);
-    info = ShopInfo::load(m_settings, QString());
+    info = ShopInfo::load(m_settings);
     EXPECT_TRUE(info.discountEnabled());
     EXPECT_TRUE(info.customerEnabled());
     EXPECT_TRUE(info.cashEnabled());

@@ -16,6 +16,9 @@ int RawPrinterSetup::knownDots(int dots)
 
 void RawPrinterSetup::ensureTable(Database &settingsDb)
 {
+    // Asked first: the server would note "already exists" at every save.
+    if (settingsDb.handle().tables().contains(QStringLiteral("RAW_PRINTER")))
+        return;
     settingsDb.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"RAW_PRINTER\" ("
                                    "\"printer\" TEXT PRIMARY KEY, "
                                    "\"paperDots\" INTEGER, "

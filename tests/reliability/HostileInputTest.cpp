@@ -84,11 +84,12 @@ protected:
     {
         ReceiptStyle style;
         style.switches = sale.switches;
-        for (bool template02 : {false, true}) {
-            style.template02 = template02;
+        for (int variant = 0; variant < 4; ++variant) {
+            style.template02 = variant % 2;
+            const int paperDots = variant < 2 ? 576 : 384; // 80 mm and 58 mm rolls
             const ReceiptData data = prepareReceiptData(sale, 0, true);
             const ReceiptDrawing drawing =
-                ReceiptLayout(data, style, {203, 203, 576}).renderReceipt();
+                ReceiptLayout(data, style, {203, 203, paperDots}).renderReceipt();
             for (const ReceiptDrawing::Text &t : drawing.texts) {
                 for (const char *bad : {"inf", "nan", "-0.00"})
                     EXPECT_FALSE(t.text.contains(QLatin1String(bad)) &&
@@ -277,9 +278,16 @@ TEST_F(HostileInputTest, NumbersKeepTheArithmeticAndNeverShowInfNanOrMinusZero)
                 EXPECT_NEAR(sale.totals().discounted, NumberText::toDouble(line.discounted),
                             0.0051);
                 // Cash below, at and above the total.
+                // The change is cash minus total, to the cent, below the total too.
                 for (double delta : {-1.0, -0.004, 0.0, 0.004, 5.0}) {
-                    if (sale.setCash(QString::number(sale.totals().discounted + delta, 'f', 3)))
-                        EXPECT_FALSE(looksBroken(sale.change())) << qPrintable(sale.change());
+                    const QString cash = QString::number(sale.totals().discounted + delta, 'f', 3);
+                    if (!sale.setCash(cash))
+                        continue;
+                    EXPECT_FALSE(looksBroken(sale.change())) << qPrintable(sale.change());
+                    EXPECT_NEAR(NumberText::toDouble(sale.change()),
+                                NumberText::toDouble(cash) - sale.totals().discounted,
+                                0.0051 + std::abs(sale.totals().discounted) * 1e-12)
+                        << qPrintable(cash + s(" → ") + sale.change());
                 }
             }
 }

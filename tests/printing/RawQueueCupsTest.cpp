@@ -128,10 +128,12 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     FakePrintHost host(env);
     host.sale = ReceiptSample::sale();
     const QImage expected = expectedRaster(host.sale, RawPrinterSetup::dots58);
+    shop.secondCopy = true;
+    env.prompt().answerNext(Prompt::Answer::Yes); // a second copy
     ReceiptPrinter printer(env.settings(), shop, host.window());
     PrintButtonHandler(host, env.settings(), shop, printer).run();
     EXPECT_EQ(host.calls.last(), "finish");
-    EXPECT_EQ(env.prompt().lastText(), "打印机保存成功！") << "no message after the print";
+    EXPECT_EQ(env.prompt().lastText(), PrintButtonHandler::secondCopyQuestion());
 
     const EscPosDecoded sale = EscPosDecoder::decode(receiveJob(listener));
     ASSERT_TRUE(sale.error.isEmpty()) << sale.error.toStdString();
@@ -140,6 +142,12 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_EQ(sale.cuts, 1);
     EXPECT_EQ(sale.drawerPulses, 1);
     EXPECT_EQ(sale.drawerPin, 2);
+    // The second copy the cashier asked for: the same picture, the drawer already open.
+    const EscPosDecoded copy = EscPosDecoder::decode(receiveJob(listener));
+    ASSERT_TRUE(copy.error.isEmpty()) << copy.error.toStdString();
+    EXPECT_EQ(EscPosDecoder::differingPixels(expected, copy.image), 0);
+    EXPECT_EQ(copy.cuts, 1);
+    EXPECT_EQ(copy.drawerPulses, 0);
     keepPicture(sale.image, QStringLiteral("receipt-escpos"));
 
     // The query window's reprint of the same sale: same picture, drawer shut.

@@ -12,7 +12,7 @@ class PrintHost
 public:
     virtual ~PrintHost() = default;
 
-    // The sales window: parent of the messages, hidden while the preview is open.
+    // The sales window: parent of the messages and of the preview.
     virtual QWidget *window() = 0;
     // The settings connection the window holds open.
     virtual Database &settingsDatabase() = 0;

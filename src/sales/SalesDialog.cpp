@@ -65,6 +65,8 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
 
     // Before the window opens: the records data source, and the clock.
     m_recordsReady = m_session.setUpRecordsSource(this);
+    m_clock.setParent(this); // found by its name, e.g. to wait for a tick
+    m_clock.setObjectName(QStringLiteral("clock"));
     connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
     m_clock.start(500);
     m_keys = new SalesKeyFilter(*this);

@@ -21,7 +21,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -477,7 +479,9 @@ TEST_F(SalesWindow, TheClockRunsUntilTheTimeIsMadeEditable)
     EXPECT_TRUE(time->isEnabled());
     time->setDateTime(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
     Clock::setFixed(QDateTime(QDate(2024, 3, 7), QTime(9, 6, 0)));
-    QTest::qWait(600); // a whole tick of the half-second clock passes: the typed time stays
+    // A tick of the half-second clock passes: the typed time stays.
+    QSignalSpy tick(w<QTimer>("clock"), &QTimer::timeout);
+    EXPECT_TRUE(tick.wait(2000));
     EXPECT_EQ(time->dateTime(), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58)));
 
     enterLine("甲", "1", "1");

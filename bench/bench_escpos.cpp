@@ -1,6 +1,8 @@
 // Turns a 50-line receipt into its ESC/POS job for an 80 mm printer without a
 // driver (draw, one bit a dot, raster bands, cut, drawer) and prints the time
 // beside the renderer alone drawing the same receipt at the same width.
+#include "BenchLine.h"
+
 #include "app/FontAliases.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/RawPrinterSetup.h"
@@ -17,23 +19,6 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
-
-namespace {
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {

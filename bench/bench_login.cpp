@@ -10,23 +10,6 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-template <typename F> double medianMs(int runs, F &&work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
-
 int main()
 {
     const QString password = QStringLiteral("收银员 pass 1234");

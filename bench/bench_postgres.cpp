@@ -4,6 +4,8 @@
 // PostgreSQL driver without the program's data layer, or libpq itself).
 // Uses the server named by QM_TEST_PG_HOST, or starts a private one with
 // scripts/start-test-postgres.sh; without PostgreSQL it says why and skips.
+#include "BenchLine.h"
+
 #include "core/Clock.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
@@ -36,12 +38,6 @@
 namespace {
 
 constexpr int listedSales = 100000;
-
-double median(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 double timed(int trials, const std::function<void(int)> &work)
 {

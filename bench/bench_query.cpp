@@ -25,24 +25,6 @@
 
 namespace {
 
-double median(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-double timed(int runs, const std::function<void()> &work)
-{
-    std::vector<double> ms;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return median(ms);
-}
-
 // Steps STATEMENT on the raw handle and reads every column of every row.
 long rawStep(sqlite3 *db, const QueryStatement &statement)
 {
@@ -116,8 +98,8 @@ int main(int argc, char **argv)
     DetailListModel details;
 
     const QueryStatement all = QueryBuilder::numberContains(QString(), db.dialect());
-    const double allMs = timed(runs, [&] { sales.fill(db, all); });
-    const double allFloor = timed(runs, [&] { rawStep(raw, all); });
+    const double allMs = medianMs(runs, [&] { sales.fill(db, all); });
+    const double allFloor = medianMs(runs, [&] { rawStep(raw, all); });
     if (sales.rowCount() != 100000)
         std::fprintf(stderr, "expected 100000 rows, got %d\n", sales.rowCount());
     benchLine("query_all_sales_to_list", allMs, allFloor);
@@ -127,25 +109,25 @@ int main(int argc, char **argv)
                                   QDateTime(QDate(2024, 6, 30), QTime(23, 59))),
                             db.dialect());
     QString line;
-    const double monthMs = timed(runs, [&] {
+    const double monthMs = medianMs(runs, [&] {
         sales.fill(db, month);
         line = QueryStatistics::line(sales.totalQuantity(), sales.totalMoney());
     });
-    benchLine("query_month_with_statistics", monthMs, timed(runs, [&] { rawStep(raw, month); }));
+    benchLine("query_month_with_statistics", monthMs, medianMs(runs, [&] { rawStep(raw, month); }));
 
     QueryConditions milk;
     milk.product = QStringLiteral("奶");
     const QueryStatement product = QueryBuilder::sales(milk, db.dialect());
-    const double productMs = timed(runs, [&] { sales.fill(db, product); });
-    benchLine("query_contained_product", productMs, timed(runs, [&] { rawStep(raw, product); }));
+    const double productMs = medianMs(runs, [&] { sales.fill(db, product); });
+    benchLine("query_contained_product", productMs, medianMs(runs, [&] { rawStep(raw, product); }));
 
     // About 10,000 sales: 73 days of 137 sales a day.
     const QueryStatement tenThousand =
         QueryBuilder::sales(range(QDateTime(QDate(2024, 3, 1), QTime(0, 0)),
                                   QDateTime(QDate(2024, 5, 12), QTime(23, 59))),
                             db.dialect());
-    const double detailMs = timed(runs, [&] { details.fill(db, tenThousand); });
-    const double detailFloor = timed(runs, [&] {
+    const double detailMs = medianMs(runs, [&] { details.fill(db, tenThousand); });
+    const double detailFloor = medianMs(runs, [&] {
         rawStep(raw, tenThousand);
         rawStep(raw, QueryBuilder::linesOf(tenThousand, db.dialect()));
     });
@@ -155,12 +137,12 @@ int main(int argc, char **argv)
 
     sales.fill(db, all);
     bool ascending = false;
-    const double byAmount = timed(runs, [&] {
+    const double byAmount = medianMs(runs, [&] {
         ascending = !ascending;
         sales.sortRows(4, ColumnKind::Decimal, ascending);
     });
     benchLine("query_sort_100k_by_amount", byAmount);
-    const double byCashier = timed(runs, [&] {
+    const double byCashier = medianMs(runs, [&] {
         ascending = !ascending;
         sales.sortRows(6, ColumnKind::Text, ascending);
     });

@@ -35,19 +35,6 @@ ReceiptStyle styleFor(bool template02, bool showPrice, const SaleSnapshot &sale)
     return style;
 }
 
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void writeSamples(const QString &dir)
 {
     QDir().mkpath(dir);

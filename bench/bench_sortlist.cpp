@@ -90,12 +90,6 @@ double elapsedMs(QElapsedTimer &timer)
     return timer.nsecsElapsed() / 1e6;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // The list's job for a time measurement: the call and the repaint it causes.
 template <class Work> double timeWithRepaint(Work work)
 {

@@ -3,6 +3,8 @@
 // numbers already parsed); and the import of a 10,000-product workbook as
 // written by a spreadsheet program (shared strings). Aims: export within
 // 1.5x of the floor, import under 1 s.
+#include "BenchLine.h"
+
 #include "controls/SortListModel.h"
 #include "core/NumberText.h"
 #include "settings/ProductImport.h"
@@ -52,12 +54,6 @@ QList<SortListModel::Row> makeRows()
                      i});
     }
     return rows;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 template <typename F> double timeMs(F &&work)

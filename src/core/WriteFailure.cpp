@@ -11,19 +11,19 @@ constexpr qint64 kNearlyFullBytes = 256 * 1024;
 
 } // namespace
 
-bool WriteFailure::diskFull(const QString &file, const QString &systemText)
+bool WriteFailure::diskFull(const QString &file, const QString &systemText, qint64 neededBytes)
 {
     for (const char *words : {"No space left", "disk is full", "disk full"}) {
         if (systemText.contains(QLatin1String(words), Qt::CaseInsensitive))
             return true;
     }
     const QStorageInfo storage(QFileInfo(file).absolutePath());
-    return storage.isValid() && storage.bytesAvailable() < kNearlyFullBytes;
+    return storage.isValid() && storage.bytesAvailable() < qMax(kNearlyFullBytes, neededBytes);
 }
 
-QString WriteFailure::reason(const QString &file, const QString &systemText)
+QString WriteFailure::reason(const QString &file, const QString &systemText, qint64 neededBytes)
 {
-    if (!diskFull(file, systemText))
+    if (!diskFull(file, systemText, neededBytes))
         return systemText;
     return QStringLiteral("磁盘空间已满，请腾出磁盘空间后再试一次。（%1）").arg(systemText);
 }

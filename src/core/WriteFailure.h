@@ -7,8 +7,10 @@
 class WriteFailure
 {
 public:
-    // FILE: the file that was being written; SYSTEM_TEXT: what the system said.
-    static QString reason(const QString &file, const QString &systemText);
+    // FILE: the file that was being written; SYSTEM_TEXT: what the system said
+    // (a short write may say nothing useful); NEEDED_BYTES: the size it was to
+    // have, where known.
+    static QString reason(const QString &file, const QString &systemText, qint64 neededBytes = 0);
 
-    static bool diskFull(const QString &file, const QString &systemText);
+    static bool diskFull(const QString &file, const QString &systemText, qint64 neededBytes = 0);
 };

@@ -92,9 +92,9 @@ void BookCommands::backUp()
         Prompt::info(m_parent, QStringLiteral("数据库备份成功!"));
         return;
     }
-    Prompt::warn(
-        m_parent,
-        QStringLiteral("数据库备份失败!\n%1").arg(WriteFailure::reason(dialog.path(), error)));
+    Prompt::warn(m_parent,
+                 QStringLiteral("数据库备份失败!\n%1")
+                     .arg(WriteFailure::reason(dialog.path(), error, QFileInfo(book).size())));
 }
 
 bool BookCommands::refuseRestoreFrom(const QString &chosen, const QString &book) const
@@ -162,7 +162,9 @@ BookCommands::Outcome BookCommands::putInPlace(const QString &book, const QStrin
     QString kept;
     if (!BookFile::replace(book, source, &error, &kept)) {
         m_reopenRecords();
-        Prompt::warn(m_parent, QStringLiteral("%1\n%2\n原有数据没有改动。").arg(failure, error));
+        Prompt::warn(m_parent, QStringLiteral("%1\n%2\n原有数据没有改动。")
+                                   .arg(failure, WriteFailure::reason(book, error,
+                                                                      QFileInfo(source).size())));
         return Outcome::Kept;
     }
     QDir::setCurrent(m_settings.workingDir);

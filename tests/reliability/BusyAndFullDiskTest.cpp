@@ -140,6 +140,12 @@ public:
         }
     }
     void makeRoom() { QFile::remove(path("filler")); }
+    // Gives back BYTES of the filler's room.
+    void makeRoom(qint64 bytes)
+    {
+        QFile filler(path("filler"));
+        filler.resize(qMax<qint64>(0, filler.size() - bytes));
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -219,6 +225,60 @@ TEST_F(BusyAndFullDiskTest, ABackupAndAnExportOnAFullDiskAreReportedAndLeaveNoHa
     EXPECT_EQ(scalar(m_env.settings().recordsDsn, "PRAGMA integrity_check"), s("ok"));
     EXPECT_EQ(scalar(m_env.settings().recordsDsn, "select count(*) from \"POS_RECORD_DETAIL\""),
               s("200"));
+}
+
+TEST_F(BusyAndFullDiskTest, ARestoreThatCannotBeCompletedKeepsTheOldBookAndItsConnection)
+{
+    FullDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root (run the tests as root to check "
+                        "a full disk)";
+    const QString book = disk.path("Quillbook.qmbk");
+    ASSERT_TRUE(QFile::copy(m_env.recordsFile(), book));
+    const QString dsn = s("QmFullDiskRecords");
+    m_env.settings().recordsDsn = dsn;
+    TestEnv::registerDataSource(dsn, book);
+    {
+        SalesSession session(m_env.settings());
+        ASSERT_TRUE(session.open(nullptr));
+        enterSale(session, 5);
+        ASSERT_TRUE(session.saveOnly(nullptr));
+    }
+    // A backup that is bigger than the room left beside the book.
+    QTemporaryDir elsewhere;
+    const QString backup = QDir(elsewhere.path()).filePath(s("backup.qmbk"));
+    ASSERT_TRUE(QFile::copy(m_env.recordsFile(), backup));
+    {
+        TestEnv::registerDataSource(s("QmBigBackup"), backup);
+        Database big;
+        ASSERT_TRUE(big.open(s("QmBigBackup")));
+        big.exec(s("insert into \"POS_RECORD\" (\"NO\", \"standby1\") values ('big', ?)"),
+                 {QString(600000, u'x')});
+    }
+    disk.fill();
+    disk.makeRoom(256 * 1024);
+
+    int closed = 0;
+    int reopened = 0;
+    m_env.prompt().fileNext(backup);
+    m_env.prompt().answerNext(Prompt::Answer::Yes);
+    const BookCommands::Outcome outcome =
+        BookCommands(
+            m_env.settings(), nullptr, [&] { ++closed; }, [&] { ++reopened; })
+            .restore();
+    EXPECT_EQ(outcome, BookCommands::Outcome::Kept);
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(reopened, 1) << "the window's connection was not opened again";
+    EXPECT_TRUE(m_env.prompt().lastText().startsWith(s("数据库恢复失败!\n磁盘空间已满，")))
+        << qPrintable(m_env.prompt().lastText());
+    EXPECT_TRUE(m_env.prompt().lastText().endsWith(s("原有数据没有改动。")));
+
+    disk.makeRoom();
+    EXPECT_EQ(QDir(disk.path("")).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({s("Quillbook.qmbk")}))
+        << "a half copy was left beside the book";
+    EXPECT_EQ(scalar(dsn, "PRAGMA integrity_check"), s("ok"));
+    EXPECT_EQ(scalar(dsn, "select count(*) from \"POS_RECORD_DETAIL\""), s("5"));
 }
 
 } // namespace

@@ -106,6 +106,7 @@ TEST(ExportFileDialog, AsksThroughThePromptService)
     EXPECT_EQ(request.onTypeChanged(u"report"_qs, u"数据库文件(*.qmbk)"_qs), u"report.qmbk"_qs);
 
     // Cancelled: no path.
+    prompt.fileNext(QString());
     EXPECT_FALSE(dialog.exec());
     EXPECT_TRUE(dialog.path().isEmpty());
     Prompt::install(nullptr);

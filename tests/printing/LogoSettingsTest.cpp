@@ -87,6 +87,7 @@ TEST_F(LogoSettingsTest, ImportAsksFirstThenReplacesTheLogoAndItsSizeInMemory)
 
     // Cancelling the file dialog asks nothing.
     env.prompt().clear();
+    env.prompt().fileNext(QString());
     click(child<QPushButton>(&dialog, "importButton"));
     EXPECT_TRUE(env.prompt().messages().isEmpty());
 }

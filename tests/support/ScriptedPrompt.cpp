@@ -27,8 +27,10 @@ Prompt::Answer ScriptedPrompt::ask(QWidget *, const QString &text, const QString
 QString ScriptedPrompt::nextFile(FileRequest &request)
 {
     m_fileRequests.append(request);
-    if (m_files.isEmpty())
-        return {};
+    if (m_files.isEmpty()) {
+        ADD_FAILURE() << "unscripted file dialog: " << request.caption.toStdString();
+        return {}; // as if cancelled
+    }
     const auto [path, filter] = m_files.dequeue();
     if (!filter.isEmpty())
         request.selectedFilter = filter;

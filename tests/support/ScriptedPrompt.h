@@ -26,6 +26,7 @@ public:
     void answerNext(Answer answer) { m_answers.enqueue(answer); }
     // Answers still waiting for their question.
     int unusedAnswers() const { return int(m_answers.size()); }
+    // The next file dialog returns PATH (an empty one: the person cancelled).
     void fileNext(const QString &path, const QString &filter = {})
     {
         m_files.enqueue({path, filter});

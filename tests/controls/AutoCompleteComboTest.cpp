@@ -7,7 +7,6 @@
 #include "support/Gui.h"
 
 #include <QDialog>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "printing/ReceiptPreviewWindow.h"
 #include "sales/SalesDialog.h"
+#include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -31,14 +32,6 @@ ReceiptPreviewWindow *shownPreview()
             return frame;
     }
     return nullptr;
-}
-
-void retype(QWidget *target, const QString &text)
-{
-    target->setFocus();
-    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(target, Qt::Key_Backspace);
-    QTest::keyClicks(target, text);
 }
 
 TEST(SalesWindowAsRun, PreviewClosedWithItsCloseBoxThenTheSaleIsStored)

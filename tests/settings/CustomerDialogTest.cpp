@@ -9,7 +9,6 @@
 #include "support/TestEnv.h"
 
 #include <QFile>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -8,7 +8,6 @@
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>

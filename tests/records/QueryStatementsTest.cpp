@@ -7,6 +7,7 @@
 #include "records/QueryBuilder.h"
 #include "records/SaleDeletion.h"
 #include "records/SalesListModel.h"
+#include "records/StoredSaleReceipt.h"
 #include "support/TestEnv.h"
 
 #include <QSet>
@@ -212,6 +213,36 @@ TEST_F(QueryStatements, DeletingSalesTakesHeadersAndLinesTogether)
     EXPECT_THROW(SaleDeletion::remove(m_db, {{sales.sales().id(3), s("C8")}}), DatabaseError);
     EXPECT_EQ(countRows(m_db, "POS_RECORD", s("C8")), 1);
     EXPECT_EQ(countRows(m_db, "POS_RECORD_DETAIL", s("C8")), 1);
+}
+
+// What "打印记录" prints: the stored sale as it was, every line in the order
+// entered, the amount as the cash and no change.
+TEST_F(QueryStatements, AReprintedSaleHasEveryLineInOrderAndNoChange)
+{
+    QList<StoredLine> lines;
+    for (int i = 0; i < 120; ++i)
+        lines.append({s("商品%1").arg(119 - i), 1.0, 2.5, 2.5, 2.0});
+    storeSale(m_db,
+              {s("R120"), s("2024-03-09 10:00:00"), 240.0, s("张敏"), 120.0, s("补打"), s("王"),
+               s("139"), s("微信")},
+              lines);
+    QueryConditions c;
+    c.number = s("R120");
+    c.exact = true;
+    SalesListModel sales;
+    sales.fill(m_db, QueryBuilder::sales(c, m_db.dialect()));
+    ASSERT_EQ(sales.rowCount(), 1);
+    const SaleSnapshot receipt = StoredSaleReceipt::snapshot(m_db, sales.sales(), 0, {});
+    ASSERT_EQ(receipt.lines.size(), 120);
+    EXPECT_EQ(receipt.lines.first().name, s("商品119"));
+    EXPECT_EQ(receipt.lines.last().name, s("商品0"));
+    EXPECT_EQ(receipt.lines.first().discounted, s("2.00"));
+    EXPECT_EQ(receipt.change, s("0.00"));
+    EXPECT_EQ(receipt.cashReceived, s("240.00"));
+    EXPECT_EQ(receipt.totalQuantity, 120);
+    EXPECT_EQ(receipt.time, QDateTime(QDate(2024, 3, 9), QTime(10, 0)));
+    EXPECT_EQ(receipt.remark, s("补打"));
+    EXPECT_EQ(receipt.payment, s("微信"));
 }
 
 } // namespace

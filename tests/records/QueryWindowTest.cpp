@@ -227,6 +227,21 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
             EXPECT_EQ(column(list, 1), (QStringList{"0001", "0002", "0003", "0000"}));
             EXPECT_TRUE(conditions->isVisible());
 
+            // The time switch opens the pickers; a range takes the sales inside it,
+            // its last minute whole.
+            auto *fromTime = child<QDateTimeEdit>(conditions, "fromEdit");
+            auto *toTime = child<QDateTimeEdit>(conditions, "toEdit");
+            tick(child<QCheckBox>(conditions, "timeCheck"));
+            EXPECT_TRUE(fromTime->isEnabled());
+            EXPECT_TRUE(toTime->isEnabled());
+            fromTime->setDateTime(QDateTime(QDate(2024, 3, 7), QTime(12, 0)));
+            toTime->setDateTime(QDateTime(QDate(2024, 3, 7), QTime(23, 59)));
+            click(child<QPushButton>(conditions, "queryButton"));
+            EXPECT_EQ(column(list, 1), (QStringList{"0002", "0003"}));
+            tick(child<QCheckBox>(conditions, "timeCheck"));
+            EXPECT_FALSE(fromTime->isEnabled());
+            EXPECT_FALSE(toTime->isEnabled());
+
             // The customer with a quote, found exactly.
             commitText(child<QLineEdit>(conditions, "customerEdit"), s("O'Neil"));
             click(child<QRadioButton>(conditions, "exactRadio"));

@@ -18,6 +18,8 @@
 #include "records/SaleDeletion.h"
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
+#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/Gb18030.h"
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
@@ -316,6 +318,52 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
     // The sales window has its records connection back and goes on.
     EXPECT_TRUE(m_sales->isVisible());
     EXPECT_TRUE(m_sales->session().recordsDb().isOpen());
+}
+
+TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
+{
+    openSalesWindow();
+    m_records.close();
+    QTemporaryDir dir;
+    const QString workbook = QDir(dir.path()).filePath(s("今天.xlsx"));
+    const QString text = QDir(dir.path()).filePath(s("今天.xls"));
+    inQueryWindow([&](QueryDialog *query) {
+        m_env.prompt().fileNext(workbook, s("Excel文件(*.xlsx)"));
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_EQ(m_env.prompt().lastText(),
+                  s("导出文件保存于%1!").arg(QDir::toNativeSeparators(workbook)));
+        m_env.prompt().fileNext(QDir(dir.path()).filePath(s("今天")), s("表格文件(*.xls)"));
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_EQ(m_env.prompt().lastText(),
+                  s("%1已经成功保存！").arg(QDir::toNativeSeparators(text)));
+    });
+    const Prompt::FileRequest request = m_env.prompt().fileRequests().first();
+    EXPECT_EQ(request.caption, s("保存Excel表"));
+    EXPECT_TRUE(request.proposedPath.endsWith(s("/20240307查询结果.xlsx")))
+        << qPrintable(request.proposedPath);
+    EXPECT_EQ(request.filters.mid(0, 2),
+              (QStringList{s("Excel文件(*.xlsx)"), s("表格文件(*.xls)")}));
+
+    // The workbook: the list's sheet, a header and today's three sales in list order,
+    // receipt numbers as text (leading zeros kept).
+    CSpreadSheet sheet(workbook, s("销售总列表"));
+    ASSERT_TRUE(sheet.isLoaded()) << qPrintable(sheet.lastError());
+    EXPECT_EQ(sheet.totalRows(), 4);
+    QString cell;
+    EXPECT_TRUE(sheet.readCell(cell, 2, 1));
+    EXPECT_EQ(cell, s("销售票号"));
+    EXPECT_TRUE(sheet.readCell(cell, 2, 4));
+    EXPECT_EQ(cell, s("0003"));
+
+    // The text: GB18030, CR LF, a tab after every cell, the first column marked as text.
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines = Gb18030::decode(file.readAll()).split(s("\r\n"));
+    ASSERT_EQ(lines.size(), 5); // header, three sales, the end
+    EXPECT_TRUE(lines[0].startsWith(s("序\t销售票号\t销售时间\t"))) << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].startsWith(s("'1\t0001\t2024-03-07 08:00:00\t"))) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[1].endsWith(u'\t'));
+    EXPECT_TRUE(lines[4].isEmpty());
 }
 
 TEST_F(QueryWindow, ADoubleClickedSaleIsCorrectedInItsDetailsAndTheListFollows)

@@ -48,11 +48,12 @@ QString DatabaseErrorText::sentence(const QString &driverText, const QString &wh
     if (mentions(driverText, {"disk i/o"}))
         return QStringLiteral("读写数据库文件%1时出错，本次操作没有完成。请检查磁盘后再试一次。")
             .arg(where);
-    if (mentions(driverText, {"no such table", "no such column", "has no column"}))
+    if (mentions(driverText,
+                 {"no such table", "no such column", "has no column", "does not exist"}))
         return QStringLiteral("数据库文件%1缺少本程序需要的表或列（可能是其他程序或旧版本的文件），"
                               "操作没有完成。")
             .arg(where);
-    if (mentions(driverText, {"unable to open", "cannot open", "disk i/o", "permission"}))
+    if (mentions(driverText, {"unable to open", "cannot open", "permission"}))
         return QStringLiteral("不能读写数据库文件%1（文件或所在文件夹不能访问），操作没有完成。")
             .arg(where);
     return QStringLiteral("数据库%1的操作失败，操作没有完成。").arg(where);

@@ -135,6 +135,11 @@ TEST_P(DatabaseRoutes, FailedStatementAbandonsOperationWithDriverText)
     EXPECT_FALSE(ok);
     EXPECT_FALSE(reachedEnd);
     ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    // First what it means in Chinese, then the driver's own words for whoever helps.
+    EXPECT_TRUE(m_env.prompt().lastText().startsWith(QStringLiteral("数据库文件")))
+        << m_env.prompt().lastText().toStdString();
+    EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral("缺少本程序需要的表或列")))
+        << m_env.prompt().lastText().toStdString();
     EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral("NO_SUCH_TABLE")))
         << m_env.prompt().lastText().toStdString();
     // The statement that ran before the failure stays done.

@@ -11,6 +11,8 @@
 #include "printing/ReceiptLayout.h"
 #include "printing/ReceiptSample.h"
 #include "printing/ReceiptStyle.h"
+#include "records/QueryBuilder.h"
+#include "records/QueryConditions.h"
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSession.h"
 #include "settings/CustomerBook.h"
@@ -80,6 +82,17 @@ protected:
     }
 
     // Every text laid out on a 72 mm receipt keeps within the paper's width.
+    // The receipt numbers of the sales the query window lists for CONDITIONS.
+    QStringList foundNumbers(const QueryConditions &conditions)
+    {
+        const QueryStatement statement = QueryBuilder::sales(conditions, m_records.dialect());
+        EXPECT_TRUE(statement.isValid()) << qPrintable(statement.error);
+        QStringList found;
+        for (auto rows = m_records.query(statement.sql, statement.values); rows.next();)
+            found << rows.text(1);
+        return found;
+    }
+
     static void expectOnThePaper(const SaleSnapshot &sale, const QString &text)
     {
         ReceiptStyle style;
@@ -171,6 +184,19 @@ TEST_F(HostileInputTest, EveryStoredTextIsKeptExactlyOrRefusedAndEveryStatementS
             expectStoredExactly(text, row.text(3), "phone");
             expectStoredExactly(text, row.text(4), "payment method");
             EXPECT_FALSE(row.next()) << "two sales under one number";
+            // The query window finds it by its number exactly, and by the remark and the
+            // product it contains.
+            QueryConditions byNumber;
+            byNumber.number = number;
+            byNumber.exact = true;
+            EXPECT_EQ(foundNumbers(byNumber), QStringList{number});
+            if (!text.trimmed().isEmpty()) {
+                QueryConditions byText;
+                byText.remark = text;
+                byText.product = product;
+                EXPECT_TRUE(foundNumbers(byText).contains(number))
+                    << "not found by its remark: " << qPrintable(shown(text));
+            }
             expectStoredExactly(product,
                                 m_records.scalar(s("select \"name\" from \"POS_RECORD_DETAIL\" "
                                                    "where \"NO\" = ?"),

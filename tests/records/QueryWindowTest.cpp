@@ -244,11 +244,15 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
             EXPECT_FALSE(fromTime->isEnabled());
             EXPECT_FALSE(toTime->isEnabled());
 
-            // The customer with a quote, found exactly.
+            // The customer with a quote, found exactly. The refilled list has no
+            // selection, so "查详情" waits for one.
+            clickRow(list, 0);
+            EXPECT_TRUE(child<QPushButton>(query, "detailsButton")->isEnabled());
             commitText(child<QLineEdit>(conditions, "customerEdit"), s("O'Neil"));
             click(child<QRadioButton>(conditions, "exactRadio"));
             click(child<QPushButton>(conditions, "queryButton"));
             EXPECT_EQ(column(list, 1), QStringList{"0001"});
+            EXPECT_FALSE(child<QPushButton>(query, "detailsButton")->isEnabled());
 
             // The wheel steps the upper amount, never below 1.
             auto *to = child<QLineEdit>(conditions, "amountToEdit");

@@ -191,6 +191,33 @@ TEST_F(SpreadsheetFuzzTest, CraftedHostileFilesEndInAClearErrorWithBoundedMemory
     EXPECT_LT(peakMegabytes() - before, 400) << "peak grew from " << before << " MB";
 }
 
+// Not hostile, just every kind of cell a spreadsheet program writes, read as
+// it shows them: a gap in the middle of a row, booleans, large and small
+// numbers in its general format, a formula's text, an error value.
+TEST_F(SpreadsheetFuzzTest, CellsOfEveryKindReadAsTheSpreadsheetShowsThem)
+{
+    CSpreadSheet sheet(
+        workbook("kinds.xlsx",
+                 kSheetHead +
+                     R"(<row r="2"><c r="A2" t="inlineStr"><is><t>可乐</t></is></c>)"
+                     R"(<c r="C2" t="b"><v>1</v></c><c r="D2" t="b"><v>0</v></c>)"
+                     R"(<c r="E2"><v>1E+20</v></c><c r="F2"><v>0.1</v></c>)"
+                     R"(<c r="G2" t="n"><v>2.50</v></c><c r="H2" t="str"><v>3.5</v></c>)"
+                     R"(<c r="I2" t="e"><v>#DIV/0!</v></c></row>)" +
+                     kSheetTail,
+                 R"(<sst><si><t>名称</t></si></sst>)"),
+        QStringLiteral("商品名列表"));
+    ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
+    EXPECT_EQ(sheet.totalRows(), 2);
+    EXPECT_EQ(sheet.totalColumns(), 9);
+    QStringList row;
+    EXPECT_TRUE(sheet.readRow(row, 2));
+    EXPECT_EQ(row, (QStringList{QStringLiteral("可乐"), QString(), QStringLiteral("TRUE"),
+                                QStringLiteral("FALSE"), QStringLiteral("1E+20"),
+                                QStringLiteral("0.1"), QStringLiteral("2.5"),
+                                QStringLiteral("3.5"), QStringLiteral("#DIV/0!")}));
+}
+
 TEST_F(SpreadsheetFuzzTest, MutatedSampleFilesOfEveryFormatNeverFailSilently)
 {
     const double seconds = qEnvironmentVariableIsSet("QM_FUZZ_SECONDS")

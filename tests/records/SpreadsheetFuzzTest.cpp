@@ -214,8 +214,8 @@ TEST_F(SpreadsheetFuzzTest, CellsOfEveryKindReadAsTheSpreadsheetShowsThem)
     EXPECT_TRUE(sheet.readRow(row, 2));
     EXPECT_EQ(row, (QStringList{QStringLiteral("可乐"), QString(), QStringLiteral("TRUE"),
                                 QStringLiteral("FALSE"), QStringLiteral("1E+20"),
-                                QStringLiteral("0.1"), QStringLiteral("2.5"),
-                                QStringLiteral("3.5"), QStringLiteral("#DIV/0!")}));
+                                QStringLiteral("0.1"), QStringLiteral("2.5"), QStringLiteral("3.5"),
+                                QStringLiteral("#DIV/0!")}));
 }
 
 TEST_F(SpreadsheetFuzzTest, MutatedSampleFilesOfEveryFormatNeverFailSilently)

@@ -5,6 +5,7 @@
 #include "records/Fixtures.h"
 
 #include "app/SettingsLoader.h"
+#include "controls/HoverButton.h"
 #include "controls/SortListCtrl.h"
 #include "data/Database.h"
 #include "settings/ProductCatalogue.h"
@@ -97,6 +98,8 @@ TEST_F(ProductPageTest, AddModifyAndDeleteTouchOnlyTheirOwnRow)
     // Add: code A01, name 牛奶; letters typed into the price are dropped.
     whenModal([&](QDialog *dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("添加名称"));
+        for (QPushButton *button : dialog->findChildren<QPushButton *>())
+            EXPECT_TRUE(qobject_cast<HoverButton *>(button)) << button->objectName().toStdString();
         type(dialog, "codeEdit", QStringLiteral("A01"));
         type(dialog, "nameEdit", QStringLiteral("牛奶"));
         auto *price = child<QLineEdit>(dialog, "priceEdit");

@@ -1,6 +1,7 @@
 // The settings window: its tab host, the pages shown to each kind of user and
 // the values handed over by the sales window and taken back.
 #include "settings/SettingsDialog.h"
+#include "controls/HoverButton.h"
 #include "settings/PageTabCtrl.h"
 #include "settings/ProductPage.h"
 #include "support/Gui.h"
@@ -65,6 +66,11 @@ TEST_F(SettingsDialogTest, OpensWithItsPagesUnderTabs)
     EXPECT_FALSE(dialog.findChild<UsersPage *>()->isVisible());
     EXPECT_EQ(dialog.findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly).size(), 0)
         << "no buttons of its own";
+    // Every page's buttons are the program's own, as in its other windows.
+    const auto buttons = dialog.findChildren<QPushButton *>();
+    EXPECT_GT(buttons.size(), 10);
+    for (QPushButton *button : buttons)
+        EXPECT_TRUE(qobject_cast<HoverButton *>(button)) << button->objectName().toStdString();
 
     // The page sits below the tabs, inside the tab control.
     QWidget *page = dialog.tabs()->widget(0);

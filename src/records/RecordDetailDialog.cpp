@@ -92,16 +92,15 @@ void RecordDetailDialog::loadLines()
 
 void RecordDetailDialog::loadChoices()
 {
-    Database settings;
-    if (!settings.openOrWarn(m_settings.settingsDsn, this))
+    if (!m_catalogue.openOrWarn(m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
-        ui->nameBox->addItems(SalesCatalogue::products(settings));
-        for (const auto &[customer, phone] : SalesCatalogue::customers(settings)) {
+        ui->nameBox->addItems(SalesCatalogue::products(m_catalogue));
+        for (const auto &[customer, phone] : SalesCatalogue::customers(m_catalogue)) {
             ui->customerBox->addItem(customer);
             ui->phoneBox->addItem(phone);
         }
-        ui->paymentBox->addItems(SalesCatalogue::paymentMethods(settings));
+        ui->paymentBox->addItems(SalesCatalogue::paymentMethods(m_catalogue));
     });
 }
 
@@ -271,11 +270,12 @@ void RecordDetailDialog::copyLine(int row)
 
 void RecordDetailDialog::lookUpPrice(const QString &name)
 {
-    Database settings;
-    if (name.isEmpty() || !settings.open(m_settings.settingsDsn))
+    // Runs at every keystroke in the name box: the connection opened with the
+    // dialog serves them all.
+    if (name.isEmpty() || !m_catalogue.isOpen())
         return;
     DbOperation::run(this, [&] {
-        if (const auto price = SalesCatalogue::priceOf(settings, name))
+        if (const auto price = SalesCatalogue::priceOf(m_catalogue, name))
             ui->priceEdit->setText(*price);
     });
 }

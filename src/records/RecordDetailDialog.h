@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Database.h"
 #include "records/SaleDetails.h"
 #include "sales/EntryRow.h"
 
@@ -7,7 +8,6 @@
 
 #include <memory>
 
-class Database;
 struct AppSettings;
 namespace Ui {
 class RecordDetailDialog;
@@ -66,6 +66,7 @@ private:
     std::unique_ptr<Ui::RecordDetailDialog> ui;
     const AppSettings &m_settings;
     Database &m_records;
+    Database m_catalogue; // the settings database, for the name box and its prices
     SaleDetails::Header m_header;
     SaleDetails::Header m_savedHeader;
     SaleDetails::Saved m_savedValues;

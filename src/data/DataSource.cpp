@@ -110,11 +110,14 @@ DataSource::Entry DataSource::lookup(const QString &name)
     SQLGetConfigMode(&previousMode);
     SQLSetConfigMode(ODBC_BOTH_DSN);
     Entry entry{profileString(name, "Driver"), profileString(name, "Database")};
-    entry.server = profileString(name, "Servername");
-    entry.port = profileString(name, "Port");
-    entry.user = profileString(name, "Username");
-    if (entry.user.isEmpty())
-        entry.user = profileString(name, "UID");
+    // Only a server is reached by these; each key read parses the ini files again.
+    if (entry.isPostgres()) {
+        entry.server = profileString(name, "Servername");
+        entry.port = profileString(name, "Port");
+        entry.user = profileString(name, "Username");
+        if (entry.user.isEmpty())
+            entry.user = profileString(name, "UID");
+    }
     SQLSetConfigMode(previousMode);
     if (!entry.exists() && ownFiles().contains(name))
         entry = {QString::fromLatin1(driverName), ownFiles().value(name)};

@@ -8,7 +8,6 @@
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintHost.h"
 #include "printing/ReceiptPrinter.h"
-#include "printing/ReceiptPrinters.h"
 #include "printing/ShopPrintSettings.h"
 
 PrintButtonHandler::PrintButtonHandler(PrintHost &host, AppSettings &settings,
@@ -45,11 +44,10 @@ void PrintButtonHandler::run()
     // Printing does not depend on the save: with saving off the receipt is
     // printed and the sale is not stored.
     ReceiptData data = prepareReceiptData(sale, m_settings.labelLanguage, m_shop.showPrice);
+    // An empty printer name is the system's default printer (ReceiptPrinters::resolve).
     printWithCopy(data, sale, m_shop.printer1Name);
     if (m_settings.usePrinter2)
-        printWithCopy(data, sale,
-                      m_settings.printer2Name.isEmpty() ? ReceiptPrinters::defaultName()
-                                                        : m_settings.printer2Name);
+        printWithCopy(data, sale, m_settings.printer2Name);
 
     m_host.resetRemark();
     if (!m_host.consumeReceiptNumber())

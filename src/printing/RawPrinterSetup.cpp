@@ -4,11 +4,6 @@
 
 #include <QSqlDatabase>
 
-QString RawPrinterSetup::paperName(int dots)
-{
-    return knownDots(dots) == dots58 ? QStringLiteral("58毫米") : QStringLiteral("80毫米");
-}
-
 int RawPrinterSetup::knownDots(int dots)
 {
     return dots == dots58 ? dots58 : dots80;

@@ -18,8 +18,6 @@ struct RawPrinterSetup
     int paperDots = dots80;
     bool openDrawer = false; // "打印后打开钱箱"
 
-    // "58毫米" or "80毫米": the roll a width in dots belongs to.
-    static QString paperName(int dots);
     // A stored width that is not one of the two rolls counts as 80 mm.
     static int knownDots(int dots);
 

@@ -2,7 +2,6 @@
 
 #include "core/NumberText.h"
 #include "data/Database.h"
-#include "data/LoginRow.h"
 #include "data/Transaction.h"
 
 QString ReceiptNumber::counterText(int counter)
@@ -46,16 +45,6 @@ QString ReceiptNumber::computePrefix(bool useCustom, bool useDate, const QString
     if (useDate)
         prefix += datePrefix(today);
     return prefix;
-}
-
-QString ReceiptNumber::computePrefix(Database &settings, const QDate &today)
-{
-    LoginRow row;
-    if (!LoginRow::read(settings, row))
-        return {};
-    const QString on = QStringLiteral("1");
-    return computePrefix(row.useCustomPrefix == on, row.useDatePrefix == on, row.customPrefix,
-                         today);
 }
 
 QString ReceiptNumber::withPrefix(const QString &number, const QString &prefix)

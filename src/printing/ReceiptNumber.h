@@ -26,8 +26,6 @@ public:
     // "%02d%02d%02d" (two-digit year, month, day) when the date is on.
     static QString computePrefix(bool useCustom, bool useDate, const QString &custom,
                                  const QDate &today);
-    // The same from the stored login row (set1, set2, set3 of USER_SET id 1).
-    static QString computePrefix(Database &settings, const QDate &today);
     static QString datePrefix(const QDate &today);
 
     // A number under a new prefix: the prefix and the last seven characters.

@@ -54,11 +54,6 @@ int DetailListModel::saleAt(int row) const
     return row >= 0 && row < int(m_rows.size()) ? m_rows[row].sale : -1;
 }
 
-qint64 DetailListModel::itemData(int row) const
-{
-    return row >= 0 && row < int(m_rows.size()) ? m_rows[row].place : -1;
-}
-
 bool DetailListModel::isLineRow(int row) const
 {
     return row >= 0 && row < int(m_rows.size()) && m_rows[row].line >= 0;
@@ -119,11 +114,6 @@ std::optional<double> DetailListModel::cellNumber(int row, int column) const
 
 void DetailListModel::dropSales(const QList<int> &sales)
 {
-    if (sales.isEmpty()) {
-        m_rows.clear();
-        m_lines.clear();
-        return;
-    }
     const QSet<int> gone(sales.begin(), sales.end());
     std::erase_if(m_rows, [&](const Row &r) { return gone.contains(r.sale); });
 }

@@ -19,7 +19,6 @@ public:
 
     void fill(Database &db, const QueryStatement &sales) override;
     int saleAt(int row) const override;
-    qint64 itemData(int row) const override;
     bool isLineRow(int row) const;
 
 protected:
@@ -34,7 +33,7 @@ private:
     {
         int sale = 0;
         int line = -1; // -1: the sale's own row
-        int place = 0; // item data
+        int place = 0; // its place at the fill, shown in "序"
     };
 
     LineRows m_lines;

@@ -124,11 +124,6 @@ void QueryDialog::applyRights()
     ui->manageButton->setEnabled(m_administrator);
 }
 
-bool QueryDialog::recordsOpen() const
-{
-    return m_records->isOpen();
-}
-
 bool QueryDialog::needRecords()
 {
     if (m_records->isOpen())
@@ -140,11 +135,6 @@ bool QueryDialog::needRecords()
 void QueryDialog::FillSalesList(const QueryStatement &statement)
 {
     fill(statement, false);
-}
-
-void QueryDialog::FillDetailList(const QueryStatement &statement)
-{
-    fill(statement, true);
 }
 
 void QueryDialog::fill(const QueryStatement &statement, bool detail)

@@ -45,11 +45,7 @@ public:
     ~QueryDialog() override;
 
     void FillSalesList(const QueryStatement &statement);
-    void FillDetailList(const QueryStatement &statement);
     void ShowStatistics();
-    const QueryStatement &lastQuery() const { return m_lastQuery; }
-    bool detailListShown() const { return m_detailShown; }
-    bool recordsOpen() const;
     // Another records book was put in place: the program must end.
     bool bookReplaced() const { return m_bookReplaced; }
 

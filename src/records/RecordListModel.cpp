@@ -47,14 +47,6 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
-void RecordListModel::clear()
-{
-    beginResetModel();
-    m_sales.clear();
-    dropSales({});
-    endResetModel();
-}
-
 void RecordListModel::removeSales(const QList<int> &sales)
 {
     if (sales.isEmpty())

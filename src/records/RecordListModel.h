@@ -41,13 +41,10 @@ public:
     // Runs the statement and shows its sales. Throws DatabaseError; the list
     // is then empty.
     virtual void fill(Database &db, const QueryStatement &sales) = 0;
-    void clear();
 
     const SaleRows &sales() const { return m_sales; }
     // The sale a row stands for (a line row stands for its sale); -1 outside.
     virtual int saleAt(int row) const = 0;
-    // Item data of a row: its place at the fill.
-    virtual qint64 itemData(int row) const = 0;
     // Takes the rows of the given sales out of the list; they no longer count.
     void removeSales(const QList<int> &sales);
     // Shows the values a sale was saved with.

@@ -43,7 +43,6 @@ public:
 
     // Marks a sale as gone; it no longer counts anywhere.
     void remove(int sale) { m_sales[sale].removed = true; }
-    bool isRemoved(int sale) const { return m_sales[sale].removed; }
 
     // Money and quantity over the sales not removed (NULL counts 0).
     double totalMoney() const;

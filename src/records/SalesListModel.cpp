@@ -92,10 +92,6 @@ std::optional<double> SalesListModel::cellNumber(int row, int column) const
 
 void SalesListModel::dropSales(const QList<int> &sales)
 {
-    if (sales.isEmpty()) {
-        m_order.clear();
-        return;
-    }
     const QSet<int> gone(sales.begin(), sales.end());
     std::erase_if(m_order, [&](int sale) { return gone.contains(sale); });
 }

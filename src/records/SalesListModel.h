@@ -16,7 +16,6 @@ public:
 
     void fill(Database &db, const QueryStatement &sales) override;
     int saleAt(int row) const override;
-    qint64 itemData(int row) const override { return saleAt(row); }
 
 protected:
     int rowTotal() const override { return int(m_order.size()); }

@@ -57,7 +57,6 @@ public:
     void modifyLine();
     void deleteLines();
     void selectLine();
-    void recalculateTotals();
     void relabelColumns();
 
     // Numbering and finishing a sale.
@@ -66,8 +65,6 @@ public:
     // Pulls the controls and stores the sale; false when it was not stored
     // (the reason has been shown).
     bool saveSaleRecord() override;
-    // consumeReceiptNumber, then the next sale.
-    bool finishSale();
 
     // What the print path does after printing, piece by piece: the remark
     // back to the default, the number taken, then finishSale from its

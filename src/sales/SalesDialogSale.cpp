@@ -52,12 +52,6 @@ void SalesDialog::selectLine()
     apply(m_session.sale().selectLine(listSelection()));
 }
 
-void SalesDialog::recalculateTotals()
-{
-    m_session.sale().recalculateTotals();
-    pushEntry();
-}
-
 void SalesDialog::relabelColumns()
 {
     const bool english = m_session.settings().labelLanguage != 0;
@@ -195,14 +189,6 @@ bool SalesDialog::saveSaleRecord()
     const bool saved = m_session.saveSaleRecord(this);
     pushHeader(); // the number taken, or the one it moved on to
     return saved;
-}
-
-bool SalesDialog::finishSale()
-{
-    const bool done = m_session.finishSale(this);
-    if (done)
-        showNextSale();
-    return done;
 }
 
 int SalesDialog::saleLineCount() const

@@ -362,11 +362,6 @@ bool SalesSession::refuseTakenNumber(QWidget *parent)
     return refuse(parent, numberMovedMessage(taken, next));
 }
 
-bool SalesSession::finishSale(QWidget *parent)
-{
-    return consumeReceiptNumber(parent) && startNextSale(parent);
-}
-
 bool SalesSession::consumeReceiptNumber(QWidget *parent)
 {
     if (std::exchange(m_numberStored, false))

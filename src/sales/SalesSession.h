@@ -82,7 +82,7 @@ public:
     // The sale as the receipt prints it.
     SaleSnapshot snapshot() const;
 
-    // saveOnly: save and take the number together, then finishSale. False
+    // saveOnly: save and take the number together, then start the next sale. False
     // when nothing was saved (empty list, number taken, database error, lost
     // server connection); the sale stays. A number the counter gave is taken
     // afresh under the counter's lock, so tills sharing the records never store
@@ -91,8 +91,6 @@ public:
     bool saveOnly(QWidget *parent);
     // saveSaleRecord, for the print path. False: the print path stops.
     bool saveSaleRecord(QWidget *parent);
-    // finishSale: take the number, show the next one, empty the sale.
-    bool finishSale(QWidget *parent);
     // The pieces the print path uses after printing, in this order.
     void resetRemark() { m_header.remark = m_defaultRemark; }
     bool consumeReceiptNumber(QWidget *parent);
@@ -110,7 +108,7 @@ public:
     // switch or the label language: read them again.
     bool reloadShopInfo(QWidget *parent);
 
-    // Empties the sale after it was stored or printed (finishSale from step 2).
+    // Empties the sale after it was stored or printed.
     bool startNextSale(QWidget *parent);
 
 private:

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/DatabaseError.h"
 #include "printing/ReceiptNumber.h"
+#include "printing/ReceiptNumberFormat.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleRecord.h"
 #include "sales/SalesCatalogue.h"
@@ -95,9 +96,9 @@ TEST_F(RecordsTest, PrefixRules)
     // From the stored login row; the custom text is kept while it is off.
     m_settings.exec(QStringLiteral("update \"USER_SET\" set \"set1\"='0', \"set2\"='1', "
                                    "\"set3\"='店A' where \"id\"=1"));
-    EXPECT_EQ(ReceiptNumber::computePrefix(m_settings, day), s("240315"));
+    EXPECT_EQ(ReceiptNumberFormat::load(m_settings).prefix(day), s("240315"));
     m_settings.exec(QStringLiteral("update \"USER_SET\" set \"set1\"='1' where \"id\"=1"));
-    EXPECT_EQ(ReceiptNumber::computePrefix(m_settings, day), s("店A240315"));
+    EXPECT_EQ(ReceiptNumberFormat::load(m_settings).prefix(day), s("店A240315"));
 }
 
 TEST_F(RecordsTest, SavesHeaderAndLinesAsEntered)

@@ -1,31 +1,27 @@
 #include "records/SaleDetails.h"
 
+#include "core/NumberText.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
 #include "sales/SaleNumbers.h"
+#include "sales/SaleStore.h"
 
 namespace {
 
-// The leading whole number of TEXT from byte POS on, as atoi reads it.
-int numberAt(const QByteArray &text, int pos)
+// The leading whole number of TEXT from character POS on, as atoi reads it.
+int numberAt(const QString &text, int pos)
 {
-    if (pos >= text.size())
-        return 0;
-    return std::atoi(text.constData() + pos);
-}
-
-QString linesStatement(const Database &records)
-{
-    QString sql = QStringLiteral(
-        "select \"name\", \"num\", \"price\", \"money\", \"standby1\" from \"POS_RECORD_DETAIL\" "
-        "where \"NO\" = ?");
-    const QString order = records.insertionOrder(QStringLiteral("POS_RECORD_DETAIL"));
-    if (!order.isEmpty())
-        sql += QStringLiteral(" order by ") + order;
-    return sql;
+    return NumberText::toInt(text.mid(pos));
 }
 
 } // namespace
+
+QString SaleDetails::linesQuery(const Database &records)
+{
+    return QStringLiteral("select \"name\", \"num\", \"price\", \"money\", \"standby1\" from "
+                          "\"POS_RECORD_DETAIL\" where \"NO\" = ? order by ") +
+           records.insertionOrder(QStringLiteral("POS_RECORD_DETAIL"));
+}
 
 SaleLine SaleDetails::line(int row, const QString &name, const QString &quantity,
                            const QString &price, const QString &amount, const QString &discounted)
@@ -45,7 +41,7 @@ SaleLine SaleDetails::line(int row, const QString &name, const QString &quantity
 SaleLines SaleDetails::load(Database &records, const QString &number)
 {
     SaleLines lines;
-    Database::Rows rows = records.query(linesStatement(records), {number});
+    Database::Rows rows = records.query(linesQuery(records), {number});
     while (rows.next()) {
         lines.append(line(lines.count(), rows.text(0), rows.text(1), rows.text(2), rows.text(3),
                           rows.text(4)));
@@ -57,20 +53,12 @@ SaleDetails::Saved SaleDetails::save(Database &records, const Header &header,
                                      const SaleLines &lines)
 {
     using SaleNumbers::rounded;
-    using SaleNumbers::value;
-    double quantity = 0;
+    const double quantity = lines.totals().quantity;
     Transaction transaction(records);
     records.exec(QStringLiteral("delete from \"POS_RECORD_DETAIL\" where \"NO\" = ?"),
                  {header.number});
-    for (const SaleLine &line : lines.all()) {
-        records.exec(
-            QStringLiteral("insert into \"POS_RECORD_DETAIL\" (\"NO\", \"name\", \"num\", "
-                           "\"price\", \"money\", \"standby1\") values (?, ?, ?, ?, ?, ?)"),
-            {header.number, line.name, rounded(value(line.quantity)), rounded(value(line.price)),
-             rounded(value(line.amount)), rounded(value(line.discounted))});
-        quantity += value(line.quantity);
-    }
-    const double total = value(header.total);
+    SaleStore::insertLines(records, header.number, lines.all());
+    const double total = SaleNumbers::value(header.total);
     records.exec(QStringLiteral("update \"POS_RECORD\" set \"date\" = ?, \"money\" = ?, "
                                 "\"number\" = ?, \"standby1\" = ?, \"standby2\" = ?, "
                                 "\"standby3\" = ?, \"standby4\" = ? where \"NO\" = ?"),
@@ -82,8 +70,7 @@ SaleDetails::Saved SaleDetails::save(Database &records, const Header &header,
 
 QDateTime SaleDetails::parseTime(const QString &text)
 {
-    const QByteArray bytes = text.toLatin1();
-    const QDate date(numberAt(bytes, 0), numberAt(bytes, 5), numberAt(bytes, 8));
-    const QTime time(numberAt(bytes, 11), numberAt(bytes, 14), numberAt(bytes, 17));
+    const QDate date(numberAt(text, 0), numberAt(text, 5), numberAt(text, 8));
+    const QTime time(numberAt(text, 11), numberAt(text, 14), numberAt(text, 17));
     return QDateTime(date, time);
 }

@@ -35,6 +35,9 @@ public:
     // The lines of sale NUMBER in the order they were stored, numbered 1, 2, ...
     // Throws DatabaseError.
     static SaleLines load(Database &records, const QString &number);
+    // A sale's lines (name, quantity, price, amount, discounted) in the order
+    // they were entered; the sale's number is bound.
+    static QString linesQuery(const Database &records);
 
     // Rewrites the lines and then the header of the sale in one transaction:
     // a failure leaves the sale as it was. The cashier is not changed.

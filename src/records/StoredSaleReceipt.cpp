@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "data/Database.h"
 #include "records/RecordValue.h"
+#include "records/SaleDetails.h"
 #include "records/SaleRows.h"
 
 #include <cmath>
@@ -27,11 +28,7 @@ SaleSnapshot StoredSaleReceipt::snapshot(Database &db, const SaleRows &sales, in
     s.payment = sales.text(sale, SaleRows::Payment);
     s.switches = switches;
 
-    Database::Rows rows =
-        db.query(QStringLiteral("select \"name\", \"num\", \"price\", \"money\", \"standby1\" from "
-                                "\"POS_RECORD_DETAIL\" where \"NO\" = ? order by ") +
-                     db.insertionOrder(QStringLiteral("POS_RECORD_DETAIL")),
-                 {s.receiptNumber});
+    Database::Rows rows = db.query(SaleDetails::linesQuery(db), {s.receiptNumber});
     double total = 0;
     while (rows.next()) {
         const double amount = RecordValue::number(rows.value(3));

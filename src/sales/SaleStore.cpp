@@ -125,12 +125,18 @@ bool SaleStore::insert(Database &records, const SaleRecord &sale)
             return false;
         throw;
     }
+    insertLines(records, sale.number, sale.lines);
+    return true;
+}
+
+void SaleStore::insertLines(Database &records, const QString &number,
+                            const QVector<SaleLine> &lines)
+{
     const QString lineInsert =
         QStringLiteral("insert into \"POS_RECORD_DETAIL\" (\"NO\",\"name\",\"num\",\"price\","
                        "\"money\",\"standby1\") values (?,?,?,?,?,?)");
-    for (const SaleLine &line : sale.lines)
-        records.exec(lineInsert, {sale.number, line.name, rounded(value(line.quantity)),
-                                  rounded(value(line.price)), rounded(value(line.amount)),
-                                  rounded(value(line.discounted))});
-    return true;
+    for (const SaleLine &line : lines)
+        records.exec(lineInsert,
+                     {number, line.name, rounded(value(line.quantity)), rounded(value(line.price)),
+                      rounded(value(line.amount)), rounded(value(line.discounted))});
 }

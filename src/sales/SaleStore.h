@@ -1,6 +1,9 @@
 #pragma once
 
+#include "sales/SaleLine.h"
+
 #include <QString>
+#include <QVector>
 
 class Database;
 class Transaction;
@@ -28,6 +31,9 @@ public:
     static QString noNumberMessage();
 
     static bool numberExists(Database &records, const QString &number);
+    // The lines of sale NUMBER, in their order. Throws DatabaseError.
+    static void insertLines(Database &records, const QString &number,
+                            const QVector<SaleLine> &lines);
 
     // saveSaleRecord. Throws DatabaseError; nothing is written then.
     static Result save(Database &records, const SaleRecord &sale);

@@ -8,6 +8,8 @@
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "records/QueryBuilder.h"
+#include "sales/SalesCatalogue.h"
+#include "settings/PaymentMethods.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -37,8 +39,6 @@ QueryConditionsDialog::QueryConditionsDialog(const AppSettings &settings, const 
     });
     connect(ui->queryButton, &QPushButton::clicked, this, &QueryConditionsDialog::query);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    ui->amountFromEdit->installEventFilter(this);
-    ui->amountToEdit->installEventFilter(this);
     watchWheel(this);
     for (QWidget *child : findChildren<QWidget *>())
         watchWheel(child);
@@ -52,16 +52,9 @@ void QueryConditionsDialog::fillLists(const AppSettings &settings)
     if (!db.openOrWarn(settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
-        QStringList cashiers;
-        for (auto rows = db.query(QStringLiteral("select \"name\" from \"USER\"")); rows.next();)
-            cashiers << rows.text(0);
-        QStringList payments;
-        for (auto rows = db.query(QStringLiteral("select \"standby1\" from \"AUTO_NUM\""));
-             rows.next();)
-            payments << rows.text(0);
-        cashiers.sort();
+        ui->cashierBox->addItems(SalesCatalogue::cashiers(db)); // as the login list orders them
+        QStringList payments = PaymentMethods(db).texts();
         payments.sort();
-        ui->cashierBox->addItems(cashiers);
         ui->paymentBox->addItems(payments);
     });
 }

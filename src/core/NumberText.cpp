@@ -59,6 +59,8 @@ QString money(double value)
 
 QString quantity(double value)
 {
+    if (value == 0)
+        value = 0; // -0 is shown as "0"
     return printfC("%g", value);
 }
 

@@ -10,7 +10,7 @@ namespace NumberText {
 int toInt(const QString &text);
 double toDouble(const QString &text);
 
-// "%.2f" and "%g" as printf writes them.
+// "%.2f" and "%g" as printf writes them, but never "-0.00" or "-0".
 QString money(double value);
 QString quantity(double value);
 

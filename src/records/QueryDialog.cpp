@@ -16,6 +16,7 @@
 #include "records/QueryConditionsDialog.h"
 #include "records/QueryStatistics.h"
 #include "records/RecordDetailDialog.h"
+#include "records/RecordValue.h"
 #include "records/SaleDeletion.h"
 #include "records/SalesListModel.h"
 #include "records/StoredSaleReceipt.h"
@@ -27,7 +28,6 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -264,7 +264,7 @@ void QueryDialog::openDetails()
                                      rows.text(sale, SaleRows::Phone),
                                      rows.text(sale, SaleRows::Payment),
                                      rows.text(sale, SaleRows::Remark),
-                                     std::isnan(money) ? QString() : SaleNumbers::money(money)};
+                                     RecordValue::money(money)};
     RecordDetailDialog details(m_settings, *m_records, header, this);
     ModalDialogs::run(details);
     if (details.saved())
@@ -359,8 +359,6 @@ void QueryDialog::printRecord()
         ReceiptData data =
             prepareReceiptData(stored, m_settings.labelLanguage, m_printing.shop->showPrice);
         data.time = rows.text(sale, SaleRows::Date); // as stored
-        data.cash = stored.cashReceived;
-        data.discountedTotal = stored.cashReceived;
         ReceiptPrinter printer(m_settings, *m_printing.shop, this);
         printer.printReceiptJob(data, switches, m_printing.shop->printer1Name);
     });

@@ -37,6 +37,11 @@ public:
     const SheetLimits &limits() const { return m_limits; }
 
     void fail(const QString &error) { m_error = error; }
+    // Fails with the message for more cells than the limit; returns false.
+    bool failTooManyCells();
+    // The sheet to read among NAMES: SHEET, the first when SHEET is empty, the
+    // only one whatever it is called; -1 (with the error set) when none fits.
+    int chooseSheet(const QStringList &names, const QString &sheet);
 
 private:
     bool checkRow(qint64 row);

@@ -44,19 +44,6 @@ QStringList sheetNames(const void *handle)
     return names;
 }
 
-// Picks the sheet to read; -1 (with an error set) when there is none.
-int chooseSheet(const QStringList &names, const QString &sheet, SheetData &data)
-{
-    qsizetype index = sheet.isEmpty() ? 0 : names.indexOf(sheet);
-    if (index < 0 && names.size() == 1)
-        index = 0;
-    if (index < 0 || index >= names.size()) {
-        data.fail(QStringLiteral("工作簿中没有工作表“%1”。").arg(sheet));
-        return -1;
-    }
-    return int(index);
-}
-
 QString cellText(const FreeXL_CellValue &cell)
 {
     switch (cell.type) {
@@ -133,10 +120,8 @@ bool claimsFit(const void *handle, SheetData &data)
         }
         claimed += qint64(rows) * columns;
     }
-    if (claimed > data.limits().maxCells) {
-        data.fail(QStringLiteral("表格超过 %1 个单元格。").arg(data.limits().maxCells));
-        return false;
-    }
+    if (claimed > data.limits().maxCells)
+        return data.failTooManyCells();
     return true;
 }
 
@@ -174,7 +159,7 @@ bool XlsWorkbook::read(const QString &path, const QString &sheet, SheetData &dat
         data.fail(broken(rc));
         return false;
     }
-    const int index = chooseSheet(sheetNames(handle.get()), sheet, data);
+    const int index = data.chooseSheet(sheetNames(handle.get()), sheet);
     if (index < 0)
         return false;
     unsigned int rows = 0;

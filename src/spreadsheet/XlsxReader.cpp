@@ -114,13 +114,9 @@ bool XlsxReader::sheetPart(const QString &sheet, QString &part)
     }
     if (xmlFailed(xml, kWorkbook))
         return false;
-    qsizetype index = sheet.isEmpty() ? 0 : names.indexOf(sheet);
-    if (index < 0 && names.size() == 1)
-        index = 0;
-    if (index < 0 || index >= names.size()) {
-        m_data.fail(QStringLiteral("工作簿中没有工作表“%1”。").arg(sheet));
+    const int index = m_data.chooseSheet(names, sheet);
+    if (index < 0)
         return false;
-    }
     QHash<QString, QString> targets;
     if (!relationships(targets))
         return false;
@@ -148,10 +144,8 @@ bool XlsxReader::sharedStrings()
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == u"si") {
-            if (m_shared.size() >= m_data.limits().maxCells) {
-                m_data.fail(QStringLiteral("表格超过 %1 个单元格。").arg(m_data.limits().maxCells));
-                return false;
-            }
+            if (m_shared.size() >= m_data.limits().maxCells)
+                return m_data.failTooManyCells();
             m_shared.append(textBelow(xml));
         }
     }

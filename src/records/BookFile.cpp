@@ -1,15 +1,15 @@
 #include "records/BookFile.h"
 
+#include "spreadsheet/ReplacingFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
 #include <sqlite3.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,42 +82,6 @@ bool hasSqliteHeader(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     return file.read(16) == QByteArray("SQLite format 3\0", 16);
-}
-
-bool syncPath(const QString &path, bool directory)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
-// An empty file with a fresh name beside TARGET, left in place.
-QString tempBeside(const QString &target, const char *purpose)
-{
-    const QFileInfo info(target);
-    QTemporaryFile file(info.absoluteDir().filePath(
-        QStringLiteral(".%1.%2-XXXXXX").arg(info.fileName(), QString::fromLatin1(purpose))));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return {};
-    return file.fileName();
-}
-
-// Renames TEMP over TARGET in one step and makes the rename durable.
-bool renameInto(const QString &temp, const QString &target, QString *error)
-{
-    if (!syncPath(temp, false) ||
-        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(target).constData()) != 0) {
-        *error = QString::fromLocal8Bit(strerror(errno));
-        QFile::remove(temp);
-        return false;
-    }
-    syncPath(QFileInfo(target).absolutePath(), true);
-    return true;
 }
 
 bool copyInto(const QString &source, const QString &temp, QString *error)
@@ -229,52 +193,57 @@ bool BookFile::sameFile(const QString &a, const QString &b)
 
 bool BookFile::snapshot(const QString &live, const QString &target, QString *error)
 {
-    const QString temp = tempBeside(target, "backup");
-    if (temp.isEmpty()) {
-        *error = QStringLiteral("不能在%1中写文件").arg(QFileInfo(target).absolutePath());
+    ReplacingFile file(target);
+    if (!file.create()) {
+        *error = file.error();
         return false;
     }
+    const QString temp = file.temporaryPath();
+    QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner); // the sales
     {
         // VACUUM INTO reads the book inside one read transaction: a consistent
         // copy however many sales other connections store meanwhile.
         Connection db(live, SQLITE_OPEN_READONLY);
         if (!db.isOpen() || !db.column("vacuum into ?", nullptr, QFile::encodeName(temp))) {
             *error = db.isOpen() ? db.lastError() : QStringLiteral("不能打开数据库");
-            QFile::remove(temp);
             return false;
         }
     }
     if (examine(temp) != Verdict::Book) {
         *error = QStringLiteral("备份文件不完整");
-        QFile::remove(temp);
         return false;
     }
-    return renameInto(temp, target, error);
+    if (!file.commit()) {
+        *error = file.error();
+        return false;
+    }
+    return true;
 }
 
 bool BookFile::replace(const QString &live, const QString &source, QString *error, QString *note)
 {
-    const QString temp = tempBeside(live, "new");
-    if (temp.isEmpty()) {
-        *error = QStringLiteral("不能在%1中写文件").arg(QFileInfo(live).absolutePath());
+    ReplacingFile file(live);
+    if (!file.create()) {
+        *error = file.error();
         return false;
     }
+    const QString temp = file.temporaryPath();
     if (!copyInto(source, temp, error) || examine(temp) != Verdict::Book) {
         if (error->isEmpty())
             *error = QStringLiteral("复制的数据库文件不完整");
-        QFile::remove(temp);
         return false;
     }
-    if (QFileInfo::exists(live))
-        QFile::setPermissions(temp, QFileInfo(live).permissions());
+    QFile::setPermissions(temp, QFileInfo::exists(live)
+                                    ? QFileInfo(live).permissions()
+                                    : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     settleJournal(live);
     const QString kept = keepOld(live);
     if (kept.isEmpty() && QFileInfo::exists(live)) {
         *error = QStringLiteral("不能保留原有的数据库文件");
-        QFile::remove(temp);
         return false;
     }
-    if (!renameInto(temp, live, error)) {
+    if (!file.commit()) {
+        *error = file.error();
         if (!kept.isEmpty()) {
             QFile::remove(kept);
             QDir().rmdir(QFileInfo(kept).absolutePath());

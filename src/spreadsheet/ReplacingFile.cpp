@@ -9,6 +9,25 @@
 #include <cstdio>
 #include <cstring>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Makes what was written to PATH (a file, or a folder's entries) durable.
+bool syncPath(const QString &path, bool directory)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          directory ? (O_RDONLY | O_DIRECTORY) : O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
 ReplacingFile::ReplacingFile(const QString &target) : m_target(target) {}
 
 ReplacingFile::~ReplacingFile()
@@ -38,12 +57,16 @@ bool ReplacingFile::create()
 bool ReplacingFile::commit()
 {
     const bool existed = QFileInfo::exists(m_target) || QFileInfo(m_target).isSymLink();
-    if (std::rename(QFile::encodeName(m_temporary).constData(),
+    // The new file's contents reach the disk before it takes the name, and the
+    // rename after: a power cut leaves the old file or the whole new one.
+    if (!syncPath(m_temporary, false) ||
+        std::rename(QFile::encodeName(m_temporary).constData(),
                     QFile::encodeName(m_target).constData()) != 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         m_cannotReplace = existed;
         return false;
     }
     m_temporary.clear();
+    syncPath(QFileInfo(m_target).absolutePath(), true);
     return true;
 }

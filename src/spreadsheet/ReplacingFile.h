@@ -21,7 +21,7 @@ public:
     // Creates the empty temporary file beside the target.
     bool create();
     QString temporaryPath() const { return m_temporary; }
-    // Moves the temporary file onto the target.
+    // Moves the temporary file onto the target, durably (synced before and after).
     bool commit();
 
     QString error() const { return m_error; }

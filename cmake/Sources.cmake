@@ -57,6 +57,7 @@ set(QM_LOGIC_DATA
     src/data/OptionsRow.h
     src/data/ShopRow.cpp
     src/data/ShopRow.h
+    src/data/StoredFlag.h
     src/data/SqlDialect.cpp
     src/data/SqlDialect.h
     src/data/Transaction.h

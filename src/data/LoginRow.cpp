@@ -1,15 +1,7 @@
 #include "data/LoginRow.h"
 
 #include "data/Database.h"
-
-namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
+#include "data/StoredFlag.h"
 
 bool LoginRow::read(Database &db, LoginRow &row)
 {
@@ -45,12 +37,12 @@ void LoginRow::storeReceiptFormat(Database &db, bool useCustom, bool useDate, co
 {
     db.exec(
         QStringLiteral("update \"USER_SET\" set \"set1\"=?,\"set2\"=?,\"set3\"=? where \"id\"=1"),
-        {flag(useCustom), flag(useDate), custom});
+        {storedFlag(useCustom), storedFlag(useDate), custom});
 }
 
 void LoginRow::storePaymentEnabled(Database &db, bool on)
 {
-    db.exec(QStringLiteral("update \"USER_SET\" set \"set4\"=? where \"id\"=1"), {flag(on)});
+    db.exec(QStringLiteral("update \"USER_SET\" set \"set4\"=? where \"id\"=1"), {storedFlag(on)});
 }
 
 void LoginRow::storeLastPayment(Database &db, const QString &method)

@@ -1,15 +1,7 @@
 #include "data/OptionsRow.h"
 
 #include "data/Database.h"
-
-namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
+#include "data/StoredFlag.h"
 
 bool OptionsRow::read(Database &db, OptionsRow &row)
 {
@@ -50,19 +42,19 @@ void OptionsRow::storeLabelLanguage(Database &db, int language)
 void OptionsRow::storePhoneEnabled(Database &db, bool on)
 {
     db.exec(QStringLiteral("update \"USER_SET\" set \"set2\"=? where \"directLogin\"=6"),
-            {flag(on)});
+            {storedFlag(on)});
 }
 
 void OptionsRow::storeTemplate(Database &db, bool template02)
 {
     db.exec(QStringLiteral("update \"USER_SET\" set \"set4\"=? where \"directLogin\"=6"),
-            {QString::number(template02 ? 1 : 0)});
+            {storedFlag(template02)});
 }
 
 void OptionsRow::storePrinter2(Database &db, const QString &name, bool use)
 {
     db.exec(QStringLiteral("update \"USER_SET\" set \"set5\"=?,\"set6\"=? where \"directLogin\"=6"),
-            {name, flag(use)});
+            {name, storedFlag(use)});
 }
 
 void OptionsRow::storePaperLengthAdjust(Database &db, const QString &adjust)

@@ -1,6 +1,7 @@
 #include "data/ShopRow.h"
 
 #include "data/Database.h"
+#include "data/StoredFlag.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ void ShopRow::storePrintInfo(Database &settingsDb, const ShopRow &row)
 void ShopRow::storeFinishedNotice(Database &settingsDb, bool on)
 {
     settingsDb.exec(QStringLiteral("update \"INFO\" set \"remark2\"=? where \"id\"=?"),
-                    {flag(on), shopId()});
+                    {storedFlag(on), shopId()});
 }
 
 void ShopRow::storePrinter1(Database &settingsDb, const QString &name)
@@ -54,7 +55,7 @@ void ShopRow::storePrinter1(Database &settingsDb, const QString &name)
 void ShopRow::storeLogo(Database &settingsDb, bool printLogo, const QString &offset)
 {
     settingsDb.exec(QStringLiteral("update \"INFO\" set \"set2\"=?,\"set7\"=? where \"id\"=?"),
-                    {flag(printLogo), offset, shopId()});
+                    {storedFlag(printLogo), offset, shopId()});
 }
 
 void ShopRow::storeSwitch(Database &settingsDb, Switch which, bool on)
@@ -65,5 +66,5 @@ void ShopRow::storeSwitch(Database &settingsDb, Switch which, bool on)
                                                           : "set10";
     settingsDb.exec(
         QStringLiteral("update \"INFO\" set \"%1\"=? where \"id\"=?").arg(QLatin1String(column)),
-        {flag(on), shopId()});
+        {storedFlag(on), shopId()});
 }

@@ -46,6 +46,4 @@ struct ShopRow
         ProductMemory
     };
     static void storeSwitch(Database &settingsDb, Switch which, bool on);
-
-    static QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 };

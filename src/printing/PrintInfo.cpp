@@ -5,20 +5,12 @@
 #include "data/Database.h"
 #include "data/OptionsRow.h"
 #include "data/ShopRow.h"
+#include "data/StoredFlag.h"
 #include "data/Transaction.h"
 #include "printing/ShopPrintSettings.h"
 
 #include <algorithm>
 #include <climits>
-
-namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-
-} // namespace
 
 PrintInfo PrintInfo::from(const ShopPrintSettings &shop, const AppSettings &settings,
                           const QString &shopName, const QString &remark)
@@ -63,10 +55,10 @@ void PrintInfo::store(Database &settingsDb) const
     ShopRow row;
     row.shopName = shopName;
     row.remark = remark;
-    row.finishedNotice = flag(finishedNotice);
-    row.secondCopy = flag(secondCopy);
-    row.saveOnPrint = flag(saveOnPrint);
-    row.showPrice = flag(showPrice);
+    row.finishedNotice = storedFlag(finishedNotice);
+    row.secondCopy = storedFlag(secondCopy);
+    row.saveOnPrint = storedFlag(saveOnPrint);
+    row.showPrice = storedFlag(showPrice);
     row.paperMargin = storedMillimetres(margin);
     row.printOffset = storedMillimetres(offset);
     ShopRow::storePrintInfo(settingsDb, row);

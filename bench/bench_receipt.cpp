@@ -44,8 +44,7 @@ void writeSamples(const QString &dir)
             for (int price = 0; price < 2; ++price) {
                 const ReceiptData data = prepareReceiptData(sale, language, price);
                 const ReceiptStyle style = styleFor(tpl, price, sale);
-                const ReceiptDrawing drawing =
-                    ReceiptRenderer::layout(data, style, dpi, dpi, paperInches);
+                const ReceiptDrawing drawing = ReceiptRenderer::layout(data, style, paperInches);
                 const QString name = QStringLiteral("receipt-template0%1-%2-%3.png")
                                          .arg(tpl + 1)
                                          .arg(language ? "en" : "zh")
@@ -77,27 +76,26 @@ int main(int argc, char **argv)
 
     const qsizetype pdfArg = args.indexOf(QStringLiteral("--pdf"));
     if (pdfArg > 0 && pdfArg + 1 < args.size()) {
-        return ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches),
+        return ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, paperInches),
                                       args.at(pdfArg + 1))
                    ? 0
                    : 1;
     }
 
     // Warm the font caches once, as the program has by its first receipt.
-    ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches));
+    ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, paperInches));
 
     const int runs = 30;
     const double layoutMs =
-        medianMs(runs, [&] { ReceiptRenderer::layout(data, style, dpi, dpi, paperInches); });
-    const double imageMs = medianMs(runs, [&] {
-        ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches));
-    });
+        medianMs(runs, [&] { ReceiptRenderer::layout(data, style, paperInches); });
+    const double imageMs = medianMs(
+        runs, [&] { ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, paperInches)); });
     QTemporaryDir dir;
     const QString pdf = QDir(dir.path()).filePath(QStringLiteral("receipt.pdf"));
     const double pdfMs = medianMs(runs, [&] {
-        ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, dpi, dpi, paperInches), pdf);
+        ReceiptRenderer::toPdf(ReceiptRenderer::layout(data, style, paperInches), pdf);
     });
-    const ReceiptDrawing drawing = ReceiptRenderer::layout(data, style, dpi, dpi, paperInches);
+    const ReceiptDrawing drawing = ReceiptRenderer::layout(data, style, paperInches);
     std::fprintf(stderr, "receipt: %lld lines, %d dpi, %d x %d dots, median of %d runs\n",
                  static_cast<long long>(data.lines.size()), dpi, drawing.width, drawing.height,
                  runs);

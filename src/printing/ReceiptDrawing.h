@@ -27,6 +27,9 @@ struct ReceiptDrawing
         Qt::Alignment alignment = Qt::AlignLeft;
         FontRole font = FontRole::Body;
         int extra = 0; // character extra in dots
+        // A cell's own smaller em size, in dots, when its text did not fit
+        // at the font's size; 0 for the font's own size.
+        int pixelSize = 0;
         // The laid-out lines and the top-left corner of each.
         QStringList lines;
         QList<QPoint> origins;
@@ -54,6 +57,13 @@ struct ReceiptDrawing
     QList<Text> texts;
     QList<Rule> rules;
     QList<Logo> logos;
+
+    // The font TEXT is drawn with.
+    ReceiptFont fontOf(const Text &text) const
+    {
+        const ReceiptFont &font = text.font == FontRole::Title ? titleFont : bodyFont;
+        return text.pixelSize > 0 ? font.resized(text.pixelSize) : font;
+    }
 
     // The first text whose whole text is TEXT, or nullptr.
     const Text *find(const QString &text) const

@@ -62,6 +62,16 @@ ReceiptFont::ReceiptFont(const QString &family, int pointSize)
     m_cell = cell;
 }
 
+ReceiptFont ReceiptFont::resized(int pixels) const
+{
+    ReceiptFont smaller = *this;
+    smaller.m_font.setPixelSize(std::max(1, pixels));
+    const QFontMetricsF metrics(smaller.m_font);
+    smaller.m_cell = static_cast<int>(std::ceil(metrics.ascent() + metrics.descent()));
+    smaller.m_ascent = metrics.ascent();
+    return smaller;
+}
+
 QFont ReceiptFont::withExtra(int extra) const
 {
     QFont font = m_font;

@@ -20,6 +20,10 @@ public:
     const QFont &font() const { return m_font; }
     // The same font with a character extra (dots added after every character).
     QFont withExtra(int extra) const;
+    // The same face at a smaller em size of PIXELS dots, its cell what the
+    // face needs at that size.
+    ReceiptFont resized(int pixels) const;
+    int pixelSize() const { return m_font.pixelSize(); }
     int cellHeight() const { return m_cell; }
     qreal ascent() const { return m_ascent; }
 

@@ -46,9 +46,9 @@ struct ReceiptLayout::Pass
     // DrawText in RECT: lines from the top, aligned within the rectangle.
     void drawText(const QRect &rect, const QString &text, Qt::Alignment alignment,
                   std::optional<ReceiptText::Breaks> breaks,
-                  ReceiptDrawing::FontRole role = ReceiptDrawing::FontRole::Body)
+                  ReceiptDrawing::FontRole role = ReceiptDrawing::FontRole::Body, int pixelSize = 0)
     {
-        const ReceiptFont &font = fontOf(role);
+        const ReceiptFont font = pixelSize > 0 ? fontOf(role).resized(pixelSize) : fontOf(role);
         const QFont qfont = font.withExtra(extra);
         ReceiptDrawing::Text item;
         item.text = text;
@@ -56,6 +56,7 @@ struct ReceiptLayout::Pass
         item.alignment = alignment;
         item.font = role;
         item.extra = extra;
+        item.pixelSize = pixelSize;
         QList<ReceiptText::Line> lines;
         if (breaks)
             lines = ReceiptText::wrap(qfont, text, rect.width(), *breaks);
@@ -91,6 +92,23 @@ struct ReceiptLayout::Pass
         return bands;
     }
 
+    // A table cell: TEXT in RECT, at the size fitCell chose for it.
+    void drawCell(const QRect &rect, const QString &text, Qt::Alignment alignment,
+                  const CellFit &fit)
+    {
+        // The gap is kept clear on the side facing the neighbour.
+        QRect room = rect;
+        const int gap = layout.cellGap();
+        if (alignment & Qt::AlignRight)
+            room.setLeft(rect.left() + gap);
+        else if (alignment & Qt::AlignHCenter)
+            room.adjust(gap / 2, 0, -(gap - gap / 2), 0);
+        else
+            room.setRight(rect.right() - gap);
+        drawText(room, text, alignment, fit.breaks, ReceiptDrawing::FontRole::Body, fit.pixelSize);
+        out.texts.last().box = rect; // the cell, as the columns give it
+    }
+
     // TextOut at the left of BAND when the text fits its width; otherwise the
     // text wraps inside the band's width. Returns the bands taken.
     int lineIn(const QRect &band, const QString &text)
@@ -105,11 +123,6 @@ struct ReceiptLayout::Pass
     void rule(int y) { out.rules.append({y, layout.m_left, layout.m_right}); }
 };
 
-int ReceiptLayout::layoutDpi(int deviceDpi)
-{
-    return deviceDpi >= 150 && deviceDpi <= 300 ? deviceDpi : fallbackDpi;
-}
-
 ReceiptLayout::ReceiptLayout(const ReceiptData &data, const ReceiptStyle &style, Target target)
     : m_data(data), m_style(style), m_target(target),
       m_rx(double(target.dpiX) / ReceiptFont::screenDpi),
@@ -121,6 +134,81 @@ ReceiptLayout::ReceiptLayout(const ReceiptData &data, const ReceiptStyle &style,
       m_titleFont(style.titleFontName, style.titleFontSize),
       m_bodyFont(style.bodyFontName, style.bodyFontSize)
 {
+}
+
+int ReceiptLayout::cellGap() const
+{
+    return std::max(2, toInt(2 * m_rx));
+}
+
+ReceiptLayout::CellFit ReceiptLayout::fitCell(const QString &text, int width, int extra) const
+{
+    const int room = std::max(1, width - cellGap());
+    CellFit fit;
+    auto oneLine = [&](const ReceiptFont &font) {
+        fit.height = font.cellHeight();
+        return ReceiptText::width(font.withExtra(extra), text) <= room;
+    };
+    auto wrapped = [&](const ReceiptFont &font, ReceiptText::Breaks breaks) {
+        const auto lines = ReceiptText::wrap(font.withExtra(extra), text, room, breaks);
+        fit.height = int(lines.size()) * font.cellHeight();
+        fit.breaks = breaks;
+        for (const ReceiptText::Line &line : lines) {
+            if (line.width > room)
+                return false;
+        }
+        return true;
+    };
+    if (!text.contains(u'\n') && oneLine(m_bodyFont))
+        return fit;
+    // One line at a smaller size, down to two thirds of the body size; a
+    // text too wide even then takes more lines at that size, broken between
+    // its words where they fit, else inside them.
+    const int body = m_bodyFont.pixelSize();
+    const int smallest = std::max(1, (body * 2 + 2) / 3);
+    for (int pixels = body - 1; pixels >= smallest && !text.contains(u'\n'); --pixels) {
+        fit.pixelSize = pixels;
+        if (oneLine(m_bodyFont.resized(pixels)))
+            return fit;
+    }
+    fit.pixelSize = smallest;
+    const ReceiptFont small = m_bodyFont.resized(smallest);
+    if (!wrapped(small, ReceiptText::Breaks::Words))
+        wrapped(small, ReceiptText::Breaks::WordsOrGlyphs);
+    return fit;
+}
+
+QList<QPair<int, int>> ReceiptLayout::widenToFit(QList<QPair<int, int>> cols,
+                                                 const QList<int> &needs) const
+{
+    // The name column (the first) wraps its text anyway: it gives the value
+    // columns the dots they lack, keeping a fifth of the width for itself.
+    const int w = m_right - m_left;
+    int spare = cols[0].second - cols[0].first - w / 5;
+    QList<int> widths;
+    bool changed = false;
+    for (int i = 0; i < cols.size(); ++i) {
+        int width = cols[i].second - cols[i].first;
+        const int lack = i > 0 ? std::min(spare, needs.value(i) - width) : 0;
+        if (lack > 0) {
+            width += lack;
+            spare -= lack;
+            changed = true;
+        }
+        widths.append(width);
+    }
+    if (!changed)
+        return cols;
+    int taken = 0;
+    for (int i = 1; i < widths.size(); ++i)
+        taken += widths[i] - (cols[i].second - cols[i].first);
+    widths[0] -= taken;
+    int x = m_left;
+    for (int i = 0; i < cols.size(); ++i) {
+        cols[i] = {x, x + widths[i]};
+        x += widths[i];
+    }
+    return cols;
 }
 
 QList<QPair<int, int>> ReceiptLayout::columns(const QList<int> &widths, int n) const
@@ -205,17 +293,19 @@ int ReceiptLayout::drawColumnHeaders(Pass &pass, int lineTop, const QList<QPair<
                                      const QStringList &headers,
                                      const QList<Qt::Alignment> &alignments) const
 {
-    // A header wider than its column wraps inside it, and the header row grows
-    // to the tallest header.
+    // A header wider than its column takes a smaller size, or a second line,
+    // and the header row grows to the tallest header.
     int bands = 1;
-    for (int i = 0; i < headers.size(); ++i)
-        bands = std::max(bands, pass.bandsOf(headers[i], cols[i].second - cols[i].first,
-                                             ReceiptText::Breaks::WordsOrGlyphs));
+    QList<CellFit> fits;
+    for (int i = 0; i < headers.size(); ++i) {
+        fits.append(fitCell(headers[i], cols[i].second - cols[i].first, pass.extra));
+        bands = std::max(bands, bandsFor(fits.last().height));
+    }
     const int grown = (bands - 1) * m_dy;
     const int top = lineTop + toInt(7 * m_ry);
     for (int i = 0; i < headers.size(); ++i)
-        pass.drawText(band(cols[i].first, top, cols[i].second, top + m_dy + grown), headers[i],
-                      alignments[i], ReceiptText::Breaks::WordsOrGlyphs);
+        pass.drawCell(band(cols[i].first, top, cols[i].second, top + m_dy + grown), headers[i],
+                      alignments[i], fits[i]);
     pass.rule(lineTop + m_dy + grown + toInt(9 * m_ry));
     return lineTop + m_dy + grown + toInt(18 * m_ry);
 }
@@ -234,22 +324,53 @@ QList<int> ReceiptLayout::template01Widths(int &n) const
     return {10, 3, 7};
 }
 
+QStringList ReceiptLayout::valuesOf(const ReceiptLine &line) const
+{
+    QStringList values = {line.quantity, line.third};
+    if (m_style.showPrice)
+        values << line.fourth;
+    if (m_style.switches.discount)
+        values << line.discounted;
+    return values;
+}
+
+QStringList ReceiptLayout::template01Headers() const
+{
+    QStringList headers = {m_data.headers[0], m_data.headers[1], m_data.headers[2]};
+    if (m_style.showPrice)
+        headers << m_data.headers[3];
+    if (m_style.switches.discount)
+        headers << m_data.headers[4];
+    return headers;
+}
+
+QList<QPair<int, int>> ReceiptLayout::template01Columns() const
+{
+    int n = 0;
+    const QList<int> widths = template01Widths(n);
+    // Each value column should hold its header and every value on one line.
+    const QStringList headers = template01Headers();
+    QList<int> needs(headers.size(), 0);
+    const int gap = cellGap();
+    const QFont headerFont = m_bodyFont.font();
+    const QFont rowFont = m_bodyFont.withExtra(-1);
+    for (int i = 1; i < headers.size(); ++i)
+        needs[i] = ReceiptText::width(headerFont, headers[i]) + gap;
+    for (const ReceiptLine &line : m_data.lines) {
+        const QStringList values = valuesOf(line);
+        for (int i = 0; i < values.size(); ++i)
+            needs[i + 1] = std::max(needs[i + 1], ReceiptText::width(rowFont, values[i]) + gap);
+    }
+    return widenToFit(columns(widths, n), needs);
+}
+
 void ReceiptLayout::drawTemplate01(Pass &pass) const
 {
     const int lineTop = drawCommonStart(pass, 1);
+    const QList<QPair<int, int>> cols = template01Columns();
 
-    const bool price = m_style.showPrice;
-    const bool discount = m_style.switches.discount;
-    int n = 0;
-    const QList<int> widths = template01Widths(n);
-    const QList<QPair<int, int>> cols = columns(widths, n);
-
-    // Header slots and row values per column; the name header left, the others centred.
-    QStringList headers = {m_data.headers[0], m_data.headers[1], m_data.headers[2]};
-    if (price)
-        headers << m_data.headers[3];
-    if (discount)
-        headers << m_data.headers[4];
+    // The name header left, the others centred.
+    const QStringList headers = template01Headers();
     QList<Qt::Alignment> alignments(headers.size(), Qt::AlignHCenter);
     alignments[0] = Qt::AlignLeft;
     const int r0 = drawColumnHeaders(pass, lineTop, cols, headers, alignments);
@@ -257,25 +378,23 @@ void ReceiptLayout::drawTemplate01(Pass &pass) const
     pass.extra = -1;
     int g = 0;
     for (const ReceiptLine &line : m_data.lines) {
-        QStringList values = {line.quantity, line.third};
-        if (price)
-            values << line.fourth;
-        if (discount)
-            values << line.discounted;
+        const QStringList values = valuesOf(line);
         // The row is as tall as its tallest cell: a long name wraps in its
-        // column, and so does a value between its words.
+        // column; a value too wide for its column is made smaller first.
         const int nameWidth = cols[0].second - cols[0].first;
         int bands = pass.bandsOf(line.name, nameWidth, ReceiptText::Breaks::WordsOrGlyphs);
-        for (int i = 0; i < values.size(); ++i)
-            bands = std::max(bands, pass.bandsOf(values[i], cols[i + 1].second - cols[i + 1].first,
-                                                 ReceiptText::Breaks::Words));
+        QList<CellFit> fits;
+        for (int i = 0; i < values.size(); ++i) {
+            fits.append(fitCell(values[i], cols[i + 1].second - cols[i + 1].first, pass.extra));
+            bands = std::max(bands, bandsFor(fits.last().height));
+        }
         const int top = r0 + g * m_dy;
         const int bottom = r0 + (g + bands) * m_dy;
         pass.drawText(band(cols[0].first, top, cols[0].second, bottom), line.name, Qt::AlignLeft,
                       ReceiptText::Breaks::WordsOrGlyphs);
         for (int i = 0; i < values.size(); ++i)
-            pass.drawText(band(cols[i + 1].first, top, cols[i + 1].second, bottom), values[i],
-                          Qt::AlignHCenter, ReceiptText::Breaks::Words);
+            pass.drawCell(band(cols[i + 1].first, top, cols[i + 1].second, bottom), values[i],
+                          Qt::AlignHCenter, fits[i]);
         g += bands;
     }
     pass.extra = 1;
@@ -323,20 +442,17 @@ void ReceiptLayout::drawTemplate02(Pass &pass) const
         pass.drawText(band(m_left, top, m_right, top + nameBands * m_dy), line.name, Qt::AlignLeft,
                       ReceiptText::Breaks::WordsOrGlyphs);
         // The values line sits right under the name's measured text.
-        QStringList values = {line.quantity, line.third};
-        if (price)
-            values << line.fourth;
-        if (discount)
-            values << line.discounted;
+        const QStringList values = valuesOf(line);
         int valueBands = 1;
+        QList<CellFit> fits;
+        for (int i = 0; i < values.size(); ++i) {
+            fits.append(fitCell(values[i], valueCols[i].second - valueCols[i].first, pass.extra));
+            valueBands = std::max(valueBands, bandsFor(fits.last().height));
+        }
         for (int i = 0; i < values.size(); ++i)
-            valueBands = std::max(valueBands,
-                                  pass.bandsOf(values[i], valueCols[i].second - valueCols[i].first,
-                                               ReceiptText::Breaks::Words));
-        for (int i = 0; i < values.size(); ++i)
-            pass.drawText(
+            pass.drawCell(
                 band(valueCols[i].first, top + u, valueCols[i].second, top + u + valueBands * m_dy),
-                values[i], Qt::AlignRight, ReceiptText::Breaks::Words);
+                values[i], Qt::AlignRight, fits[i]);
         g += nameBands + valueBands;
     }
     drawTotals(pass, r0 + g * m_dy);
@@ -373,7 +489,9 @@ void ReceiptLayout::drawTotals(Pass &pass, int end) const
     const int rightX = m_left + (w * 17) / 30;
     int y = end + toInt(9 * m_ry);
     for (const Row &row : rows) {
-        const QRect leftPlace = band(m_left, y, row.right.isEmpty() ? m_right : rightX, y + m_dy);
+        // A left text that would touch the right one wraps instead.
+        const QRect leftPlace =
+            band(m_left, y, row.right.isEmpty() ? m_right : rightX - cellGap(), y + m_dy);
         int bands = pass.lineIn(leftPlace, row.left);
         if (!row.right.isEmpty())
             bands =
@@ -448,9 +566,7 @@ int ReceiptLayout::estimatePaperLength() const
     if (sw.phone)
         ++n;
     n += 2;
-    int widthsN = 0;
-    const QList<int> widths = template01Widths(widthsN);
-    const QList<QPair<int, int>> cols = columns(widths, widthsN);
+    const QList<QPair<int, int>> cols = template01Columns();
     for (const ReceiptLine &line : m_data.lines) {
         if (m_style.template02) {
             const int u = measureHeight(line.name, w, 0);

@@ -20,16 +20,16 @@ public:
     // The device as the layout sees it.
     struct Target
     {
-        int dpiX = fallbackDpi;
-        int dpiY = fallbackDpi;
+        int dpiX = layoutDpi;
+        int dpiY = layoutDpi;
         int horzRes = 0; // printable width in dots
     };
 
-    // The layout was made for receipt printers of about 200 dpi: a device
-    // reporting 150 to 300 dpi is laid out at its own resolution, any other
-    // at 203 dpi (and scaled when painted), so the receipt keeps its size.
-    static constexpr int fallbackDpi = 203;
-    static int layoutDpi(int deviceDpi);
+    // The layout was made for receipt printers of 203 dpi, its fonts sized in
+    // dots at that resolution: every device gets it laid out at 203 dpi and
+    // scaled when painted, so a text has one size on paper and breaks its
+    // lines at the same places on any printer.
+    static constexpr int layoutDpi = 203;
 
     ReceiptLayout(const ReceiptData &data, const ReceiptStyle &style, Target target);
 
@@ -47,6 +47,19 @@ public:
     // Column bounds [x1, x2) as fractions of the width, each share truncated
     // on its own: WIDTHS of a denominator N.
     QList<QPair<int, int>> columns(const QList<int> &widths, int n) const;
+
+    // How a table cell's text fits its column: at the body size when it fits
+    // on one line, else at the largest smaller size that does, down to two
+    // thirds of the body size; below that it breaks onto more lines.
+    struct CellFit
+    {
+        int pixelSize = 0; // 0: the body size
+        int height = 0;    // of its lines
+        ReceiptText::Breaks breaks = ReceiptText::Breaks::Words;
+    };
+    CellFit fitCell(const QString &text, int width, int extra) const;
+    // Dots kept clear between a table cell's text and its neighbour's.
+    int cellGap() const;
 
 private:
     struct Pass;
@@ -71,6 +84,13 @@ private:
     // Extra height a remark piece takes beyond its own band.
     int remarkExtra(const QString &piece, int extra) const;
     QList<int> template01Widths(int &n) const;
+    // The columns of "模板01#", value columns widened to NEEDS at the name
+    // column's expense where it can spare the dots.
+    QList<QPair<int, int>> template01Columns() const;
+    QList<QPair<int, int>> widenToFit(QList<QPair<int, int>> cols, const QList<int> &needs) const;
+    QStringList template01Headers() const;
+    // A row's value slots in column order.
+    QStringList valuesOf(const ReceiptLine &line) const;
     static QStringList remarkPieces(const QString &remark);
 
     const ReceiptData &m_data;

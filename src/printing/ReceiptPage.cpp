@@ -25,9 +25,9 @@ void setPage(QPrinter &printer, int widthPoints, int lengthPoints)
 } // namespace
 
 ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const ReceiptData &data,
-                                           const ReceiptStyle &style, int nativeDpi)
+                                           const ReceiptStyle &style)
 {
-    const int dpi = ReceiptLayout::layoutDpi(nativeDpi);
+    const int dpi = ReceiptLayout::layoutDpi;
     printer.setResolution(dpi);
     printer.setFullPage(false);
 

@@ -25,9 +25,8 @@ public:
 
     // Sets PRINTER up for the receipt (layout resolution, page size, the
     // printer's own unprintable edges as margins) and lays the receipt out for
-    // it. NATIVEDPI is the printer's own resolution, 0 when unknown.
-    static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style,
-                            int nativeDpi);
+    // it. The printer's own resolution only scales the drawing.
+    static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style);
 
     // The paper of the printer named PRINTERNAME, or the roll assumed without
     // one (no unprintable edges), as the margin check sees it.

@@ -56,8 +56,7 @@ void paintTexts(QPainter &painter, const ReceiptDrawing &drawing)
     painter.setPen(Qt::black);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const ReceiptDrawing::Text &text : drawing.texts) {
-        const ReceiptFont &font =
-            text.font == ReceiptDrawing::FontRole::Title ? drawing.titleFont : drawing.bodyFont;
+        const ReceiptFont font = drawing.fontOf(text);
         const QFont spaced = font.withExtra(text.extra);
         for (qsizetype i = 0; i < text.lines.size(); ++i) {
             if (!text.lines.at(i).isEmpty())

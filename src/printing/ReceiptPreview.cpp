@@ -78,9 +78,8 @@ ReceiptPreviewWindow *ReceiptPreview::open(PrintHost &host, AppSettings &setting
                               *raster);
         };
     } else {
-        const int nativeDpi = name.isEmpty() ? 0 : ReceiptPrinters::nativeDpi(name);
-        auto drawing = std::make_shared<ReceiptDrawing>(
-            ReceiptPage::prepare(*printer, data, style, nativeDpi).drawing);
+        auto drawing =
+            std::make_shared<ReceiptDrawing>(ReceiptPage::prepare(*printer, data, style).drawing);
         draw = [drawing](QPrinter &target) {
             QPainter painter(&target);
             ReceiptPainter::paint(painter, *drawing, target.resolution(), target.resolution());

@@ -11,11 +11,9 @@
 #include <cmath>
 
 ReceiptDrawing ReceiptRenderer::layout(const ReceiptData &data, const ReceiptStyle &style,
-                                       int nativeDpiX, int nativeDpiY, qreal widthInches)
+                                       qreal widthInches)
 {
     ReceiptLayout::Target target;
-    target.dpiX = ReceiptLayout::layoutDpi(nativeDpiX);
-    target.dpiY = ReceiptLayout::layoutDpi(nativeDpiY);
     target.horzRes = static_cast<int>(widthInches * target.dpiX);
     return ReceiptLayout(data, style, target).renderReceipt();
 }

@@ -7,14 +7,14 @@
 struct ReceiptData;
 struct ReceiptStyle;
 
-// RenderReceipt: lays a receipt out for a device and draws it. The device's
-// own resolution decides the layout resolution (see ReceiptLayout::layoutDpi).
+// RenderReceipt: lays a receipt out and draws it. Every device gets the
+// layout made at ReceiptLayout::layoutDpi, scaled to its own resolution.
 class ReceiptRenderer
 {
 public:
-    // Layout for a device of NATIVE dpi whose printable width is WIDTHINCHES.
-    static ReceiptDrawing layout(const ReceiptData &data, const ReceiptStyle &style, int nativeDpiX,
-                                 int nativeDpiY, qreal widthInches);
+    // Layout for a printable width of WIDTHINCHES.
+    static ReceiptDrawing layout(const ReceiptData &data, const ReceiptStyle &style,
+                                 qreal widthInches);
     // Tenths of a millimetre the drawn receipt needs from the top of the page.
     static int drawnLength(const ReceiptDrawing &drawing);
 

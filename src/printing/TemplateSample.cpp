@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int sampleDpi = 203;
 constexpr double printableMm = ReceiptPage::fallbackPaperWidthMm - 8; // 72 mm of an 80 mm roll
 
 } // namespace
@@ -29,8 +28,7 @@ QImage TemplateSample::render(const AppSettings &settings, const ShopPrintSettin
     look.templateIndex = template02;
     const ReceiptData data = prepareReceiptData(sale, look.labelLanguage, shop.showPrice);
     const ReceiptStyle style = ReceiptStyle::from(look, shop, sale.switches);
-    return ReceiptRenderer::toImage(
-        ReceiptRenderer::layout(data, style, sampleDpi, sampleDpi, printableMm / 25.4));
+    return ReceiptRenderer::toImage(ReceiptRenderer::layout(data, style, printableMm / 25.4));
 }
 
 void TemplateSample::store(Database &settingsDb, bool template02)

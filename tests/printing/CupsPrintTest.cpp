@@ -97,7 +97,7 @@ protected:
             prepareReceiptData(sale, env.settings().labelLanguage, shop.showPrice);
         const ReceiptStyle style = ReceiptStyle::from(env.settings(), shop, sale.switches);
         QPrinter printer(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
-        return ReceiptPage::prepare(printer, data, style, ReceiptPrinters::nativeDpi(queue));
+        return ReceiptPage::prepare(printer, data, style);
     }
 
     TestEnv env;
@@ -132,12 +132,13 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_NEAR(pdf.pageSize.width(), paperWidth, 1.0);
     EXPECT_NEAR(pdf.pageSize.height(), expected.lengthPoints, 1.0);
-    // The queue reports 300 dpi, inside the receipt range: laid out at 300.
+    // The queue reports 300 dpi; the receipt is laid out at 203 and scaled,
+    // so its text has the size it has on a 203-dpi printer.
     EXPECT_EQ(ReceiptPrinters::nativeDpi(queue), 300);
-    EXPECT_EQ(expected.drawing.dpiX, 300);
+    EXPECT_EQ(expected.drawing.dpiX, 203);
     // The margin check of the settings page sees the paper this job printed on.
     const PrintMargins::Paper paper = ReceiptPage::paper(queue);
-    EXPECT_NEAR(paper.printableMm, expected.drawing.width * 25.4 / 300, 0.2);
+    EXPECT_NEAR(paper.printableMm, expected.drawing.width * 25.4 / 203, 0.2);
     EXPECT_NEAR(paper.leftEdgeMm + paper.printableMm + paper.rightEdgeMm, paperWidth * 25.4 / 72,
                 0.5);
     // The page as it arrived, as a picture when pictures are kept.
@@ -165,7 +166,7 @@ TEST_F(CupsPrintTest, LongSaleIsOneLongPage)
         const PdfInfo pdf = PdfInfo::of(path);
         EXPECT_EQ(pdf.pages, 1);
         EXPECT_NEAR(pdf.pageSize.height(), expected.lengthPoints, 1.0);
-        EXPECT_GT(pdf.pageSize.height(), 120 * 35 * 72 / 300); // 120 rows of 53 dots at least
+        EXPECT_GT(pdf.pageSize.height(), 120 * 35 * 72 / 203); // 120 rows of 35 dots at least
         QFile::remove(path);
     }
 }

@@ -96,7 +96,7 @@ protected:
         sale.remark = handover.remark;
         m_data = prepareReceiptData(sale, with.labelLanguage, shop.showPrice);
         const ReceiptStyle style = ReceiptStyle::from(with, shop, sale.switches);
-        return ReceiptRenderer::layout(m_data, style, 203, 203, 72 / 25.4);
+        return ReceiptRenderer::layout(m_data, style, 72 / 25.4);
     }
     // The receipt printed after the program starts anew on the stored settings.
     ReceiptDrawing storedReceipt() { return receipt(storedSettings(), storedShop()); }

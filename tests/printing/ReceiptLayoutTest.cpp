@@ -33,13 +33,12 @@ QPoint originOf(const ReceiptDrawing &d, const QString &text)
     return item ? item->origins.value(0) : QPoint(-1, -1);
 }
 
-// Every drawn line of text as the box its glyphs take.
+// Every drawn line of text as the box its glyphs take, at the size drawn.
 QList<QPair<QString, QRect>> lineBoxes(const ReceiptDrawing &d)
 {
     QList<QPair<QString, QRect>> boxes;
     for (const Text &t : d.texts) {
-        const ReceiptFont &font =
-            t.font == ReceiptDrawing::FontRole::Title ? d.titleFont : d.bodyFont;
+        const ReceiptFont font = d.fontOf(t);
         for (qsizetype i = 0; i < t.lines.size(); ++i) {
             const int width = ReceiptText::width(font.withExtra(t.extra), t.lines[i]);
             if (width > 0)
@@ -64,16 +63,6 @@ protected:
         sale.totalQuantity = sale.totalAmount = sale.discountedTotal = 0;
     }
 };
-
-TEST_F(ReceiptLayoutTest, ResolutionRule)
-{
-    EXPECT_EQ(ReceiptLayout::layoutDpi(203), 203);
-    EXPECT_EQ(ReceiptLayout::layoutDpi(150), 150);
-    EXPECT_EQ(ReceiptLayout::layoutDpi(300), 300);
-    EXPECT_EQ(ReceiptLayout::layoutDpi(180), 180);
-    for (int other : {0, 72, 96, 149, 301, 600, 1200})
-        EXPECT_EQ(ReceiptLayout::layoutDpi(other), 203) << other;
-}
 
 TEST_F(ReceiptLayoutTest, FontsAreCellHeightsAtScreenResolution)
 {
@@ -535,7 +524,12 @@ TEST_F(ReceiptLayoutTest, TinyLineSpacingDoesNotBreakTheLayout)
 
 TEST_F(ReceiptLayoutTest, NothingLeavesThePaperOrOverlaps)
 {
-    // Long texts everywhere, on 58 mm (384 dots printable) and 80 mm rolls.
+    // Long texts everywhere and numbers of every width, on 58 mm (384 dots
+    // printable) and 80 mm rolls.
+    sale.lines[1] = {QStringLiteral("电饭煲"), "2", "1499.00", "2998.00", "2848.10"};
+    sale.lines[3] = {QStringLiteral("啤酒"), "12", "128.80", "1545.60", "1468.32"};
+    sale.lines.append(
+        {QStringLiteral("整箱"), "1234.5", "99999.99", "123456787.65", "117283948.27"});
     sale.payment = QStringLiteral("微信支付（扫码）/支付宝/银联卡");
     sale.customer = QStringLiteral("北京市海淀区某某科技发展有限公司采购部张先生收");
     sale.cashier = QStringLiteral("收银员一号 Zhang Wei");
@@ -568,11 +562,28 @@ TEST_F(ReceiptLayoutTest, NothingLeavesThePaperOrOverlaps)
                             EXPECT_GE(box.left(), 0) << text.toStdString();
                             EXPECT_LE(box.left() + box.width(), paper) << text.toStdString();
                         }
+                        // Neighbours keep at least two dots apart, so "1499.00" and
+                        // "2998.00" never read as one number.
                         for (qsizetype i = 0; i < boxes.size(); ++i)
                             for (qsizetype j = i + 1; j < boxes.size(); ++j)
-                                EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+                                EXPECT_FALSE(boxes[i]
+                                                 .second.adjusted(-1, 0, 1, 0)
+                                                 .intersects(boxes[j].second.adjusted(-1, 0, 1, 0)))
                                     << boxes[i].first.toStdString() << " | "
                                     << boxes[j].first.toStdString();
+                        // A number that does not fit its column is drawn smaller,
+                        // whole where it can be; the quantity header never splits.
+                        const Text *price = d.find(QStringLiteral("1499.00"));
+                        ASSERT_TRUE(!price == !style.showPrice);
+                        if (price)
+                            EXPECT_EQ(price->lines, QStringList{"1499.00"});
+                        const Text *quantity =
+                            d.find(lang ? QStringLiteral("No.") : QStringLiteral("数量"));
+                        if (quantity)
+                            EXPECT_EQ(quantity->lines.size(), 1);
+                        const Text *amount = d.find(QStringLiteral("2998.00"));
+                        ASSERT_TRUE(amount);
+                        EXPECT_EQ(amount->lines, QStringList{"2998.00"});
                         for (const auto &rule : d.rules)
                             for (const auto &[text, box] : boxes)
                                 EXPECT_FALSE(box.top() < rule.y && rule.y < box.bottom())

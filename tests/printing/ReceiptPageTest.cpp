@@ -32,7 +32,7 @@ protected:
         printer.setOutputFileName(path);
         printer.setPageSize(
             QPageSize(QSizeF(58, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
-        const ReceiptPage::Prepared page = ReceiptPage::prepare(printer, m_data, style, 0);
+        const ReceiptPage::Prepared page = ReceiptPage::prepare(printer, m_data, style);
         resolution = printer.resolution();
         QPainter painter(&printer);
         ReceiptPainter::paint(painter, page.drawing, printer.resolution(), printer.resolution());
@@ -174,27 +174,39 @@ QPair<int, int> inkSpan(const QImage &image, const QRect &scan)
     return {first, last};
 }
 
-TEST_F(ReceiptPageTest, TextKeepsItsProportionsAtEveryResolution)
+TEST_F(ReceiptPageTest, TextHasOneSizeOnPaperAndBreaksAlikeAtEveryResolution)
 {
-    // A printer of high resolution gets the layout made at 203 dpi scaled up;
-    // each string must still fill its cell as it does at 203 dpi, the squeezed
-    // item rows (one dot tighter) and the spread totals (one dot wider) too.
+    // A printer of any resolution gets the receipt laid out at 203 dpi and
+    // scaled: each text takes the same millimetres and breaks its lines at
+    // the same places as on a 203-dpi printer - the squeezed item rows (one
+    // dot tighter) and the spread totals (one dot wider) too.
     style.showPrice = true;
-    const ReceiptData receipt = data();
     const int scanDpi = 300;
-    struct Probe
-    {
-        QString text;
-        int scanRight; // where the next text on its row starts, in layout dots
-    };
-    QMap<int, QMap<QString, double>> fill; // dpi -> string -> ink width / layout width
-    for (const int dpi : {203, 300, 600, 1200}) {
-        const ReceiptDrawing d = ReceiptRenderer::layout(receipt, style, dpi, dpi, 72 / 25.4);
+    const QStringList probes = {QStringLiteral("单号:2403070000012"),
+                                QStringLiteral("橙味汽水 500ml"), QStringLiteral("13.50"),
+                                QStringLiteral("合计数量:12"), QStringLiteral("折后总额:50.73")};
+    QMap<int, QMap<QString, QSizeF>> inkMm; // dpi -> text -> ink width and height in mm
+    QMap<int, QStringList> breaks;          // dpi -> every drawn line, in order
+    for (const int dpi : {150, 203, 300, 600, 1200}) {
+        SCOPED_TRACE(dpi);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(dir.path()).filePath(QStringLiteral("printer.pdf")));
+        printer.setResolution(dpi);
+        printer.setPageSize(
+            QPageSize(QSizeF(80, 297), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+        const ReceiptData receipt = data();
+        const ReceiptDrawing d = ReceiptPage::prepare(printer, receipt, style).drawing;
+        EXPECT_NEAR(d.bodyFont.cellHeight() * 25.4 / d.dpiY, 3.50, 0.01) << "body text cell";
+        for (const ReceiptDrawing::Text &text : d.texts)
+            breaks[dpi] << text.lines;
+
+        // Painted on a device of that resolution, then looked at.
         const QString path = QDir(dir.path()).filePath(QStringLiteral("at%1.pdf").arg(dpi));
         QPdfWriter writer(path);
         writer.setResolution(dpi);
         writer.setPageLayout(
-            QPageLayout(QPageSize(QSizeF(72, d.height * 25.4 / d.dpiY + 1), QPageSize::Millimeter,
+            QPageLayout(QPageSize(QSizeF(80, d.height * 25.4 / d.dpiY + 1), QPageSize::Millimeter,
                                   QString(), QPageSize::ExactMatch),
                         QPageLayout::Portrait, QMarginsF()));
         QPainter painter(&writer);
@@ -203,35 +215,33 @@ TEST_F(ReceiptPageTest, TextKeepsItsProportionsAtEveryResolution)
         const QImage page = PdfInfo::firstPage(path, scanDpi);
         ASSERT_FALSE(page.isNull());
         const double k = double(scanDpi) / d.dpiX;
-        const int rightColumn = d.find(QStringLiteral("总额:51.40"))->box.left();
-        const QList<Probe> probes = {
-            {QStringLiteral("单号:2403070000012"), d.width},
-            {QStringLiteral("橙味汽水 500ml"),
-             d.find(QStringLiteral("橙味汽水 500ml"))->box.right()},
-            {QStringLiteral("13.50"), d.find(QStringLiteral("13.50"))->box.right()},
-            {QStringLiteral("合计数量:12"), rightColumn},
-            {QStringLiteral("折后总额:50.73"), d.width},
-            {QStringLiteral("总额:51.40"), d.width},
-        };
-        for (const Probe &probe : probes) {
-            const ReceiptDrawing::Text *item = d.find(probe.text);
-            ASSERT_TRUE(item) << probe.text.toStdString();
+        for (const QString &probe : probes) {
+            const ReceiptDrawing::Text *item = d.find(probe);
+            ASSERT_TRUE(item) << probe.toStdString();
+            const ReceiptFont font = d.fontOf(*item);
+            const int width = ReceiptText::width(font.withExtra(item->extra), item->lines[0]);
             const QPoint origin = item->origins[0];
-            const int cell = d.bodyFont.cellHeight();
-            const int width = ReceiptText::width(d.bodyFont.withExtra(item->extra), item->lines[0]);
-            const QRect scan(QPoint(int(item->box.left() * k), int(origin.y() * k)),
-                             QPoint(int(probe.scanRight * k) - 1, int((origin.y() + cell) * k)));
+            const QRect scan(QPoint(int(origin.x() * k), int(origin.y() * k)),
+                             QPoint(int((origin.x() + width) * k),
+                                    int((origin.y() + font.cellHeight()) * k) - 1));
             const auto [first, last] = inkSpan(page, scan);
-            ASSERT_GE(first, 0) << probe.text.toStdString() << " at " << dpi;
-            fill[dpi][probe.text] = (last - first + 1) / (width * k);
+            ASSERT_GE(first, 0) << probe.toStdString();
+            const QImage rotated = page.copy(scan).transformed(QTransform().rotate(90));
+            const auto [top, bottom] = inkSpan(rotated, rotated.rect());
+            inkMm[dpi][probe] =
+                QSizeF((last - first + 1) * 25.4 / scanDpi, (bottom - top + 1) * 25.4 / scanDpi);
         }
     }
-    for (const int dpi : {300, 600, 1200}) {
-        for (auto it = fill[203].cbegin(); it != fill[203].cend(); ++it) {
-            std::printf("fill %-22s %4d dpi %.3f (203 dpi %.3f)\n", qPrintable(it.key()), dpi,
-                        fill[dpi][it.key()], it.value());
-            EXPECT_NEAR(fill[dpi][it.key()] / it.value(), 1.0, 0.03)
-                << it.key().toStdString() << " at " << dpi << " dpi";
+    for (const int dpi : {150, 300, 600, 1200}) {
+        EXPECT_EQ(breaks[dpi], breaks[203]) << dpi << " dpi breaks lines elsewhere";
+        for (const QString &probe : probes) {
+            const QSizeF at = inkMm[dpi][probe];
+            const QSizeF base = inkMm[203][probe];
+            std::printf("ink %-22s %4d dpi %.2f x %.2f mm (203 dpi %.2f x %.2f mm)\n",
+                        qPrintable(probe), dpi, at.width(), at.height(), base.width(),
+                        base.height());
+            EXPECT_NEAR(at.width(), base.width(), 0.2) << probe.toStdString() << " at " << dpi;
+            EXPECT_NEAR(at.height(), base.height(), 0.2) << probe.toStdString() << " at " << dpi;
         }
     }
 }

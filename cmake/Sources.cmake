@@ -77,6 +77,8 @@ set(QM_LOGIC_PRINTING
     src/printing/PrintInfo.h
     src/printing/PrintMargins.cpp
     src/printing/PrintMargins.h
+    src/printing/QueueState.cpp
+    src/printing/QueueState.h
     src/printing/RawPrinterSetup.cpp
     src/printing/RawPrinterSetup.h
     src/printing/CupsLibrary.cpp

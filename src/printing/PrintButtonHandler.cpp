@@ -45,9 +45,12 @@ void PrintButtonHandler::run()
     // printed and the sale is not stored.
     ReceiptData data = prepareReceiptData(sale, m_settings.labelLanguage, m_shop.showPrice);
     // An empty printer name is the system's default printer (ReceiptPrinters::resolve).
-    printWithCopy(data, sale, m_shop.printer1Name);
+    // One sale opens one drawer: printer 1's, or printer 2's when printer 1
+    // opened none.
+    ReceiptPrinter::Purpose purpose = ReceiptPrinter::Purpose::NewSale;
+    printWithCopy(data, sale, m_shop.printer1Name, purpose);
     if (m_settings.usePrinter2)
-        printWithCopy(data, sale, m_settings.printer2Name);
+        printWithCopy(data, sale, m_settings.printer2Name, purpose);
 
     m_host.resetRemark();
     if (!m_host.consumeReceiptNumber())
@@ -58,9 +61,11 @@ void PrintButtonHandler::run()
 }
 
 void PrintButtonHandler::printWithCopy(ReceiptData &data, const SaleSnapshot &sale,
-                                       const QString &printerName)
+                                       const QString &printerName, ReceiptPrinter::Purpose &purpose)
 {
-    m_printer.printReceiptJob(data, sale.switches, printerName, ReceiptPrinter::Purpose::NewSale);
+    m_printer.printReceiptJob(data, sale.switches, printerName, purpose);
+    if (m_printer.drawerOpened())
+        purpose = ReceiptPrinter::Purpose::Reprint;
     if (!m_shop.secondCopy)
         return;
     const Prompt::Answer answer =

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "printing/ReceiptPrinter.h"
+
 #include <QString>
 
 class PrintHost;
-class ReceiptPrinter;
 struct AppSettings;
 struct ReceiptData;
 struct ShopPrintSettings;
@@ -25,7 +26,10 @@ public:
     static QString secondCopyQuestion();
 
 private:
-    void printWithCopy(ReceiptData &data, const SaleSnapshot &sale, const QString &printerName);
+    // The receipt on PRINTERNAME and the copy the cashier may ask for. Once a
+    // job has opened the drawer, PURPOSE becomes a reprint's.
+    void printWithCopy(ReceiptData &data, const SaleSnapshot &sale, const QString &printerName,
+                       ReceiptPrinter::Purpose &purpose);
     bool rememberPaymentMethod(const QString &payment);
 
     PrintHost &m_host;

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "printing/PrintFinishedDialog.h"
+#include "printing/QueueState.h"
 #include "printing/RawPrinterSetup.h"
 #include "printing/RawQueue.h"
 #include "printing/RawReceiptJob.h"
@@ -28,6 +29,7 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
                                      const QString &printerName, Purpose purpose)
 {
     m_lastPrinter = ReceiptPrinters::resolve(printerName);
+    m_drawerOpened = false;
     if (m_lastPrinter.isEmpty()) {
         Prompt::instance().ask(m_parent, noPrinterMessage(), Prompt::applicationTitle(),
                                Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
@@ -38,7 +40,12 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
         RawQueue::isRaw(m_lastPrinter) ? printRaw(data, style, purpose) : printDriven(data, style);
     if (!printed)
         return false;
-    if (m_shop.finishedNotice)
+    // A queue that holds the job is said at once: the cashier would otherwise
+    // wait at the printer for a receipt that is not coming.
+    const QString waiting = QueueState::of(m_lastPrinter).waitingReason();
+    if (!waiting.isEmpty())
+        Prompt::warn(m_parent, QueueState::waitingMessage(m_lastPrinter, waiting));
+    else if (m_shop.finishedNotice)
         showFinishedNotice();
     return true;
 }
@@ -48,8 +55,7 @@ bool ReceiptPrinter::printDriven(const ReceiptData &data, const ReceiptStyle &st
     QPrinter printer(QPrinterInfo::printerInfo(m_lastPrinter), QPrinter::HighResolution);
     printer.setDocName(documentName());
     printer.setCopyCount(1);
-    const ReceiptPage::Prepared page =
-        ReceiptPage::prepare(printer, data, style, ReceiptPrinters::nativeDpi(m_lastPrinter));
+    const ReceiptPage::Prepared page = ReceiptPage::prepare(printer, data, style);
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -80,6 +86,7 @@ bool ReceiptPrinter::printRaw(const ReceiptData &data, const ReceiptStyle &style
         Prompt::warn(m_parent, failedMessage());
         return false;
     }
+    m_drawerOpened = purpose == Purpose::NewSale && setup.openDrawer;
     return true;
 }
 

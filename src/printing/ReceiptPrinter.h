@@ -45,11 +45,14 @@ public:
 
     // The printer the last job went to (empty when none could be had).
     QString lastPrinter() const { return m_lastPrinter; }
+    // Whether the last job carried the cash-drawer pulse.
+    bool drawerOpened() const { return m_drawerOpened; }
 
 protected:
     AppSettings &m_settings;
     ShopPrintSettings &m_shop;
     QWidget *m_parent;
+    bool m_drawerOpened = false;
 
 private:
     bool printDriven(const ReceiptData &data, const ReceiptStyle &style);

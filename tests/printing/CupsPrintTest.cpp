@@ -9,6 +9,7 @@
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintButtonHandler.h"
 #include "printing/PrintFinishedDialog.h"
+#include "printing/QueueState.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
@@ -169,6 +170,47 @@ TEST_F(CupsPrintTest, LongSaleIsOneLongPage)
         EXPECT_GT(pdf.pageSize.height(), 120 * 35 * 72 / 203); // 120 rows of 35 dots at least
         QFile::remove(path);
     }
+}
+
+TEST_F(CupsPrintTest, ReceiptOnAStoppedQueueIsSaidToWaitAndTheSaleIsDone)
+{
+    // A queue of this test's own, stopped as "cupsdisable" stops a printer.
+    const QString stoppedQueue =
+        QStringLiteral("QmStopped%1").arg(QCoreApplication::applicationPid());
+    auto lp = [](const QString &program, const QStringList &args) {
+        QProcess process;
+        process.start(program, args);
+        return process.waitForFinished(20000) && process.exitCode() == 0;
+    };
+    if (!lp(QStringLiteral("lpadmin"), {"-p", stoppedQueue, "-E", "-v", "cups-pdf:/", "-m",
+                                        "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}))
+        GTEST_SKIP() << "cannot add a queue (lpadmin needs root)";
+    ASSERT_TRUE(lp(QStringLiteral("cupsdisable"), {"-r", "纸用完了", stoppedQueue}));
+    EXPECT_EQ(QueueState(3, {QStringLiteral("none")}).waitingReason(), QString());
+    EXPECT_EQ(
+        QueueState(4, {"media-empty-error", "cover-open-report", "offline-report"}).waitingReason(),
+        "打印机未连接，打印机缺纸，打印机机盖未合上");
+
+    FakePrintHost host(env);
+    shop.printer1Name = stoppedQueue;
+    shop.saveOnPrint = true;
+    shop.finishedNotice = true; // no "打印完毕" may come: the receipt has not printed
+    ReceiptPrinter printer(env.settings(), shop, host.window());
+    PrintButtonHandler(host, env.settings(), shop, printer).run();
+
+    EXPECT_EQ(env.prompt().texts(),
+              QStringList{QueueState::waitingMessage(stoppedQueue, "打印机已停用")});
+    EXPECT_EQ(env.prompt().messages().value(0).icon, Prompt::Icon::Warning);
+    // The job was sent and waits; the sale is stored and done.
+    EXPECT_TRUE(host.calls.contains("save"));
+    EXPECT_EQ(host.calls.last(), "finish");
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), stoppedQueue});
+    lpstat.waitForFinished(10000);
+    EXPECT_FALSE(lpstat.readAllStandardOutput().trimmed().isEmpty()) << "no job waits";
+
+    lp(QStringLiteral("cancel"), {"-a", stoppedQueue});
+    lp(QStringLiteral("lpadmin"), {"-x", stoppedQueue});
 }
 
 TEST_F(CupsPrintTest, PrinterThatCannotBeHadFallsBackToTheDefaultPrinter)

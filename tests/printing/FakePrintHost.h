@@ -81,10 +81,12 @@ public:
                          const QString &printerName, Purpose purpose) override
     {
         jobs.append({printerName, data.remark, data.receiptNumber, switches.discount, purpose});
+        m_drawerOpened = purpose == Purpose::NewSale && drawerPrinters.contains(printerName);
         return true;
     }
 
     QList<Job> jobs;
+    QStringList drawerPrinters; // printers with a cash drawer to open
 
     QStringList printers() const
     {

@@ -135,13 +135,15 @@ TEST_F(PrintButtonHandlerTest, SecondCopyIsOfferedAndCarriesTheWholeRemark)
 TEST_F(PrintButtonHandlerTest, SecondPrinterGetsItsOwnReceiptAndQuestion)
 {
     env.settings().usePrinter2 = true;
+    printer.drawerPrinters = {QStringLiteral("厨房打印机")};
     shop.secondCopy = true;
     env.prompt().answerNext(Prompt::Answer::No);  // no copy on printer 1
     env.prompt().answerNext(Prompt::Answer::Yes); // one more on printer 2
     run();
     EXPECT_EQ(printer.printers(), (QStringList{"前台小票机", "厨房打印机", "厨房打印机"}));
     EXPECT_EQ(env.prompt().texts(), (QStringList{"是否再打印一份?", "是否再打印一份?"}));
-    // Each printer's first receipt is the sale's (its drawer may open), the copy is not.
+    // Only printer 2 has a drawer: its first receipt is the sale's and opens
+    // it, the copy does not.
     using Purpose = ReceiptPrinter::Purpose;
     ASSERT_EQ(printer.jobs.size(), 3);
     EXPECT_EQ(printer.jobs[0].purpose, Purpose::NewSale);
@@ -160,6 +162,15 @@ TEST_F(PrintButtonHandlerTest, SecondPrinterGetsItsOwnReceiptAndQuestion)
     run();
     EXPECT_EQ(printer.printers(), (QStringList{"前台小票机", "厨房打印机"}));
     EXPECT_TRUE(env.prompt().messages().isEmpty());
+
+    // Both have a drawer: one sale opens one, the first printer's.
+    printer.jobs.clear();
+    printer.drawerPrinters << QStringLiteral("前台小票机");
+    host.sale = ReceiptSample::sale();
+    run();
+    ASSERT_EQ(printer.jobs.size(), 2);
+    EXPECT_EQ(printer.jobs[0].purpose, Purpose::NewSale);
+    EXPECT_EQ(printer.jobs[1].purpose, Purpose::Reprint);
 }
 
 } // namespace

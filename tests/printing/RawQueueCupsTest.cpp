@@ -129,7 +129,11 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     host.sale = ReceiptSample::sale();
     const QImage expected = expectedRaster(host.sale, RawPrinterSetup::dots58);
     shop.secondCopy = true;
+    // Printer 2 is the same drawer printer: still one drawer pulse a sale.
+    env.settings().usePrinter2 = true;
+    env.settings().printer2Name = rawQueue;
     env.prompt().answerNext(Prompt::Answer::Yes); // a second copy
+    env.prompt().answerNext(Prompt::Answer::No);  // none on printer 2
     ReceiptPrinter printer(env.settings(), shop, host.window());
     PrintButtonHandler(host, env.settings(), shop, printer).run();
     EXPECT_EQ(host.calls.last(), "finish");
@@ -148,6 +152,11 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, copy.image), 0);
     EXPECT_EQ(copy.cuts, 1);
     EXPECT_EQ(copy.drawerPulses, 0);
+    const EscPosDecoded second = EscPosDecoder::decode(receiveJob(listener));
+    ASSERT_TRUE(second.error.isEmpty()) << second.error.toStdString();
+    EXPECT_EQ(EscPosDecoder::differingPixels(expected, second.image), 0);
+    EXPECT_EQ(second.drawerPulses, 0) << "printer 2 opened a second drawer for the same sale";
+    env.settings().usePrinter2 = false;
     keepPicture(sale.image, QStringLiteral("receipt-escpos"));
 
     // The query window's reprint of the same sale: same picture, drawer shut.

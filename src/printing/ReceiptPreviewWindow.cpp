@@ -59,6 +59,9 @@ void ReceiptPreviewWindow::buildToolBar()
     auto add = [this, bar](const char *name, const QString &text, auto slot) {
         QAction *action = bar->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
+        // A tool button shows the text without its "&": the letter works as
+        // Alt plus that letter only through the action's own shortcut.
+        action->setShortcut(QKeySequence::mnemonic(text));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -78,7 +81,9 @@ void ReceiptPreviewWindow::buildToolBar()
     add("fitWidthAction", QStringLiteral("适合宽度(&W)"), [this] { m_preview->fitToWidth(); });
     add("fitPageAction", QStringLiteral("整页(&F)"), [this] { m_preview->fitInView(); });
     bar->addSeparator();
-    add("closeAction", QStringLiteral("关闭(&C)"), [this] { close(); });
+    QAction *closeAction = add("closeAction", QStringLiteral("关闭(&C)"), [this] { close(); });
+    closeAction->setShortcuts({QKeySequence::mnemonic(closeAction->text()),
+                               QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
 }
 
 void ReceiptPreviewWindow::refusePrint()

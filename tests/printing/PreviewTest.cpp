@@ -152,6 +152,47 @@ TEST_F(PreviewTest, CloseBoxBringsTheSalesWindowBack)
     EXPECT_TRUE(host.window()->isVisible());
 }
 
+TEST_F(PreviewTest, KeyboardReachesEveryToolbarActionAndCloses)
+{
+    // Every action answers Alt and the letter its text underlines.
+    {
+        QPointer<ReceiptPreviewWindow> frame = open();
+        ASSERT_TRUE(frame);
+        for (QAction *action : frame->findChildren<QAction *>()) {
+            if (action->text().contains(u'&'))
+                EXPECT_EQ(action->shortcut(), QKeySequence::mnemonic(action->text()))
+                    << action->text().toStdString();
+        }
+        frame->close();
+        settle();
+    }
+    // Alt+C, Esc and Ctrl+W each close it, typed into the window.
+    for (const QKeyCombination key : {QKeyCombination(Qt::AltModifier, Qt::Key_C),
+                                      QKeyCombination(Qt::NoModifier, Qt::Key_Escape),
+                                      QKeyCombination(Qt::ControlModifier, Qt::Key_W)}) {
+        QPointer<ReceiptPreviewWindow> frame = open();
+        ASSERT_TRUE(frame);
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+        // A zoom key first: the page grows and the preview stays open.
+        auto *preview = frame->findChild<QPrintPreviewWidget *>();
+        const qreal zoom = preview->zoomFactor();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame.data(),
+                        Qt::Key_I, Qt::AltModifier);
+        settle();
+        ASSERT_TRUE(frame);
+        EXPECT_GT(preview->zoomFactor(), zoom);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame.data(),
+                        key.key(), key.keyboardModifiers());
+        settle();
+        EXPECT_FALSE(frame) << QKeySequence(key).toString().toStdString();
+        EXPECT_TRUE(host.window()->isVisible());
+        if (frame)
+            frame->close();
+        settle();
+    }
+}
+
 TEST_F(PreviewTest, EmptySaleAndNoNotice)
 {
     host.sale.lines.clear();

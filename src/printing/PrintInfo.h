@@ -25,6 +25,7 @@ struct PrintInfo
     // The page's values from memory; shop name and remark come from the sales window.
     static PrintInfo from(const ShopPrintSettings &shop, const AppSettings &settings,
                           const QString &shopName, const QString &remark);
+    bool operator==(const PrintInfo &other) const = default;
 
     // A shop name takes at most 32 bytes as GB2312 text, that is 16 Chinese
     // characters.

@@ -45,6 +45,7 @@ PrintInfoPage::PrintInfoPage(AppSettings &settings, SettingsHandover &handover, 
         m_ui->saveCheck->setChecked(true);
         m_ui->saveCheck->setEnabled(false);
     }
+    m_shown = entered();
 
     connect(m_ui->saveButton, &QPushButton::clicked, this, &PrintInfoPage::save);
     connect(m_ui->numberFormatButton, &QPushButton::clicked, this,
@@ -110,13 +111,13 @@ PrintInfo PrintInfoPage::entered() const
     return info;
 }
 
-void PrintInfoPage::save()
+bool PrintInfoPage::save()
 {
     const PrintInfo info = entered();
     if (!info.shopNameFits()) {
         Prompt::warn(this, QStringLiteral("请将店名字数控制在16字以内！"), QStringLiteral("注意"));
         m_ui->shopNameEdit->setFocus();
-        return;
+        return false;
     }
     // Margins that would put the text off the printer's paper are not stored.
     const QString refused =
@@ -125,17 +126,19 @@ void PrintInfoPage::save()
     if (!refused.isEmpty()) {
         Prompt::warn(this, refused, QStringLiteral("注意"));
         m_ui->marginEdit->setFocus();
-        return;
+        return false;
     }
     Database db;
     if (!db.openOrWarn(m_settings.settingsDsn, this))
-        return;
+        return false;
     if (!DbOperation::run(this, [&] { info.store(db); }))
-        return;
+        return false;
     info.apply(m_shop, m_settings);
     m_handover.shopName = info.shopName;
     m_handover.remark = info.remark;
+    m_shown = info;
     Prompt::info(this, QStringLiteral("基本信息保存成功！"), QStringLiteral("恭喜"));
+    return true;
 }
 
 void PrintInfoPage::changeNumberFormat()

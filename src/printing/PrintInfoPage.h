@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PrintInfo.h"
 #include "printing/ShopPrintSettings.h"
 
 #include <QWidget>
@@ -11,7 +12,6 @@ class PrintInfoPage;
 }
 struct AppSettings;
 struct SettingsHandover;
-struct PrintInfo;
 
 // "设置打印信息": the settings window's page of the shop's print information
 // (shop name, remark, switches, margins) and the door to the number format,
@@ -31,6 +31,11 @@ public:
 
     static QColor hintColour() { return {0, 0, 255}; }
 
+    // Whether the page shows values that "保存设置" has not stored.
+    bool hasUnsavedEdits() const { return !(entered() == m_shown); }
+    // "保存设置": checks and stores the page's values; false when refused or failed.
+    bool save();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -39,12 +44,12 @@ private:
     void loadShop();
     void display(const PrintInfo &info);
     PrintInfo entered() const;
-    void save();
     void changeNumberFormat();
 
     std::unique_ptr<Ui::PrintInfoPage> m_ui;
     AppSettings &m_settings;
     SettingsHandover &m_handover;
     ShopPrintSettings m_shop;
+    PrintInfo m_shown; // as displayed or last saved
     bool m_focused = false;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/ModalDialogs.h"
 #include "core/AppSettings.h"
+#include "core/Prompt.h"
 #include "printing/PrintInfoPage.h"
 #include "settings/PageTabCtrl.h"
 #include "settings/ProductPage.h"
@@ -37,10 +38,26 @@ void SettingsDialog::addPages()
     // In this order: the print-information page (administrators only, so that
     // ordinary users cannot change the shop settings), the product page, the
     // users page.
-    if (m_settings.isAdministrator())
-        addPage(new PrintInfoPage(m_settings, m_handover, this), printInfoCaption());
+    if (m_settings.isAdministrator()) {
+        m_printInfo = new PrintInfoPage(m_settings, m_handover, this);
+        if (!addPage(m_printInfo, printInfoCaption()))
+            m_printInfo = nullptr;
+    }
     addPage(new ProductPage(m_settings, this), productCaption());
     addPage(new UsersPage(m_settings, this), usersCaption());
+}
+
+void SettingsDialog::done(int result)
+{
+    if (m_printInfo && m_printInfo->hasUnsavedEdits()) {
+        const Prompt::Answer answer =
+            Prompt::instance().ask(this, unsavedQuestion(), Prompt::applicationTitle(),
+                                   Prompt::Icon::Question, Prompt::Buttons::YesNoCancel);
+        if (answer == Prompt::Answer::Cancel ||
+            (answer == Prompt::Answer::Yes && !m_printInfo->save()))
+            return;
+    }
+    QDialog::done(result);
 }
 
 bool SettingsDialog::addPage(QWidget *page, const QString &caption)

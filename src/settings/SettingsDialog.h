@@ -6,6 +6,7 @@
 
 struct AppSettings;
 class PageTabCtrl;
+class PrintInfoPage;
 
 // "设置": the settings window with its pages under tabs. It has no buttons of
 // its own and is closed with the close box; each page saves its own changes.
@@ -33,6 +34,11 @@ public:
     static QString printInfoCaption() { return QStringLiteral("设置打印信息     "); }
     static QString productCaption() { return QStringLiteral("设置常用商品名      "); }
     static QString usersCaption() { return QStringLiteral("设置用户(收银员)     "); }
+    static QString unsavedQuestion() { return QStringLiteral("打印信息已修改，是否保存设置？"); }
+
+    // Closing with unsaved edits on the print-information page asks first:
+    // save, discard, or stay.
+    void done(int result) override;
 
 private:
     void addPages();
@@ -40,4 +46,5 @@ private:
     AppSettings &m_settings;
     SettingsHandover m_handover;
     PageTabCtrl *m_tabs;
+    PrintInfoPage *m_printInfo = nullptr;
 };

@@ -2,6 +2,7 @@
 // the values handed over by the sales window and taken back.
 #include "settings/SettingsDialog.h"
 #include "controls/HoverButton.h"
+#include "data/Database.h"
 #include "settings/PageTabCtrl.h"
 #include "settings/ProductPage.h"
 #include "support/Gui.h"
@@ -155,6 +156,53 @@ TEST_F(SettingsDialogTest, HandedValuesComeBackAsThePagesLeftThem)
     EXPECT_EQ(back.shopName, QStringLiteral("新店 'A&B'"));
     EXPECT_EQ(back.remark, QStringLiteral("欢迎\n再来"));
     EXPECT_EQ(back.receiptNumber, QStringLiteral("B2403070000012"));
+}
+
+TEST_F(SettingsDialogTest, ClosingWithAnUnsavedShopNameAsksToSaveDiscardOrStay)
+{
+    auto storedShopName = [this] {
+        Database db;
+        db.open(m_env.settings().settingsDsn);
+        return db.scalar(QStringLiteral("select \"shopName\" from \"INFO\" where \"id\"=1"));
+    };
+    const QString before = storedShopName();
+    // Closed without any edit: no question.
+    whenModal([](QDialog *dialog) { dialog->close(); });
+    SettingsDialog::run(m_env.settings(), m_handed, nullptr);
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
+
+    // A new shop name typed, then the close box: "Cancel" stays, "No" discards.
+    int closes = 0;
+    whenModal([&](QDialog *dialog) {
+        child<QLineEdit>(dialog, "shopNameEdit")->selectAll();
+        commitText(child<QLineEdit>(dialog, "shopNameEdit"), QStringLiteral("新名字"));
+        m_env.prompt().answerNext(Prompt::Answer::Cancel);
+        dialog->close();
+        closes += dialog->isVisible() ? 1 : 0;
+        m_env.prompt().answerNext(Prompt::Answer::No);
+        dialog->close();
+    });
+    SettingsHandover back = SettingsDialog::run(m_env.settings(), m_handed, nullptr);
+    EXPECT_EQ(closes, 1) << "Cancel closed the window";
+    EXPECT_EQ(m_env.prompt().texts(),
+              (QStringList{SettingsDialog::unsavedQuestion(), SettingsDialog::unsavedQuestion()}));
+    EXPECT_EQ(m_env.prompt().messages().first().buttons, Prompt::Buttons::YesNoCancel);
+    EXPECT_EQ(back.shopName, m_handed.shopName);
+    EXPECT_EQ(storedShopName(), before);
+
+    // "Yes" saves it as "保存设置" would, and the sales window gets it back.
+    m_env.prompt().clear();
+    whenModal([&](QDialog *dialog) {
+        child<QLineEdit>(dialog, "shopNameEdit")->selectAll();
+        commitText(child<QLineEdit>(dialog, "shopNameEdit"), QStringLiteral("新名字"));
+        m_env.prompt().answerNext(Prompt::Answer::Yes);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    back = SettingsDialog::run(m_env.settings(), m_handed, nullptr);
+    EXPECT_EQ(m_env.prompt().texts(), (QStringList{SettingsDialog::unsavedQuestion(),
+                                                   QStringLiteral("基本信息保存成功！")}));
+    EXPECT_EQ(back.shopName, QStringLiteral("新名字"));
+    EXPECT_EQ(storedShopName(), QStringLiteral("新名字"));
 }
 
 } // namespace

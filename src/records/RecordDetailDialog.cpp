@@ -21,6 +21,17 @@ namespace {
 
 const QColor listBlue(115, 151, 236);
 
+// A stored number as the query window shows it; an empty (NULL) column stays empty.
+QString shownQuantity(const QString &stored)
+{
+    return stored.isEmpty() ? stored : SaleNumbers::quantity(SaleNumbers::value(stored));
+}
+
+QString shownMoney(const QString &stored)
+{
+    return stored.isEmpty() ? stored : SaleNumbers::money(SaleNumbers::value(stored));
+}
+
 enum Column
 {
     Number,
@@ -83,9 +94,13 @@ void RecordDetailDialog::loadLines()
     DbOperation::run(this, [this] {
         QList<QStringList> rows;
         const SaleLines stored = SaleDetails::load(m_records, m_header.number);
-        for (const SaleLine &line : stored.all())
-            rows.append(
-                {line.number, line.name, line.quantity, line.price, line.amount, line.discounted});
+        m_stored.clear();
+        for (const SaleLine &line : stored.all()) {
+            rows.append({line.number, line.name, shownQuantity(line.quantity),
+                         shownMoney(line.price), shownMoney(line.amount),
+                         shownMoney(line.discounted)});
+            m_stored.insert(line.itemData, line);
+        }
         ui->lineList->setRows(rows);
     });
 }
@@ -221,10 +236,17 @@ void RecordDetailDialog::addLine()
     if (!readEntry(entry, true))
         return;
     SortListCtrl *list = ui->lineList;
-    const int row = list->rowCount();
-    list->addRow({QString::number(row + 1), entry.name(), SaleNumbers::quantity(entry.q()),
-                  SaleNumbers::money(entry.p()), entry.amount(), entry.discounted()},
-                 row);
+    // Numbered after the highest, so a delete and an add never repeat a number.
+    int highest = 0;
+    qint64 data = -1;
+    for (int r = 0; r < list->rowCount(); ++r) {
+        highest = std::max(highest, list->text(r, Number).toInt());
+        data = std::max(data, list->itemData(r));
+    }
+    const int row =
+        list->addRow({QString::number(highest + 1), entry.name(), SaleNumbers::quantity(entry.q()),
+                      SaleNumbers::money(entry.p()), entry.amount(), entry.discounted()},
+                     data + 1);
     list->selectOnly(row);
     list->scrollTo(list->model()->index(row, 0));
     resetEntry();
@@ -237,6 +259,7 @@ void RecordDetailDialog::changeLine()
     if (selected.isEmpty() || !readEntry(entry, false))
         return;
     const int row = selected.first();
+    m_stored.remove(ui->lineList->itemData(row));
     ui->lineList->setText(row, Quantity, SaleNumbers::quantity(entry.q()));
     ui->lineList->setText(row, Price, SaleNumbers::money(entry.p()));
     ui->lineList->setText(row, Amount, entry.amount());
@@ -294,6 +317,15 @@ SaleLines RecordDetailDialog::lines() const
                                           list->text(row, Price), list->text(row, Amount),
                                           list->text(row, Discounted));
         line.number = list->text(row, Number);
+        // A line the person did not change keeps its numbers as stored, not
+        // as shown ("%g" keeps six digits).
+        const auto stored = m_stored.constFind(list->itemData(row));
+        if (stored != m_stored.constEnd()) {
+            line.quantity = stored->quantity;
+            line.price = stored->price;
+            line.amount = stored->amount;
+            line.discounted = stored->discounted;
+        }
         lines.append(line);
     }
     return lines;

@@ -5,6 +5,7 @@
 #include "sales/EntryRow.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <memory>
 
@@ -68,6 +69,8 @@ private:
     Database &m_records;
     Database m_catalogue; // the settings database, for the name box and its prices
     SaleDetails::Header m_header;
+    // The stored lines by item data, while the person has not changed them.
+    QHash<qint64, SaleLine> m_stored;
     SaleDetails::Header m_savedHeader;
     SaleDetails::Saved m_savedValues;
     bool m_administrator = false;

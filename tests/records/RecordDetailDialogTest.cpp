@@ -121,8 +121,10 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     EXPECT_EQ(dialog->windowTitle(), s("销售票号: 0008 详情"));
     EXPECT_EQ(child<QDateTimeEdit>(dialog.get(), "timeEdit")->dateTime(),
               QDateTime(QDate(2008, 3, 5), QTime(9, 7, 1)));
+    // Quantities "%g" and money "%.2f", as the query window shows them.
     ASSERT_EQ(rows(dialog.get()),
-              (QStringList{s("1|z-梨|2|5|10|10"), s("2|a-苹果|1|3|3|3"), s("3|m-桃|4|1|4|4")}))
+              (QStringList{s("1|z-梨|2|5.00|10.00|10.00"), s("2|a-苹果|1|3.00|3.00|3.00"),
+                           s("3|m-桃|4|1.00|4.00|4.00")}))
         << "the lines in the order they were entered";
 
     // Click the second line, make it 3 at discount 9.5 and change it.
@@ -141,8 +143,9 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     // Delete the first line.
     clickRow(dialog.get(), 0);
     click(dialog.get(), "deleteButton");
-    ASSERT_EQ(rows(dialog.get()), (QStringList{s("2|a-苹果|3|3.00|9.00|8.55"), s("3|m-桃|4|1|4|4"),
-                                               s("4|新品|2|5.00|10.00|9.50")}));
+    ASSERT_EQ(rows(dialog.get()),
+              (QStringList{s("2|a-苹果|3|3.00|9.00|8.55"), s("3|m-桃|4|1.00|4.00|4.00"),
+                           s("4|新品|2|5.00|10.00|9.50")}));
     EXPECT_EQ(child<QLineEdit>(dialog.get(), "totalEdit")->text(), s("22.05"));
 
     // The header: a typed total, another customer, a remark with a quote.
@@ -233,7 +236,9 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！"));
     type(dialog.get(), "quantityEdit", s("-1"));
     click(dialog.get(), "addButton");
-    EXPECT_EQ(rows(dialog.get()).last(), s("2|新品|-1|1.00|-1.00|-1.00"));
+    // Numbered after the highest left ("3"), never again a number in use.
+    EXPECT_EQ(rows(dialog.get()),
+              (QStringList{s("3|m-桃|4|1.00|4.00|4.00"), s("4|新品|-1|1.00|-1.00|-1.00")}));
     m_env.prompt().answerNext(Prompt::Answer::No);
     dialog->close();
 }

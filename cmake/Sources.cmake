@@ -21,6 +21,8 @@ set(QM_LOGIC_CONTROLS
     src/controls/SortListModel.h
     src/controls/TextOrder.cpp
     src/controls/TextOrder.h
+    src/controls/WindowPlacement.cpp
+    src/controls/WindowPlacement.h
 )
 set(QM_LOGIC_CORE
     src/core/AppSettings.cpp
@@ -39,6 +41,8 @@ set(QM_LOGIC_CORE
     src/core/WriteFailure.h
 )
 set(QM_LOGIC_DATA
+    src/data/ColumnWidths.cpp
+    src/data/ColumnWidths.h
     src/data/DataFileCheck.cpp
     src/data/DataFileCheck.h
     src/data/DataSource.cpp
@@ -328,6 +332,8 @@ set(QM_UI_SPREADSHEET
     src/spreadsheet/ExportList.h
 )
 set(QM_UI_RECORDS
+    src/records/ListColumnFit.cpp
+    src/records/ListColumnFit.h
     src/records/QueryConditionsDialog.cpp
     src/records/QueryConditionsDialog.h
     src/records/QueryConditionsDialog.ui

@@ -113,8 +113,10 @@ bool QueryConditionsDialog::eventFilter(QObject *watched, QEvent *event)
             amountFocusOut(amount);
         break;
     case QEvent::Wheel:
-        wheel(static_cast<QWheelEvent *>(event)->angleDelta().y() > 0);
-        return true;
+        // The pickers were stepped already; anything else (an open drop-down
+        // list above all) gets the wheel as usual.
+        wheelTurned(watched, static_cast<QWheelEvent *>(event));
+        return isPicker(watched);
     default:
         break;
     }
@@ -145,6 +147,36 @@ void QueryConditionsDialog::amountFocusOut(QLineEdit *edit)
 {
     if (edit->text().isEmpty())
         edit->setText(QueryConditions::unlimited());
+}
+
+bool QueryConditionsDialog::isPicker(QObject *object) const
+{
+    for (QObject *o = object; o && o != this; o = o->parent()) {
+        if (o == ui->fromEdit || o == ui->toEdit)
+            return true;
+    }
+    return false;
+}
+
+void QueryConditionsDialog::wheelTurned(QObject *receiver, QWheelEvent *event)
+{
+    // A wheel event a child leaves comes again to each of its parents: it is
+    // counted once, where it arrived first.
+    auto *widget = qobject_cast<QWidget *>(receiver);
+    const bool again = widget && m_lastWheel.receiver && widget != m_lastWheel.receiver &&
+                       widget->isAncestorOf(m_lastWheel.receiver) &&
+                       event->timestamp() == m_lastWheel.timestamp &&
+                       event->globalPosition() == m_lastWheel.globalPosition &&
+                       event->angleDelta() == m_lastWheel.angle;
+    if (again)
+        return;
+    m_lastWheel = {widget, event->timestamp(), event->globalPosition(), event->angleDelta()};
+    // One step a notch: a touchpad's many small turns add up to it.
+    m_wheelAngle += event->angleDelta().y();
+    for (; m_wheelAngle >= notch; m_wheelAngle -= notch)
+        wheel(true);
+    for (; m_wheelAngle <= -notch; m_wheelAngle += notch)
+        wheel(false);
 }
 
 void QueryConditionsDialog::wheel(bool up)

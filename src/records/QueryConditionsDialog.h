@@ -5,11 +5,13 @@
 #include "records/QueryStatement.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
 class QLineEdit;
+class QWheelEvent;
 struct AppSettings;
 namespace Ui {
 class QueryConditionsDialog;
@@ -46,12 +48,26 @@ private:
     bool filterAmountKey(QKeyEvent *event);
     void amountFocusIn(QLineEdit *edit);
     void amountFocusOut(QLineEdit *edit);
+    void wheelTurned(QObject *receiver, QWheelEvent *event);
+    bool isPicker(QObject *object) const;
     void wheel(bool up);
     void watchWheel(QWidget *widget);
+
+    // A notch of the wheel, in eighths of a degree.
+    static constexpr int notch = 120;
+    struct Wheel
+    {
+        QPointer<QWidget> receiver;
+        quint64 timestamp = 0;
+        QPointF globalPosition;
+        QPoint angle;
+    };
 
     std::unique_ptr<Ui::QueryConditionsDialog> ui;
     SqlDialect m_dialect;
     bool m_detailMode;
     bool m_showProductCode;
     Runner m_run;
+    Wheel m_lastWheel;
+    int m_wheelAngle = 0;
 };

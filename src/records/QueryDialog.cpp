@@ -23,9 +23,13 @@
 #include "sales/SaleNumbers.h"
 #include "spreadsheet/ExportList.h"
 
+#include "controls/WindowPlacement.h"
+#include "records/ListColumnFit.h"
+
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -52,6 +56,10 @@ QueryDialog::QueryDialog(AppSettings &settings, Printing printing, QWidget *pare
     setUpList(ui->detailList, m_detailModel);
     ui->salesList->setColumnHidden(5, true);
     ui->detailList->hide();
+    m_salesFit =
+        new ListColumnFit(ui->salesList, QStringLiteral("query.sales"), settings.settingsDsn);
+    m_detailFit =
+        new ListColumnFit(ui->detailList, QStringLiteral("query.details"), settings.settingsDsn);
 
     QPalette statistics = ui->statisticsLabel->palette();
     statistics.setColor(QPalette::WindowText, QColor(205, 0, 0));
@@ -146,6 +154,7 @@ void QueryDialog::fill(const QueryStatement &statement, bool detail)
     ui->detailList->setVisible(detail);
     RecordListModel *model = detail ? static_cast<RecordListModel *>(m_detailModel) : m_salesModel;
     DbOperation::run(this, [&] { model->fill(*m_records, statement); });
+    (detail ? m_detailFit : m_salesFit)->fit();
     ShowStatistics();
     updateButtons();
 }
@@ -185,7 +194,16 @@ void QueryDialog::openConditions()
     QueryConditionsDialog conditions(
         m_settings, m_records->dialect(), ui->detailCheck->isChecked(),
         [this](const QueryStatement &statement, bool detail) { run(statement, detail); }, this);
+    // Beside the list, so the results stay in sight, unless the person put it
+    // somewhere else before.
+    conditions.adjustSize();
+    const QRect list(shownList()->mapToGlobal(QPoint(0, 0)), shownList()->size());
+    const QPoint placed = m_conditionsAt.value_or(WindowPlacement::beside(
+        conditions.frameGeometry().size(), list, screen()->availableGeometry()));
+    conditions.move(placed);
     ModalDialogs::run(conditions);
+    if (conditions.pos() != placed)
+        m_conditionsAt = conditions.pos();
     shownList()->setFocus();
 }
 
@@ -372,6 +390,13 @@ void QueryDialog::exportShown()
         exportList(this, *m_detailModel, QStringLiteral("销售详情列表"), {0, 3, 4});
     else
         exportList(this, *m_salesModel, QStringLiteral("销售总列表"), {0, 3, 4, 5});
+}
+
+void QueryDialog::done(int result)
+{
+    m_salesFit->keep(this);
+    m_detailFit->keep(this);
+    QDialog::done(result);
 }
 
 void QueryDialog::closeEvent(QCloseEvent *event)

@@ -4,12 +4,15 @@
 #include "records/QueryStatement.h"
 
 #include <QDialog>
+#include <QPoint>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Database;
 class DetailListModel;
+class ListColumnFit;
 class QMenu;
 class RecordDetailDialog;
 class RecordListModel;
@@ -48,6 +51,9 @@ public:
     void ShowStatistics();
     // Another records book was put in place: the program must end.
     bool bookReplaced() const { return m_bookReplaced; }
+
+    // Closing keeps the column widths the person dragged.
+    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -90,4 +96,8 @@ private:
     bool m_detailShown = false;
     bool m_administrator = false;
     bool m_bookReplaced = false;
+    ListColumnFit *m_salesFit = nullptr;
+    ListColumnFit *m_detailFit = nullptr;
+    // Where the person last put the conditions dialog in this window.
+    std::optional<QPoint> m_conditionsAt;
 };

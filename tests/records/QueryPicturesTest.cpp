@@ -51,12 +51,13 @@ TEST(QueryPictures, QueryWindowWithItsConditions)
     QTest::qWait(50);
     const QPixmap back = query.grab();
     const QPixmap front = conditions.grab();
-    QPixmap both(back.width() + front.width() / 2, back.height() + front.height() / 3);
+    // The conditions open beside the results, leaving them in sight.
+    QPixmap both(back.width() + 8 + front.width(), std::max(back.height(), front.height()));
     both.fill(Qt::white);
     {
         QPainter painter(&both);
         painter.drawPixmap(0, 0, back);
-        painter.drawPixmap(both.width() - front.width(), both.height() - front.height(), front);
+        painter.drawPixmap(back.width() + 8, 0, front);
     }
     savePicture(both.toImage(), QStringLiteral("query-window"));
     EXPECT_EQ(query.findChild<QObject *>(QStringLiteral("salesList")) != nullptr, true);

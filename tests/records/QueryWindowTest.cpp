@@ -18,6 +18,7 @@
 #include "records/SaleDeletion.h"
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
+#include "settings/PaymentMethods.h"
 #include "spreadsheet/CSpreadSheet.h"
 #include "spreadsheet/Gb18030.h"
 #include "support/Gui.h"
@@ -31,12 +32,14 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
@@ -399,6 +402,110 @@ TEST_F(QueryWindow, ADoubleClickedSaleIsCorrectedInItsDetailsAndTheListFollows)
     });
     EXPECT_EQ(records().scalar(s("select \"standby2\" from \"POS_RECORD\" where \"NO\" = '0001'")),
               s("李四"));
+}
+
+// A wheel turn of DELTA eighths of a degree over TARGET, at its own moment.
+void turnWheel(QWidget *target, int delta)
+{
+    static quint64 moment = 1000;
+    QWheelEvent wheel(QPointF(5, 5), target->mapToGlobal(QPointF(5, 5)), {}, {0, delta},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    wheel.setTimestamp(++moment);
+    QApplication::sendEvent(target, &wheel);
+}
+
+TEST_F(QueryWindow, ListsShowTheirWholeTextsAndTheConditionsWheelStepsOncePerNotchBesideThem)
+{
+    storeSale(records(),
+              {s("202403070000123"), s("2024-03-07 10:15:00"), 1234.5, s("admin"), 2.0, s(""),
+               s("张先生"), s("13800000000"), s("现金")},
+              {{s("绿茶"), 2.0, 617.25, 1234.5, 1234.5}});
+    {
+        Database settingsDb;
+        ASSERT_TRUE(settingsDb.open(m_env.settings().settingsDsn));
+        PaymentMethods methods(settingsDb);
+        for (int i = 1; i <= 31; ++i)
+            methods.add(s("付款方式%1").arg(i, 2, 10, QChar(u'0')));
+    }
+    openSalesWindow();
+    int dragged = 0;
+    inQueryWindow([&](QueryDialog *query) {
+        auto *list = child<SortListCtrl>(query, "salesList");
+        QHeaderView *header = list->horizontalHeader();
+        const QFontMetrics metrics(list->font());
+        const QList<int> least = {29, 93, 133, 57, 78, 0, 67, 100, 67, 90, 70};
+        // Every text shows whole: number, time, phone among them.
+        for (int c = 0; c < least.size(); ++c) {
+            if (c == 5)
+                continue;
+            EXPECT_GE(list->columnWidth(c), least[c]) << c;
+            EXPECT_GT(list->columnWidth(c),
+                      header->fontMetrics().horizontalAdvance(list->columnTitle(c)) + 6)
+                << c;
+            for (int row = 0; row < list->rowCount(); ++row)
+                EXPECT_GT(list->columnWidth(c), metrics.horizontalAdvance(list->text(row, c)) + 6)
+                    << list->text(row, c).toStdString();
+        }
+        // The person widens "备注" by dragging its edge.
+        const int edge = header->sectionViewportPosition(7) + header->sectionSize(7) - 1;
+        const int y = header->height() / 2;
+        const int before = list->columnWidth(7);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, y));
+        QTest::mouseMove(header->viewport(), QPoint(edge + 60, y));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 60, y));
+        dragged = list->columnWidth(7);
+        EXPECT_GT(dragged, before + 30);
+
+        // Room beside the list: the conditions open there, not over it.
+        query->setGeometry(0, 0, 420, 420);
+        QCoreApplication::processEvents();
+        const QRect results(list->mapToGlobal(QPoint(0, 0)), list->size());
+        QPoint putAt;
+        inConditions(query, [&](QueryConditionsDialog *conditions) {
+            EXPECT_FALSE(conditions->frameGeometry().intersects(results))
+                << "over the results at " << conditions->x() << "," << conditions->y();
+
+            // A touchpad's fifteen small turns are one notch: one step.
+            auto *from = child<QLineEdit>(conditions, "amountFromEdit");
+            auto *fromTime = child<QDateTimeEdit>(conditions, "fromEdit");
+            fromTime->setCurrentSection(QDateTimeEdit::YearSection);
+            const int year = fromTime->date().year();
+            from->setFocus();
+            from->setText(s("5"));
+            for (int i = 0; i < 15; ++i)
+                turnWheel(from, 8);
+            EXPECT_EQ(from->text(), s("6"));
+            EXPECT_EQ(fromTime->date().year(), year + 1);
+            turnWheel(from, -120);
+            EXPECT_EQ(from->text(), s("5"));
+            EXPECT_EQ(fromTime->date().year(), year);
+
+            // An open drop-down of 31 payment methods scrolls under the wheel.
+            auto *payment = child<QComboBox>(conditions, "paymentBox");
+            EXPECT_GE(payment->count(), 31);
+            payment->showPopup();
+            QAbstractItemView *view = payment->view();
+            ASSERT_TRUE(waitFor([&] { return view->isVisible(); }));
+            QScrollBar *bar = view->verticalScrollBar();
+            ASSERT_GT(bar->maximum(), 0);
+            const int top = bar->value();
+            for (int i = 0; i < 3; ++i)
+                turnWheel(view->viewport(), -120);
+            EXPECT_GT(bar->value(), top);
+            payment->hidePopup();
+
+            // The person moves the dialog somewhere else.
+            putAt = QPoint(30, 40);
+            conditions->move(putAt);
+        });
+        inConditions(query, [&](QueryConditionsDialog *conditions) {
+            EXPECT_EQ(conditions->pos(), putAt) << "not where the person put it";
+        });
+    });
+    // The dragged width is there the next time the window opens.
+    inQueryWindow([&](QueryDialog *query) {
+        EXPECT_EQ(child<SortListCtrl>(query, "salesList")->columnWidth(7), dragged);
+    });
 }
 
 TEST_F(QueryWindow, ANewBookFromTheManageMenuEndsTheProgram)

@@ -36,9 +36,5 @@ bool CupsLibrary::load()
            resolve(library, "cupsStartDocument", startDocument) &&
            resolve(library, "cupsCancelJob2", cancelJob) &&
            resolve(library, "cupsWriteRequestData", writeRequestData) &&
-           resolve(library, "cupsFinishDocument", finishDocument) &&
-           resolve(library, "cupsCopyDestInfo", copyDestInfo) &&
-           resolve(library, "cupsFindDestDefault", findDestDefault) &&
-           resolve(library, "cupsFreeDestInfo", freeDestInfo) &&
-           resolve(library, "ippGetResolution", getResolution);
+           resolve(library, "cupsFinishDocument", finishDocument);
 }

@@ -2,8 +2,8 @@
 
 #include <cups/cups.h>
 
-// The few CUPS calls the program makes itself (a raw queue's job, a printer's
-// resolution), from libcups opened on first use. libcups brings some twenty
+// The few CUPS calls the program makes itself (a raw queue's job, a queue's
+// state), from libcups opened on first use. libcups brings some twenty
 // libraries with it (TLS, Kerberos, Avahi) that a start-up, and a till that
 // never prints to a raw queue, should not have to load.
 class CupsLibrary
@@ -21,10 +21,6 @@ public:
     decltype(&::cupsCancelJob2) cancelJob = nullptr;
     decltype(&::cupsWriteRequestData) writeRequestData = nullptr;
     decltype(&::cupsFinishDocument) finishDocument = nullptr;
-    decltype(&::cupsCopyDestInfo) copyDestInfo = nullptr;
-    decltype(&::cupsFindDestDefault) findDestDefault = nullptr;
-    decltype(&::cupsFreeDestInfo) freeDestInfo = nullptr;
-    decltype(&::ippGetResolution) getResolution = nullptr;
 
 private:
     CupsLibrary() = default;

@@ -14,6 +14,4 @@ public:
     // The printer a receipt goes to: NAME when such a printer exists, else the
     // default printer (nothing is stored); empty when neither can be had.
     static QString resolve(const QString &name);
-    // The printer's own resolution as CUPS reports it; 0 when unknown.
-    static int nativeDpi(const QString &name);
 };

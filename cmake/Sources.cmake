@@ -123,6 +123,7 @@ set(QM_LOGIC_SPREADSHEET
     src/spreadsheet/DelimitedTextReader.h
     src/spreadsheet/Gb18030.cpp
     src/spreadsheet/Gb18030.h
+    src/spreadsheet/ExportCells.h
     src/spreadsheet/ListExport.cpp
     src/spreadsheet/ListExport.h
     src/spreadsheet/ReplacingFile.cpp

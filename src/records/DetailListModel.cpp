@@ -112,6 +112,55 @@ std::optional<double> DetailListModel::cellNumber(int row, int column) const
     return std::nullopt;
 }
 
+std::optional<QByteArrayView> DetailListModel::cellBytes(int row, int column) const
+{
+    const Row &r = m_rows[row];
+    if (r.line >= 0) {
+        switch (column) {
+        case 0:
+        case 3:
+        case 4:
+            return std::nullopt;
+        case 2:
+            return m_lines.nameBytes(r.line);
+        default:
+            return QByteArrayView();
+        }
+    }
+    switch (column) {
+    case 1:
+        return m_sales.bytes(r.sale, SaleRows::Number);
+    case 2:
+        return m_sales.bytes(r.sale, SaleRows::Date);
+    case 5:
+        return m_sales.bytes(r.sale, SaleRows::Cashier);
+    case 6:
+        return m_sales.bytes(r.sale, SaleRows::Remark);
+    case 7:
+        return m_sales.bytes(r.sale, SaleRows::Customer);
+    case 8:
+        return m_sales.bytes(r.sale, SaleRows::Phone);
+    case 9:
+        return m_sales.bytes(r.sale, SaleRows::Payment);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ExportCells::Number> DetailListModel::exportNumber(int row, int column) const
+{
+    const Row &r = m_rows[row];
+    if (column == 0)
+        return Number{double(r.place + 1), 0};
+    if (column == 3)
+        return RecordValue::shownQuantity(r.line >= 0 ? m_lines.quantity(r.line)
+                                                      : m_sales.quantity(r.sale));
+    if (column == 4)
+        return RecordValue::shownMoney(r.line >= 0 ? m_lines.discounted(r.line)
+                                                   : m_sales.money(r.sale));
+    return std::nullopt;
+}
+
 void DetailListModel::dropSales(const QList<int> &sales)
 {
     const QSet<int> gone(sales.begin(), sales.end());

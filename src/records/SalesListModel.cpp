@@ -90,6 +90,45 @@ std::optional<double> SalesListModel::cellNumber(int row, int column) const
     }
 }
 
+std::optional<QByteArrayView> SalesListModel::cellBytes(int row, int column) const
+{
+    const int sale = m_order[row];
+    switch (column) {
+    case 1:
+        return m_sales.bytes(sale, SaleRows::Number);
+    case 2:
+        return m_sales.bytes(sale, SaleRows::Date);
+    case 6:
+        return m_sales.bytes(sale, SaleRows::Cashier);
+    case 7:
+        return m_sales.bytes(sale, SaleRows::Remark);
+    case 8:
+        return m_sales.bytes(sale, SaleRows::Customer);
+    case 9:
+        return m_sales.bytes(sale, SaleRows::Phone);
+    case 10:
+        return m_sales.bytes(sale, SaleRows::Payment);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ExportCells::Number> SalesListModel::exportNumber(int row, int column) const
+{
+    const int sale = m_order[row];
+    switch (column) {
+    case 0:
+        return Number{double(sale + 1), 0};
+    case 3:
+        return RecordValue::shownQuantity(m_sales.quantity(sale));
+    case 4:
+    case 5:
+        return RecordValue::shownMoney(m_sales.money(sale));
+    default:
+        return std::nullopt;
+    }
+}
+
 void SalesListModel::dropSales(const QList<int> &sales)
 {
     const QSet<int> gone(sales.begin(), sales.end());

@@ -55,6 +55,8 @@ set(QM_LOGIC_DATA
     src/data/LoginRow.h
     src/data/OptionsRow.cpp
     src/data/OptionsRow.h
+    src/data/PostgresLibrary.cpp
+    src/data/PostgresLibrary.h
     src/data/ShopRow.cpp
     src/data/ShopRow.h
     src/data/StoredFlag.h
@@ -166,6 +168,8 @@ set(QM_LOGIC_RECORDS
     src/records/SalesListModel.h
     src/records/SqliteRows.cpp
     src/records/SqliteRows.h
+    src/records/ServerRows.cpp
+    src/records/ServerRows.h
     src/records/StoredSaleReceipt.cpp
     src/records/StoredSaleReceipt.h
 )

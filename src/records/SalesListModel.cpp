@@ -46,29 +46,17 @@ int SalesListModel::saleAt(int row) const
 
 QString SalesListModel::cellText(int row, int column) const
 {
+    if (const std::optional<QByteArrayView> bytes = cellBytes(row, column))
+        return QString::fromUtf8(*bytes);
     const int sale = m_order[row];
     switch (column) {
     case 0:
         return QString::number(sale + 1);
-    case 1:
-        return m_sales.text(sale, SaleRows::Number);
-    case 2:
-        return m_sales.text(sale, SaleRows::Date);
     case 3:
         return RecordValue::quantity(m_sales.quantity(sale));
     case 4:
     case 5:
         return RecordValue::money(m_sales.money(sale));
-    case 6:
-        return m_sales.text(sale, SaleRows::Cashier);
-    case 7:
-        return m_sales.text(sale, SaleRows::Remark);
-    case 8:
-        return m_sales.text(sale, SaleRows::Customer);
-    case 9:
-        return m_sales.text(sale, SaleRows::Phone);
-    case 10:
-        return m_sales.text(sale, SaleRows::Payment);
     default:
         return {};
     }

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int runs = 15;
+constexpr int runs = 21;
 
 double median(std::vector<double> values)
 {

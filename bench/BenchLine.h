@@ -26,6 +26,44 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+inline double elapsedMs(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The program's work and its floor, run turn about RUNS times each (which
+// goes first alternates, so neither always meets a warm or a cold cache);
+// SETUP, when given, runs untimed before each of them.
+struct Medians
+{
+    double ours = 0;
+    double floor = 0;
+};
+inline Medians interleaved(int runs, const std::function<void()> &ours,
+                           const std::function<void()> &floor,
+                           const std::function<void()> &setUp = {})
+{
+    std::vector<double> oursMs;
+    std::vector<double> floorMs;
+    for (int i = 0; i < runs; ++i) {
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool oursNow = (turn == 0) == (i % 2 == 0);
+            if (setUp)
+                setUp();
+            (oursNow ? oursMs : floorMs).push_back(elapsedMs(oursNow ? ours : floor));
+        }
+    }
+    return {median(oursMs), median(floorMs)};
+}
+
+inline void benchLine(const char *name, const Medians &figures)
+{
+    benchLine(name, figures.ours, figures.floor);
+}
+
 // The median time of RUNS runs of WORK, in milliseconds.
 inline double medianMs(int runs, const std::function<void()> &work)
 {

@@ -1,15 +1,20 @@
-// Several tills on a PostgreSQL server: saving a 50-line sale and listing
-// 100,000 sales, each beside the same work on the delivered SQLite records
-// database and beside the plainest way to do it on the server (Qt's
-// PostgreSQL driver without the program's data layer, or libpq itself).
-// Uses the server named by QM_TEST_PG_HOST, or starts a private one with
-// scripts/start-test-postgres.sh; without PostgreSQL it says why and skips.
+// Several tills on a PostgreSQL server: saving a 50-line sale and the query
+// window's list of 100,000 sales, each beside the same work on the delivered
+// SQLite records database and beside the plainest way to do it on the server
+// (the same statements through Qt's PostgreSQL driver without the program's
+// data layer, or libpq itself fetching the same select and keeping its rows),
+// each pair of runs interleaved. Uses the server named by QM_TEST_PG_HOST, or
+// starts a private one with scripts/start-test-postgres.sh with fsync on (the
+// SQLite database syncs at every commit too); the line "server fsync=" says
+// which. Without PostgreSQL it says why and skips.
 #include "BenchLine.h"
 
 #include "core/Clock.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "data/DatabaseInit.h"
+#include "records/QueryBuilder.h"
+#include "records/SalesListModel.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleRecord.h"
 #include "sales/SaleStore.h"
@@ -33,29 +38,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int listedSales = 100000;
-
-double timed(int trials, const std::function<void(int)> &work)
-{
-    std::vector<double> ms;
-    for (int trial = 0; trial < trials; ++trial) {
-        QElapsedTimer timer;
-        timer.start();
-        work(trial);
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    return median(ms);
-}
-
-void report(const char *name, double ms, double floor)
-{
-    std::printf("bench: %s median_ms=%.2f floor_ms=%.2f ratio=%.2f\n", name, ms, floor, ms / floor);
-    std::fflush(stdout);
-}
 
 QString userName()
 {
@@ -71,6 +59,9 @@ QString serverHost()
     if (!host.isEmpty())
         return QString::fromLocal8Bit(host);
     QProcess script;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QM_TEST_PG_FSYNC"), QStringLiteral("on"));
+    script.setProcessEnvironment(env);
     script.start(QStringLiteral(QM_SOURCE_DIR "/scripts/start-test-postgres.sh"), {});
     if (!script.waitForFinished(120000) || script.exitCode() != 0) {
         std::printf("bench_postgres: skipped, PostgreSQL cannot be started here: %s\n",
@@ -81,6 +72,14 @@ QString serverHost()
     for (const QString &line : QString::fromLocal8Bit(script.readAllStandardOutput()).split('\n'))
         if (line.startsWith(QLatin1String("QM_TEST_PG_HOST=")))
             startedHost = line.section(QLatin1Char('='), 1);
+    // Stopped however the bench ends.
+    if (!startedHost.isEmpty())
+        std::atexit([] {
+            const QByteArray stop = "'" QM_SOURCE_DIR "/scripts/stop-test-postgres.sh' '" +
+                                    QFile::encodeName(startedHost) + "' >/dev/null 2>&1";
+            if (std::system(stop.constData()) != 0)
+                std::fprintf(stderr, "bench_postgres: the server could not be stopped\n");
+        });
     return startedHost;
 }
 
@@ -136,93 +135,128 @@ SaleRecord fiftyLineSale()
 }
 
 // The save path of the sales window: next number, sale and lines, one transaction.
-double saveSales(Database &records, const QString &series)
+void saveSale(Database &records, SaleRecord &record, const QString &series)
 {
-    SaleRecord record = fiftyLineSale();
-    return timed(40, [&](int) {
-        if (SaleStore::saveUnderNextNumber(records, record, series) != SaleStore::Result::Saved)
-            std::abort();
-    });
+    if (SaleStore::saveUnderNextNumber(records, record, series) != SaleStore::Result::Saved)
+        std::abort();
 }
 
-// The same rows through Qt's PostgreSQL driver alone: statements prepared once,
-// one transaction, no counter lock and no checks.
-double saveSalesRaw(const QString &host, const QString &database)
+// The same statements through Qt's PostgreSQL driver alone, prepared once:
+// the counter's lock, its newest row, the number's existence check, the sale,
+// its lines and the counter's new row, in one transaction.
+class RawSave
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("raw"));
-    db.setHostName(host);
-    db.setDatabaseName(database);
-    db.open();
-    QSqlQuery header(db);
-    header.prepare(QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"date\",\"money\",\"saler\","
-                                  "\"number\",\"standby1\",\"standby2\",\"standby3\","
-                                  "\"standby4\") values (?,?,?,?,?,?,?,?,?)"));
-    QSqlQuery line(db);
-    line.prepare(QStringLiteral("insert into \"POS_RECORD_DETAIL\" (\"NO\",\"name\",\"num\","
-                                "\"price\",\"money\",\"standby1\") values (?,?,?,?,?,?)"));
-    const SaleRecord record = fiftyLineSale();
-    return timed(40, [&](int trial) {
-        const QString number = QStringLiteral("raw%1").arg(trial);
-        db.transaction();
-        header.addBindValue(number);
-        header.addBindValue(QStringLiteral("2024-03-15 09:05:07"));
-        header.addBindValue(record.discountedTotal);
-        header.addBindValue(record.cashier);
-        header.addBindValue(record.totalQuantity);
-        header.addBindValue(record.remark);
+public:
+    RawSave(const QString &host, const QString &database)
+        : m_db(QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("raw")))
+    {
+        m_db.setHostName(host);
+        m_db.setDatabaseName(database);
+        m_db.open();
+        m_newest = prepared(QStringLiteral("select \"id\" from \"AUTO_NUM\" where \"id\" = "
+                                           "(select max(\"id\") from \"AUTO_NUM\")"));
+        m_exists = prepared(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\" = ?"));
+        m_header = prepared(QStringLiteral(
+            "insert into \"POS_RECORD\" (\"NO\",\"date\",\"money\",\"saler\",\"number\","
+            "\"standby1\",\"standby2\",\"standby3\",\"standby4\") values (?,?,?,?,?,?,?,?,?)"));
+        m_line =
+            prepared(QStringLiteral("insert into \"POS_RECORD_DETAIL\" (\"NO\",\"name\",\"num\","
+                                    "\"price\",\"money\",\"standby1\") values (?,?,?,?,?,?)"));
+        m_counter = prepared(QStringLiteral("insert into \"AUTO_NUM\" (\"id\",\"num\") select "
+                                            "coalesce(max(\"id\"), 0) + 1, ? from \"AUTO_NUM\""));
+    }
+
+    void save(const SaleRecord &record, int trial)
+    {
+        m_db.transaction();
+        QSqlQuery(m_db).exec(QStringLiteral("lock table \"AUTO_NUM\" in share row exclusive mode"));
+        m_newest.exec();
+        m_newest.next();
+        const QString number =
+            QStringLiteral("raw%1-%2").arg(m_newest.value(0).toLongLong()).arg(trial);
+        m_exists.addBindValue(number);
+        m_exists.exec();
+        m_exists.next();
+        m_header.addBindValue(number);
+        m_header.addBindValue(QStringLiteral("2024-03-15 09:05:07"));
+        m_header.addBindValue(record.discountedTotal);
+        m_header.addBindValue(record.cashier);
+        m_header.addBindValue(record.totalQuantity);
+        m_header.addBindValue(record.remark);
         for (int i = 0; i < 3; ++i)
-            header.addBindValue(QString());
-        header.exec();
+            m_header.addBindValue(QStringLiteral(""));
+        m_header.exec();
         for (const SaleLine &l : record.lines) {
-            line.addBindValue(number);
-            line.addBindValue(l.name);
+            m_line.addBindValue(number);
+            m_line.addBindValue(l.name);
             for (const QString *value : {&l.quantity, &l.price, &l.amount, &l.discounted})
-                line.addBindValue(value->toDouble());
-            line.exec();
+                m_line.addBindValue(value->toDouble());
+            m_line.exec();
         }
-        db.commit();
-    });
-}
+        m_counter.addBindValue(QStringLiteral("1"));
+        m_counter.exec();
+        m_db.commit();
+    }
 
-// The query window's all-sales list: every column of every sale, into memory.
-double listSales(Database &records, int trials)
-{
-    return timed(trials, [&](int) {
-        QVector<QStringList> list;
-        Database::Rows rows = records.query(QStringLiteral("select * from \"POS_RECORD\""));
-        while (rows.next()) {
-            QStringList row;
-            for (int i = 0; i < 10; ++i)
-                row << rows.text(i);
-            list.append(row);
-        }
-        if (list.size() < listedSales)
-            std::abort();
-    });
-}
+private:
+    QSqlQuery prepared(const QString &sql)
+    {
+        QSqlQuery query(m_db);
+        query.setForwardOnly(true);
+        query.prepare(sql);
+        return query;
+    }
 
-double listSalesLibpq(const QString &host, const QString &database)
+    QSqlDatabase m_db;
+    QSqlQuery m_newest, m_exists, m_header, m_line, m_counter;
+};
+
+// libpq fetching the list's select, every row kept: numbers as doubles,
+// texts in one block whose room stays from run to run.
+class LibpqList
 {
-    const QByteArray info = QStringLiteral("host='%1' dbname='%2'").arg(host, database).toUtf8();
-    PGconn *connection = PQconnectdb(info.constData());
-    const double ms = timed(5, [&](int) {
-        PGresult *result = PQexec(connection, "select * from \"POS_RECORD\"");
-        QVector<QStringList> list;
-        const int count = PQntuples(result);
-        list.reserve(count);
-        for (int r = 0; r < count; ++r) {
-            QStringList row;
-            for (int c = 0; c < 10; ++c)
-                row << QString::fromUtf8(PQgetvalue(result, r, c));
-            list.append(row);
+public:
+    LibpqList(const QString &host, const QString &database)
+    {
+        const QByteArray info =
+            QStringLiteral("host='%1' dbname='%2'").arg(host, database).toUtf8();
+        m_connection = PQconnectdb(info.constData());
+    }
+    ~LibpqList() { PQfinish(m_connection); }
+
+    void fetch(const QueryStatement &statement)
+    {
+        const QByteArray sql = statement.sql.toUtf8();
+        PGresult *result = PQexec(m_connection, sql.constData());
+        const int rows = PQntuples(result);
+        m_ids.clear();
+        m_numbers.clear();
+        m_textEnds.clear();
+        m_texts.clear();
+        m_ids.reserve(size_t(rows));
+        for (int r = 0; r < rows; ++r) {
+            m_ids.push_back(std::strtoll(PQgetvalue(result, r, 0), nullptr, 10));
+            for (int c = 1; c < 10; ++c) {
+                if (c == 3 || c == 5) {
+                    m_numbers.push_back(std::strtod(PQgetvalue(result, r, c), nullptr));
+                } else {
+                    m_texts.append(PQgetvalue(result, r, c), size_t(PQgetlength(result, r, c)));
+                    m_textEnds.push_back(m_texts.size());
+                }
+            }
         }
         PQclear(result);
-        if (list.size() < listedSales)
+        if (rows < listedSales)
             std::abort();
-    });
-    PQfinish(connection);
-    return ms;
-}
+    }
+
+private:
+    PGconn *m_connection = nullptr;
+    std::vector<qint64> m_ids;
+    std::vector<double> m_numbers;
+    std::vector<size_t> m_textEnds;
+    std::string m_texts;
+};
 
 void fillSales(Database &records, bool postgres)
 {
@@ -283,25 +317,50 @@ int main(int argc, char **argv)
                      qPrintable(local.lastOpenError()));
         return 1;
     }
-    const double sqliteSave = saveSales(local, QStringLiteral("L"));
-    const double serverSave = saveSales(server, QStringLiteral("S"));
-    report("save_50_line_sale_postgres_vs_sqlite", serverSave, sqliteSave);
-    report("save_50_line_sale_postgres_vs_raw_qpsql", serverSave, saveSalesRaw(host, database));
+    {
+        QSqlQuery fsync(server.handle());
+        fsync.exec(QStringLiteral("show fsync"));
+        std::printf("bench_postgres: server fsync=%s\n",
+                    fsync.next() ? qPrintable(fsync.value(0).toString()) : "?");
+    }
+    SaleRecord record = fiftyLineSale();
+    const int saves = 21;
+    benchLine("save_50_line_sale_postgres_vs_sqlite",
+              interleaved(
+                  saves, [&] { saveSale(server, record, QStringLiteral("S")); },
+                  [&] { saveSale(local, record, QStringLiteral("L")); }));
+    RawSave raw(host, database);
+    int trial = 0;
+    benchLine("save_50_line_sale_postgres_vs_raw_qpsql",
+              interleaved(
+                  saves, [&] { saveSale(server, record, QStringLiteral("S")); },
+                  [&] { raw.save(record, trial++); }));
 
     fillSales(local, false);
     fillSales(server, true);
-    const double sqliteList = listSales(local, 5);
-    const double serverList = listSales(server, 5);
-    report("list_100000_sales_postgres_vs_sqlite", serverList, sqliteList);
-    report("list_100000_sales_postgres_vs_libpq", serverList, listSalesLibpq(host, database));
+    const QueryStatement all = QueryBuilder::numberContains(QString(), server.dialect());
+    SalesListModel serverList;
+    SalesListModel localList;
+    const int lists = 9;
+    benchLine(
+        "list_100000_sales_postgres_vs_sqlite",
+        interleaved(
+            lists, [&] { serverList.fill(server, all); }, [&] { localList.fill(local, all); }));
+    if (serverList.rowCount() < listedSales)
+        std::abort();
+    LibpqList libpq(host, database);
+    benchLine("list_100000_sales_postgres_vs_libpq",
+              interleaved(
+                  lists, [&] { serverList.fill(server, all); }, [&] { libpq.fetch(all); }));
     Database odbc;
-    if (odbc.open(QStringLiteral("QmBenchServer"), Database::Route::Odbc))
-        report("list_100000_sales_postgres_through_odbc_vs_native", listSales(odbc, 2), serverList);
+    if (odbc.open(QStringLiteral("QmBenchServer"), Database::Route::Odbc)) {
+        SalesListModel odbcList;
+        benchLine("list_100000_sales_postgres_through_odbc_vs_native",
+                  interleaved(
+                      3, [&] { odbcList.fill(odbc, all); }, [&] { serverList.fill(server, all); }));
+    }
 
     server.close();
     odbc.close();
-    if (!startedHost.isEmpty())
-        QProcess::execute(QStringLiteral(QM_SOURCE_DIR "/scripts/stop-test-postgres.sh"),
-                          {startedHost});
     return 0;
 }

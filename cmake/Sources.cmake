@@ -59,6 +59,8 @@ set(QM_LOGIC_DATA
     src/data/LoginRow.h
     src/data/OptionsRow.cpp
     src/data/OptionsRow.h
+    src/data/PostgresLibrary.cpp
+    src/data/PostgresLibrary.h
     src/data/ShopRow.cpp
     src/data/ShopRow.h
     src/data/StoredFlag.h
@@ -129,6 +131,7 @@ set(QM_LOGIC_SPREADSHEET
     src/spreadsheet/DelimitedTextReader.h
     src/spreadsheet/Gb18030.cpp
     src/spreadsheet/Gb18030.h
+    src/spreadsheet/ExportCells.h
     src/spreadsheet/ListExport.cpp
     src/spreadsheet/ListExport.h
     src/spreadsheet/ReplacingFile.cpp
@@ -171,6 +174,8 @@ set(QM_LOGIC_RECORDS
     src/records/SalesListModel.h
     src/records/SqliteRows.cpp
     src/records/SqliteRows.h
+    src/records/ServerRows.cpp
+    src/records/ServerRows.h
     src/records/StoredSaleReceipt.cpp
     src/records/StoredSaleReceipt.h
 )

@@ -7,6 +7,8 @@
 # Prints two lines on stdout and nothing else (everything else goes to stderr):
 #   QM_TEST_PG_HOST=<socket folder>
 #   QM_TEST_PG_PID=<postmaster pid>
+# The tests' server does not sync to disk; QM_TEST_PG_FSYNC=on makes it sync as
+# a real one does (the benchmarks use that).
 # Stop it with scripts/stop-test-postgres.sh <socket folder> (pg_ctl stop), or
 # by killing the pid; the folder can then be removed.
 #
@@ -27,6 +29,9 @@ if [ -z "$bindir" ]; then
     echo "start-test-postgres: postgresql-15 is not installed (no initdb)" >&2
     exit 1
 fi
+
+fsync="${QM_TEST_PG_FSYNC:-off}"
+case "$fsync" in on | off) ;; *) echo "start-test-postgres: QM_TEST_PG_FSYNC is on or off" >&2; exit 1 ;; esac
 
 dir=$(mktemp -d /tmp/qm-pg.XXXXXX)
 chmod 755 "$dir"
@@ -54,7 +59,7 @@ fail() {
 "${run_as[@]}" "$bindir/initdb" -D "$dir/data" -A peer -E UTF8 --locale=C.UTF-8 -U "$superuser" \
     >"$dir/initdb.log" 2>&1 || fail "initdb failed: $(tail -n 5 "$dir/initdb.log")"
 "${run_as[@]}" "$bindir/pg_ctl" -D "$dir/data" -l "$dir/log" -w -t 30 \
-    -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=off -c max_connections=60" \
+    -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=$fsync -c max_connections=60" \
     start >/dev/null 3>&- || fail "the server did not start"
 
 psql_admin=("${run_as[@]}" psql -X -q -h "$dir" -U "$superuser" -d postgres -v ON_ERROR_STOP=1)

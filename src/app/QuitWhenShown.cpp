@@ -21,6 +21,8 @@ bool QuitWhenShown::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::Paint || m_closing.contains(window))
         return false;
     m_closing.insert(window);
+    std::printf("painted: %s\n", window->metaObject()->className());
+    std::fflush(stdout);
     QPointer<QWidget> shown(window);
     // After this paint has finished.
     QTimer::singleShot(0, window, [this, shown] {

@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QSet>
 
-// Names each window on standard output when it is shown and closes it once it
-// has been painted, so that a start-up can be checked and timed without a
-// person (--quit-when-shown).
+// Names each window on standard output when it is shown and when it is first
+// painted, and closes it once it has been painted, so that a start-up can be checked and timed
+// without a person (--quit-when-shown).
 class QuitWhenShown : public QObject
 {
 public:

@@ -181,3 +181,12 @@ std::vector<int> ListSorter::order(const std::vector<double> &numbers, bool asce
             std::isnan(numbers[i]) ? -std::numeric_limits<double>::infinity() : numbers[i], int(i));
     return sortedPositions(keyed, ascending);
 }
+
+std::vector<int> ListSorter::order(const std::vector<int> &ranks, bool ascending)
+{
+    std::vector<std::pair<int, int>> keyed;
+    keyed.reserve(ranks.size());
+    for (size_t i = 0; i < ranks.size(); ++i)
+        keyed.emplace_back(ranks[i], int(i));
+    return sortedPositions(keyed, ascending);
+}

@@ -36,6 +36,8 @@ public:
 
     // The same for numbers held as such (a NaN goes first).
     static std::vector<int> order(const std::vector<double> &numbers, bool ascending);
+    // The same for the ranks of texts (as TextOrder::ranks gives them).
+    static std::vector<int> order(const std::vector<int> &ranks, bool ascending);
 
     // The atoi/atof readings of a cell, and the (year, month, day) of a date cell.
     static int integerOf(QStringView text);

@@ -150,6 +150,23 @@ std::vector<std::string> TextOrder::sortKeys(const std::vector<QStringView> &tex
     return keys;
 }
 
+std::vector<int> TextOrder::ranks(const std::vector<QStringView> &texts)
+{
+    const std::vector<std::string> keys = sortKeys(texts);
+    std::vector<int> byKey(keys.size());
+    for (int i = 0; i < int(byKey.size()); ++i)
+        byKey[i] = i;
+    std::sort(byKey.begin(), byKey.end(), [&keys](int a, int b) { return keys[a] < keys[b]; });
+    std::vector<int> ranks(keys.size());
+    int rank = -1;
+    for (size_t place = 0; place < byKey.size(); ++place) {
+        if (place == 0 || keys[byKey[place - 1]] != keys[byKey[place]])
+            ++rank;
+        ranks[byKey[place]] = rank;
+    }
+    return ranks;
+}
+
 void TextOrder::sort(QStringList &texts)
 {
     const std::vector<QStringView> views(texts.cbegin(), texts.cend());

@@ -32,6 +32,10 @@ public:
     // with the collator inside a sort.
     std::vector<std::string> sortKeys(const std::vector<QStringView> &texts);
 
+    // The place of each text in this order among TEXTS, counted from 0;
+    // equal texts share one place.
+    std::vector<int> ranks(const std::vector<QStringView> &texts);
+
     // Sorts TEXTS into this order.
     void sort(QStringList &texts);
 

@@ -2,16 +2,13 @@
 
 #include "core/Prompt.h"
 #include "data/DataSource.h"
+#include "data/PostgresLibrary.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
-
-#include <libpq-fe.h>
-
-#include <dlfcn.h>
 
 namespace {
 
@@ -56,36 +53,6 @@ SqlDialect::Engine engineOf(const DataSource::Entry &entry)
                         dialect.isUniqueViolation(error) ? DatabaseError::Kind::UniqueViolation
                                                          : DatabaseError::Kind::Statement,
                         file);
-}
-
-// The libpq calls that tell a lost server from a failed statement. libpq is
-// not linked into the program (it brings TLS, Kerberos and LDAP to every
-// start-up); Qt's PostgreSQL driver has loaded it whenever there is a server
-// connection to ask about, and only then is this asked for.
-struct ServerProbe
-{
-    decltype(&::PQstatus) status = nullptr;
-    decltype(&::PQexec) exec = nullptr;
-    decltype(&::PQresultStatus) resultStatus = nullptr;
-    decltype(&::PQclear) clear = nullptr;
-};
-
-const ServerProbe *serverProbe()
-{
-    static const ServerProbe *const loaded = []() -> const ServerProbe * {
-        void *library = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
-        if (!library)
-            return nullptr;
-        static ServerProbe probe;
-        probe.status = reinterpret_cast<decltype(probe.status)>(dlsym(library, "PQstatus"));
-        probe.exec = reinterpret_cast<decltype(probe.exec)>(dlsym(library, "PQexec"));
-        probe.resultStatus =
-            reinterpret_cast<decltype(probe.resultStatus)>(dlsym(library, "PQresultStatus"));
-        probe.clear = reinterpret_cast<decltype(probe.clear)>(dlsym(library, "PQclear"));
-        const bool complete = probe.status && probe.exec && probe.resultStatus && probe.clear;
-        return complete ? &probe : nullptr;
-    }();
-    return loaded;
 }
 
 bool isRead(const QString &sql)
@@ -253,12 +220,11 @@ bool Database::connectionLost() const
 {
     if (m_connection.isEmpty())
         return false;
-    const QVariant native = handle().driver()->handle();
-    const QByteArray type = native.typeName();
-    if (type != "pg_conn*" && type != "PGconn*")
+    const QSqlDatabase db = handle();
+    if (db.driverName() != QLatin1String("QPSQL"))
         return false;
-    const ServerProbe *pq = serverProbe();
-    PGconn *connection = *static_cast<PGconn *const *>(native.constData());
+    const PostgresLibrary *pq = PostgresLibrary::loaded();
+    PGconn *connection = PostgresLibrary::connectionOf(db);
     if (!pq || !connection || pq->status(connection) == CONNECTION_BAD)
         return true;
     PGresult *probe = pq->exec(connection, "");

@@ -61,40 +61,17 @@ bool DetailListModel::isLineRow(int row) const
 
 QString DetailListModel::cellText(int row, int column) const
 {
+    if (const std::optional<QByteArrayView> bytes = cellBytes(row, column))
+        return QString::fromUtf8(*bytes);
     const Row &r = m_rows[row];
-    if (column == 0)
-        return QString::number(r.place + 1);
-    if (r.line >= 0) {
-        switch (column) {
-        case 2:
-            return m_lines.name(r.line);
-        case 3:
-            return RecordValue::quantity(m_lines.quantity(r.line));
-        case 4:
-            return RecordValue::money(m_lines.discounted(r.line));
-        default:
-            return {};
-        }
-    }
     switch (column) {
-    case 1:
-        return m_sales.text(r.sale, SaleRows::Number);
-    case 2:
-        return m_sales.text(r.sale, SaleRows::Date);
+    case 0:
+        return QString::number(r.place + 1);
     case 3:
-        return RecordValue::quantity(m_sales.quantity(r.sale));
+        return RecordValue::quantity(r.line >= 0 ? m_lines.quantity(r.line)
+                                                 : m_sales.quantity(r.sale));
     case 4:
-        return RecordValue::money(m_sales.money(r.sale));
-    case 5:
-        return m_sales.text(r.sale, SaleRows::Cashier);
-    case 6:
-        return m_sales.text(r.sale, SaleRows::Remark);
-    case 7:
-        return m_sales.text(r.sale, SaleRows::Customer);
-    case 8:
-        return m_sales.text(r.sale, SaleRows::Phone);
-    case 9:
-        return m_sales.text(r.sale, SaleRows::Payment);
+        return RecordValue::money(r.line >= 0 ? m_lines.discounted(r.line) : m_sales.money(r.sale));
     default:
         return {};
     }
@@ -109,6 +86,55 @@ std::optional<double> DetailListModel::cellNumber(int row, int column) const
         return r.line >= 0 ? m_lines.quantity(r.line) : m_sales.quantity(r.sale);
     if (column == 4)
         return r.line >= 0 ? m_lines.discounted(r.line) : m_sales.money(r.sale);
+    return std::nullopt;
+}
+
+std::optional<QByteArrayView> DetailListModel::cellBytes(int row, int column) const
+{
+    const Row &r = m_rows[row];
+    if (r.line >= 0) {
+        switch (column) {
+        case 0:
+        case 3:
+        case 4:
+            return std::nullopt;
+        case 2:
+            return m_lines.nameBytes(r.line);
+        default:
+            return QByteArrayView();
+        }
+    }
+    switch (column) {
+    case 1:
+        return m_sales.bytes(r.sale, SaleRows::Number);
+    case 2:
+        return m_sales.bytes(r.sale, SaleRows::Date);
+    case 5:
+        return m_sales.bytes(r.sale, SaleRows::Cashier);
+    case 6:
+        return m_sales.bytes(r.sale, SaleRows::Remark);
+    case 7:
+        return m_sales.bytes(r.sale, SaleRows::Customer);
+    case 8:
+        return m_sales.bytes(r.sale, SaleRows::Phone);
+    case 9:
+        return m_sales.bytes(r.sale, SaleRows::Payment);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ExportCells::Number> DetailListModel::exportNumber(int row, int column) const
+{
+    const Row &r = m_rows[row];
+    if (column == 0)
+        return Number{double(r.place + 1), 0};
+    if (column == 3)
+        return RecordValue::shownQuantity(r.line >= 0 ? m_lines.quantity(r.line)
+                                                      : m_sales.quantity(r.sale));
+    if (column == 4)
+        return RecordValue::shownMoney(r.line >= 0 ? m_lines.discounted(r.line)
+                                                   : m_sales.money(r.sale));
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "records/QueryStatement.h"
 #include "records/RecordValue.h"
+#include "records/ServerRows.h"
 #include "records/SqliteRows.h"
 
 void LineRows::fetch(Database &db, const QueryStatement &statement)
@@ -10,14 +11,23 @@ void LineRows::fetch(Database &db, const QueryStatement &statement)
     clear();
     if (sqlite3 *handle = SqliteRows::handleOf(db)) {
         SqliteRows rows(handle, statement);
-        while (rows.next())
-            add(rows.text(0), rows.text(1), rows.number(2), rows.number(3));
+        readLines(rows);
+        return;
+    }
+    if (std::unique_ptr<ServerRows> rows = ServerRows::run(db, statement)) {
+        readLines(*rows);
         return;
     }
     Database::Rows rows = db.query(statement.sql, statement.values);
     while (rows.next())
         add(RecordValue::utf8(rows.value(0)), RecordValue::utf8(rows.value(1)),
             RecordValue::number(rows.value(2)), RecordValue::number(rows.value(3)));
+}
+
+template <class Rows> void LineRows::readLines(Rows &rows)
+{
+    while (rows.next())
+        add(rows.text(0), rows.text(1), rows.number(2), rows.number(3));
 }
 
 void LineRows::add(QByteArrayView number, QByteArrayView name, double quantity, double discounted)

@@ -29,6 +29,7 @@ public:
     double discounted(int line) const { return m_lines[line].discounted; }
 
 private:
+    template <class Rows> void readLines(Rows &rows);
     void add(QByteArrayView number, QByteArrayView name, double quantity, double discounted);
 
     struct Line

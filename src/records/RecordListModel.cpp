@@ -2,6 +2,9 @@
 
 #include <QSet>
 
+#include <string_view>
+#include <unordered_map>
+
 RecordListModel::RecordListModel(QList<Column> columns, QObject *parent)
     : SortableModel(parent), m_columns(std::move(columns))
 {
@@ -87,10 +90,40 @@ std::vector<int> RecordListModel::sortOrder(int column, ColumnKind kind, bool as
         if (int(numbers.size()) == rows)
             return ListSorter::order(numbers, ascending);
     }
+    if (kind == ColumnKind::Text) {
+        if (std::optional<std::vector<int>> order = storedTextOrder(column, ascending))
+            return *order;
+    }
     std::vector<QString> texts;
     texts.reserve(rows);
     for (int row = 0; row < rows; ++row)
         texts.push_back(cellText(row, column));
     std::vector<QStringView> views(texts.begin(), texts.end());
     return ListSorter::order(views, kind, ascending, m_textOrder);
+}
+
+// A text column holds few distinct texts (five cashiers, four ways to pay):
+// each distinct text is read and ranked once, and the rows sort by the ranks
+// of their texts as integers. Nullopt when a cell holds no stored text.
+std::optional<std::vector<int>> RecordListModel::storedTextOrder(int column, bool ascending)
+{
+    const int rows = rowCount();
+    std::unordered_map<std::string_view, int> seen;
+    std::vector<QString> distinct;
+    std::vector<int> rowTexts(rows);
+    for (int row = 0; row < rows; ++row) {
+        const std::optional<QByteArrayView> bytes = cellBytes(row, column);
+        if (!bytes)
+            return std::nullopt;
+        const auto [found, added] =
+            seen.try_emplace(std::string_view(bytes->data(), bytes->size()), int(distinct.size()));
+        if (added)
+            distinct.push_back(QString::fromUtf8(*bytes));
+        rowTexts[row] = found->second;
+    }
+    const std::vector<int> ranks =
+        m_textOrder.ranks(std::vector<QStringView>(distinct.begin(), distinct.end()));
+    for (int &text : rowTexts)
+        text = ranks[text];
+    return ListSorter::order(rowTexts, ascending);
 }

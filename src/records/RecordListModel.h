@@ -3,6 +3,7 @@
 #include "controls/SortableModel.h"
 #include "controls/TextOrder.h"
 #include "records/SaleRows.h"
+#include "spreadsheet/ExportCells.h"
 
 #include <QColor>
 #include <QList>
@@ -15,7 +16,7 @@ struct QueryStatement;
 // What the two lists of the query window share: the sales of the last fill,
 // the columns, the colours, sorting from the stored values, and which sale a
 // row stands for. Each row carries its place at the fill as item data.
-class RecordListModel : public SortableModel
+class RecordListModel : public SortableModel, public ExportCells
 {
     Q_OBJECT
 
@@ -55,12 +56,19 @@ public:
     double totalQuantity() const { return m_sales.totalQuantity(); }
     double totalMoney() const { return m_sales.totalMoney(); }
 
+    std::optional<QByteArrayView> exportText(int row, int column) const override
+    {
+        return cellBytes(row, column);
+    }
+
 protected:
     // The display text of a cell, and its stored number when the column holds
     // one for that row.
     virtual int rowTotal() const = 0;
     virtual QString cellText(int row, int column) const = 0;
     virtual std::optional<double> cellNumber(int row, int column) const = 0;
+    // The stored UTF-8 of a cell that shows a stored text as it is.
+    virtual std::optional<QByteArrayView> cellBytes(int row, int column) const = 0;
     virtual void dropSales(const QList<int> &sales) = 0;
 
     QString sortSample(int row, int column) const override { return cellText(row, column); }
@@ -69,6 +77,8 @@ protected:
     SaleRows m_sales;
 
 private:
+    std::optional<std::vector<int>> storedTextOrder(int column, bool ascending);
+
     QList<Column> m_columns;
     QColor m_background;
     TextOrder m_textOrder;

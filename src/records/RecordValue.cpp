@@ -40,4 +40,27 @@ QString quantity(double value)
     return std::isnan(value) ? QString() : NumberText::quantity(value);
 }
 
+std::optional<ExportCells::Number> shownMoney(double value)
+{
+    // "%.2f" rounds the exact value to whole cents. The product with 100
+    // rounds to the same cents unless it lies about half-way, where its own
+    // rounding error could tip it. Cents divided by 100 is the double that the
+    // text reads as: both are the double nearest the same decimal.
+    if (!(std::abs(value) < 1e9))
+        return std::nullopt; // NaN, or too large for that margin
+    const double cents = value * 100;
+    const double whole = std::nearbyint(cents);
+    if (std::abs(std::abs(cents - whole) - 0.5) < 1e-3)
+        return std::nullopt;
+    return ExportCells::Number{whole == 0 ? 0.0 : whole / 100, 2};
+}
+
+std::optional<ExportCells::Number> shownQuantity(double value)
+{
+    // "%g" writes a whole number below a million with all its digits.
+    if (!(std::abs(value) < 1e6) || value != std::trunc(value))
+        return std::nullopt;
+    return ExportCells::Number{value == 0 ? 0.0 : value, 0};
+}
+
 } // namespace RecordValue

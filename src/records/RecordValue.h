@@ -1,5 +1,7 @@
 #pragma once
 
+#include "spreadsheet/ExportCells.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -15,5 +17,11 @@ QByteArray utf8(const QVariant &value);
 // "%.2f" and "%g"; empty for NaN (a NULL column).
 QString money(double value);
 QString quantity(double value);
+
+// The numbers money() and quantity() show, as a workbook cell holds them,
+// where that is sure without making the text: money below a billion not
+// half-way between two cents, whole quantities below a million.
+std::optional<ExportCells::Number> shownMoney(double value);
+std::optional<ExportCells::Number> shownQuantity(double value);
 
 } // namespace RecordValue

@@ -46,29 +46,17 @@ int SalesListModel::saleAt(int row) const
 
 QString SalesListModel::cellText(int row, int column) const
 {
+    if (const std::optional<QByteArrayView> bytes = cellBytes(row, column))
+        return QString::fromUtf8(*bytes);
     const int sale = m_order[row];
     switch (column) {
     case 0:
         return QString::number(sale + 1);
-    case 1:
-        return m_sales.text(sale, SaleRows::Number);
-    case 2:
-        return m_sales.text(sale, SaleRows::Date);
     case 3:
         return RecordValue::quantity(m_sales.quantity(sale));
     case 4:
     case 5:
         return RecordValue::money(m_sales.money(sale));
-    case 6:
-        return m_sales.text(sale, SaleRows::Cashier);
-    case 7:
-        return m_sales.text(sale, SaleRows::Remark);
-    case 8:
-        return m_sales.text(sale, SaleRows::Customer);
-    case 9:
-        return m_sales.text(sale, SaleRows::Phone);
-    case 10:
-        return m_sales.text(sale, SaleRows::Payment);
     default:
         return {};
     }
@@ -85,6 +73,45 @@ std::optional<double> SalesListModel::cellNumber(int row, int column) const
     case 4:
     case 5:
         return m_sales.money(sale);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<QByteArrayView> SalesListModel::cellBytes(int row, int column) const
+{
+    const int sale = m_order[row];
+    switch (column) {
+    case 1:
+        return m_sales.bytes(sale, SaleRows::Number);
+    case 2:
+        return m_sales.bytes(sale, SaleRows::Date);
+    case 6:
+        return m_sales.bytes(sale, SaleRows::Cashier);
+    case 7:
+        return m_sales.bytes(sale, SaleRows::Remark);
+    case 8:
+        return m_sales.bytes(sale, SaleRows::Customer);
+    case 9:
+        return m_sales.bytes(sale, SaleRows::Phone);
+    case 10:
+        return m_sales.bytes(sale, SaleRows::Payment);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ExportCells::Number> SalesListModel::exportNumber(int row, int column) const
+{
+    const int sale = m_order[row];
+    switch (column) {
+    case 0:
+        return Number{double(sale + 1), 0};
+    case 3:
+        return RecordValue::shownQuantity(m_sales.quantity(sale));
+    case 4:
+    case 5:
+        return RecordValue::shownMoney(m_sales.money(sale));
     default:
         return std::nullopt;
     }

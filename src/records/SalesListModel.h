@@ -16,11 +16,13 @@ public:
 
     void fill(Database &db, const QueryStatement &sales) override;
     int saleAt(int row) const override;
+    std::optional<Number> exportNumber(int row, int column) const override;
 
 protected:
     int rowTotal() const override { return int(m_order.size()); }
     QString cellText(int row, int column) const override;
     std::optional<double> cellNumber(int row, int column) const override;
+    std::optional<QByteArrayView> cellBytes(int row, int column) const override;
     void dropSales(const QList<int> &sales) override;
     void permuteRows(const std::vector<int> &order) override;
 

@@ -1,5 +1,6 @@
 #include "spreadsheet/ListExport.h"
 
+#include "spreadsheet/ExportCells.h"
 #include "spreadsheet/Gb18030.h"
 #include "spreadsheet/ReplacingFile.h"
 
@@ -9,6 +10,9 @@
 #include <QRegularExpression>
 
 #include <xlsxwriter.h>
+
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -31,6 +35,47 @@ QString textCell(QString text)
     text.remove(u'\n');
     text.replace(u'\t', u' ');
     return text;
+}
+
+// Well-formed UTF-8 that reads back byte for byte through QString: no
+// surrogates, no byte order mark, no non-characters U+FFFE and U+FFFF. Anything
+// else takes the way through the display text, which mends it as before.
+bool isPlainUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    const auto follows = [&end](const unsigned char *at, int count) {
+        if (end - at < count)
+            return false;
+        for (int i = 0; i < count; ++i)
+            if ((at[i] & 0xC0) != 0x80)
+                return false;
+        return true;
+    };
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+        } else if (c >= 0xC2 && c <= 0xDF && follows(p + 1, 1)) {
+            p += 2;
+        } else if (c >= 0xE0 && c <= 0xEF && follows(p + 1, 2)) {
+            const char32_t point =
+                char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | char32_t(p[2] & 0x3F);
+            if (point < 0x800 || (point >= 0xD800 && point <= 0xDFFF) || point == 0xFEFF ||
+                point >= 0xFFFE)
+                return false;
+            p += 3;
+        } else if (c >= 0xF0 && c <= 0xF4 && follows(p + 1, 3)) {
+            const char32_t point = char32_t(c & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 |
+                                   char32_t(p[2] & 0x3F) << 6 | char32_t(p[3] & 0x3F);
+            if (point < 0x10000 || point > 0x10FFFF)
+                return false;
+            p += 4;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 ListExport::Result failed(const QString &reason)
@@ -72,6 +117,16 @@ public:
                                       nullptr);
     }
 
+    // Text already in UTF-8, as isPlainUtf8 accepts it.
+    lxw_error utf8(int row, int column, QByteArrayView text)
+    {
+        if (text.isEmpty())
+            return LXW_NO_ERROR;
+        m_cell.assign(text.data(), size_t(text.size()));
+        return worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), m_cell.c_str(),
+                                      nullptr);
+    }
+
     lxw_error number(int row, int column, double value, int decimals)
     {
         return worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value,
@@ -104,7 +159,23 @@ private:
     lxw_workbook *m_book = nullptr;
     lxw_worksheet *m_sheet = nullptr;
     QHash<int, lxw_format *> m_formats;
+    std::string m_cell;
 };
+
+// A cell as the list holds it where the list can hand it over directly.
+std::optional<lxw_error> writeDirectly(WorkbookWriter &writer, const ExportCells &cells, int row,
+                                       int column, bool numeric)
+{
+    if (numeric) {
+        if (const std::optional<ExportCells::Number> number = cells.exportNumber(row, column))
+            return writer.number(row + 1, column, number->value, number->decimals);
+        return std::nullopt;
+    }
+    const std::optional<QByteArrayView> text = cells.exportText(row, column);
+    if (text && text->size() <= kMaxCellText && isPlainUtf8(*text))
+        return writer.utf8(row + 1, column, *text);
+    return std::nullopt;
+}
 
 lxw_error writeCells(WorkbookWriter &writer, const QAbstractItemModel &model,
                      const QList<int> &numberColumns)
@@ -118,8 +189,17 @@ lxw_error writeCells(WorkbookWriter &writer, const QAbstractItemModel &model,
     for (int column = 0; column < columns; ++column)
         if (lxw_error error = writer.text(0, column, headerText(model, column)))
             return error;
+    const auto *direct = dynamic_cast<const ExportCells *>(&model);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
+            if (direct) {
+                if (const std::optional<lxw_error> error =
+                        writeDirectly(writer, *direct, row, column, numeric[column])) {
+                    if (*error)
+                        return *error;
+                    continue;
+                }
+            }
             const QString text = cellText(model, row, column);
             const int decimals = numeric[column] ? ListExport::decimalsOf(text) : -1;
             const lxw_error error = decimals >= 0

@@ -5,6 +5,9 @@
 #include "data/Database.h"
 #include "data/DatabaseInit.h"
 #include "data/Transaction.h"
+#include "records/DetailListModel.h"
+#include "records/QueryBuilder.h"
+#include "records/SalesListModel.h"
 #include "support/PgServer.h"
 #include "support/TestEnv.h"
 
@@ -75,6 +78,76 @@ TEST(ServerDatabase, InitCommandBuildsTheDeliveredSchemaOnceAndRefusesASecondTim
             EXPECT_EQ(rows(server, table), rows(delivered, table)) << table.toStdString();
         }
     }
+}
+
+QStringList cells(const RecordListModel &list)
+{
+    QStringList all;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        QStringList texts;
+        for (int column = 0; column < list.columnCount(); ++column)
+            texts << list.text(row, column);
+        all << texts.join(QLatin1Char('|'));
+    }
+    return all;
+}
+
+// The query window reads its lists from the server with libpq itself; what
+// it shows must be what Qt's driver reads: quotes and question marks in texts
+// and in what is searched for, NULL columns, amounts that need every digit.
+TEST(ServerDatabase, QueryListsShowWhatTheDriverReads)
+{
+    QM_REQUIRE_POSTGRES();
+    TestEnv env;
+    const QString dsn = PgServer::preparedDataSource(false);
+    Database direct;
+    Database driver;
+    ASSERT_TRUE(direct.open(dsn));
+    ASSERT_TRUE(driver.open(dsn, Database::Route::Odbc));
+    const QVariant null;
+    const auto t = [](const char *text) { return QVariant(QString::fromUtf8(text)); };
+    const QString insertSale = QStringLiteral(
+        "insert into \"POS_RECORD\" (\"NO\", \"date\", \"money\", \"saler\", \"number\", "
+        "\"standby1\", \"standby2\", \"standby3\", \"standby4\") values (?,?,?,?,?,?,?,?,?)");
+    const QString insertLine = QStringLiteral(
+        "insert into \"POS_RECORD_DETAIL\" (\"NO\", \"name\", \"num\", \"price\", \"money\", "
+        "\"standby1\") values (?,?,?,?,?,?)");
+    direct.exec(insertSale, {t("A?'1"), t("2024-03-07 09:00:00"), 0.1 + 0.2, t("张敏"), 2.5,
+                             t("会员'?"), t("O'Neil"), t("$1"), t("现金")});
+    direct.exec(insertLine, {t("A?'1"), t("绿茶?"), 1.5, 2.0, 3.0, 2.999});
+    direct.exec(insertSale,
+                {t("B2"), t("2024-03-07 09:00:01"), null, null, null, null, null, null, null});
+    direct.exec(insertSale, {t("C3"), t("2024-03-08 10:00:00"), 1e12 + 0.125, t("admin"), 1e6,
+                             t(""), t("\xf0\x9f\x98\x80"), t("\\"), t("微信")});
+    direct.exec(insertLine, {t("C3"), null, null, null, null, null});
+
+    QueryConditions searched;
+    searched.number = QStringLiteral("?'");
+    QueryConditions byTime;
+    byTime.timeRange = true;
+    byTime.from = QDateTime(QDate(2024, 3, 7), QTime(0, 0));
+    byTime.to = QDateTime(QDate(2024, 3, 7), QTime(23, 59));
+    for (const QueryConditions &conditions : {QueryConditions(), searched, byTime}) {
+        const QueryStatement statement = QueryBuilder::sales(conditions, direct.dialect());
+        SalesListModel directSales, driverSales;
+        directSales.fill(direct, statement);
+        driverSales.fill(driver, statement);
+        EXPECT_EQ(cells(directSales), cells(driverSales));
+        EXPECT_EQ(directSales.totalMoney(), driverSales.totalMoney());
+        DetailListModel directDetails, driverDetails;
+        directDetails.fill(direct, statement);
+        driverDetails.fill(driver, statement);
+        EXPECT_EQ(cells(directDetails), cells(driverDetails));
+    }
+    SalesListModel all;
+    all.fill(direct, QueryBuilder::sales(QueryConditions(), direct.dialect()));
+    ASSERT_EQ(all.rowCount(), 3);
+    EXPECT_EQ(
+        cells(all).first(),
+        QString::fromUtf8("1|A?'1|2024-03-07 09:00:00|2.5|0.30|0.30|张敏|会员'?|O'Neil|$1|现金"));
+    SalesListModel found;
+    found.fill(direct, QueryBuilder::sales(searched, direct.dialect()));
+    EXPECT_EQ(found.rowCount(), 1);
 }
 
 TEST(ServerDatabase, ReceiptNumbersAreUniqueOnTheServer)

@@ -42,17 +42,33 @@ void exportList(QWidget *parent, const QAbstractItemModel &model, const QString 
     const QString path = dialog.path();
     const QString shown = QDir::toNativeSeparators(path);
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ListExport::Result result =
-        isText(path) ? ListExport::saveText(model, path)
-                     : ListExport::saveWorkbook(model, title, numberColumns, path);
-    QApplication::restoreOverrideCursor();
+    ListExport::Result result;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const WorkProgress progress =
+            Prompt::instance().progress(parent, QStringLiteral("正在导出%1…").arg(shown));
+        result = isText(path)
+                     ? ListExport::saveText(model, path, progress)
+                     : ListExport::saveWorkbook(model, title, numberColumns, path, progress);
+        QApplication::restoreOverrideCursor();
+    }
 
     switch (result.outcome) {
     case ListExport::Outcome::Saved:
         Prompt::info(parent, isText(path) ? QStringLiteral("%1已经成功保存！").arg(shown)
                                           : QStringLiteral("导出文件保存于%1!").arg(shown));
         break;
+    case ListExport::Outcome::TooManyRows:
+        Prompt::warn(
+            parent,
+            QStringLiteral("列表有 %1 行，而 Excel 工作簿（.xlsx）连同标题行最多只能容纳 %2 行，"
+                           "文件没有导出。\n请在“保存类型”中选择“表格文件(*.xls)”再导出一次："
+                           "这种文本格式没有行数限制。")
+                .arg(model.rowCount())
+                .arg(ListExport::kMaxWorkbookRows));
+        break;
+    case ListExport::Outcome::Cancelled:
+        break; // the person stopped it; the old file is as it was
     case ListExport::Outcome::CannotReplace:
         Prompt::warn(parent, QStringLiteral("覆盖文件时出错！") + u'\n' + result.reason);
         break;

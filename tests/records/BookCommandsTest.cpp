@@ -140,9 +140,17 @@ TEST_F(BookCommandsTest, BackUpNewBookAndRestoreBringTheSalesBack)
     ASSERT_EQ(m_trash.files(), QStringList{s("Quillbook.qmbk")});
     EXPECT_EQ(salesIn(m_trash.file(s("Quillbook.qmbk"))), 3) << "the old book is in the trash";
 
+    // A backup another tool switched to WAL mode comes back as one file.
+    sqlite3 *wal = nullptr;
+    sqlite3_open(QFile::encodeName(backup).constData(), &wal);
+    ASSERT_EQ(sqlite3_exec(wal, "pragma journal_mode = wal", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(wal);
     m_env.prompt().fileNext(backup);
     m_env.prompt().answerNext(Prompt::Answer::Yes);
     EXPECT_EQ(commands().restore(), BookCommands::Outcome::Replaced);
+    QFile header(book);
+    ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+    EXPECT_EQ(header.read(20).mid(18, 2), QByteArray("\x01\x01", 2)) << "rollback journal, not WAL";
     EXPECT_EQ(m_env.prompt().lastText(), s("数据库恢复成功!\n请重新运行程序!"));
     EXPECT_EQ(salesIn(book), 3);
     EXPECT_EQ(salesIn(backup), 3) << "the backup itself stays";

@@ -21,6 +21,7 @@ ProgressWindow::ProgressWindow(QWidget *parent, const QString &text, int showAft
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     m_dialog->setMinimumDuration(INT_MAX); // shown here, not by its own guess
+    m_dialog->setMinimumWidth(m_dialog->fontMetrics().horizontalAdvance(text) + 60);
     m_dialog->hide();
     m_started.start();
     m_painted.start();

@@ -9,6 +9,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -18,6 +19,14 @@ QString proposedName()
     const QDate today = Clock::now().date();
     return QString::asprintf("%04d%02d%02d", today.year(), today.month(), today.day()) +
            QStringLiteral("查询结果.xlsx");
+}
+
+// An export never replaces a database: not the program's own books and
+// settings (under whatever name leads to them), nor a backup of them.
+bool isDatabase(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
 }
 
 bool isText(const QString &path)
@@ -41,6 +50,12 @@ void exportList(QWidget *parent, const QAbstractItemModel &model, const QString 
         return;
     const QString path = dialog.path();
     const QString shown = QDir::toNativeSeparators(path);
+    if (isDatabase(path)) {
+        Prompt::warn(parent, QStringLiteral("“%1”是数据库文件，不能用导出的表格覆盖它！\n"
+                                            "请另选一个文件名。")
+                                 .arg(shown));
+        return;
+    }
 
     ListExport::Result result;
     {

@@ -346,6 +346,18 @@ TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
         EXPECT_EQ(m_env.prompt().lastText(),
                   s("%1已经成功保存！").arg(QDir::toNativeSeparators(text)));
 
+        // Never over the program's own data files.
+        QFile settingsFile(m_env.settingsFile());
+        ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+        const QByteArray settingsBefore = settingsFile.readAll();
+        settingsFile.close();
+        m_env.prompt().fileNext(m_env.settingsFile(), s("所有文件(*.*)"));
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_TRUE(m_env.prompt().lastText().contains(s("是数据库文件，不能用导出的表格覆盖它")))
+            << m_env.prompt().lastText().toStdString();
+        ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(settingsFile.readAll(), settingsBefore);
+
         // The same name typed again without its extension: asked before the
         // file is replaced; No shows the file dialog again (cancelled here).
         m_env.prompt().fileNext(QDir(dir.path()).filePath(s("今天")), s("表格文件(*.xls)"));
@@ -354,7 +366,7 @@ TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
         click(child<QPushButton>(query, "exportButton"));
         EXPECT_EQ(m_env.prompt().lastText(),
                   s("文件“%1”已经存在。\n要替换它吗？").arg(QDir::toNativeSeparators(text)));
-        EXPECT_EQ(m_env.prompt().fileRequests().size(), 4);
+        EXPECT_EQ(m_env.prompt().fileRequests().size(), 5);
 
         // Stopped in its progress window: the file from before stays as it was.
         QFile before(text);

@@ -41,8 +41,6 @@ public:
     WorkProgress progress(QWidget *parent, const QString &text) override;
     void cancelAtReport(int report) { m_cancelAt = report; }
     QStringList progressTexts() const { return m_progressTexts; }
-    // Reports and the largest part done that reached a progress window.
-    int progressReports() const { return m_reports; }
 
     const QList<Message> &messages() const { return m_messages; }
     QStringList texts() const;

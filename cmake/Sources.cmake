@@ -38,6 +38,7 @@ set(QM_LOGIC_CORE
     src/core/Prompt.cpp
     src/core/Prompt.h
     src/core/WriteFailure.cpp
+    src/core/WorkProgress.h
     src/core/WriteFailure.h
 )
 set(QM_LOGIC_DATA
@@ -150,6 +151,8 @@ set(QM_LOGIC_RECORDS
     src/records/BookCommands.h
     src/records/BookFile.cpp
     src/records/BookFile.h
+    src/records/BookLeftovers.cpp
+    src/records/BookLeftovers.h
     src/records/DetailListModel.cpp
     src/records/DetailListModel.h
     src/records/LineRows.cpp
@@ -290,6 +293,8 @@ set(QM_UI_CONTROLS
     src/controls/HyperLink.h
     src/controls/ModalDialogs.cpp
     src/controls/ModalDialogs.h
+    src/controls/ProgressWindow.cpp
+    src/controls/ProgressWindow.h
     src/controls/SortHeaderCtrl.cpp
     src/controls/SortHeaderCtrl.h
     src/controls/SortListCtrl.cpp

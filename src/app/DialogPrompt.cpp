@@ -1,6 +1,7 @@
 #include "app/DialogPrompt.h"
 
 #include "app/PromptFileDialog.h"
+#include "controls/ProgressWindow.h"
 
 #include <QMessageBox>
 
@@ -78,4 +79,9 @@ QString DialogPrompt::openFile(QWidget *parent, FileRequest &request)
 QString DialogPrompt::saveFile(QWidget *parent, FileRequest &request)
 {
     return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+WorkProgress DialogPrompt::progress(QWidget *parent, const QString &text)
+{
+    return ProgressWindow::start(parent, text);
 }

@@ -10,4 +10,5 @@ public:
                Buttons buttons) override;
     QString openFile(QWidget *parent, FileRequest &request) override;
     QString saveFile(QWidget *parent, FileRequest &request) override;
+    WorkProgress progress(QWidget *parent, const QString &text) override;
 };

@@ -37,6 +37,7 @@ SalesWindows SalesWindows::installed()
         QueryDialog::Printing printing{&owner.printSettings(),
                                        [&owner] { return owner.takeSale().switches; }};
         QueryDialog dlg(owner.session().settings(), printing, &owner);
+        dlg.setOpenSale([&owner] { return !owner.session().sale().lines().isEmpty(); });
         ModalDialogs::run(dlg);
         if (dlg.bookReplaced())
             owner.endForNewBook();

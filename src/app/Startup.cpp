@@ -9,6 +9,7 @@
 #include "core/Prompt.h"
 #include "data/DataFileCheck.h"
 #include "data/DataSource.h"
+#include "records/BookLeftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,6 +49,7 @@ bool Startup::prepare(AppSettings &settings)
     if (!DataSource::setUp(settings.settingsDsn, DataSource::settingsFile(settings.dataHome),
                            settings.dataHome))
         Prompt::warn(nullptr, DataSource::registerFailedMessage());
+    cleanLeftovers(settings);
     if (!checkDataFiles(settings))
         return false;
     removeVersionFile(settings.workingDir);
@@ -75,6 +77,28 @@ bool Startup::placeData(AppSettings &settings)
     settings.workingDir = location.workingDir();
     settings.dataHome = location.dataHome();
     return true;
+}
+
+void Startup::cleanLeftovers(const AppSettings &settings)
+{
+    QStringList files{DataSource::settingsFile(settings.dataHome),
+                      DataSource::recordsFile(settings.dataHome)};
+    for (const QString &dsn : {settings.settingsDsn, settings.recordsDsn}) {
+        const DataSource::Entry entry = DataSource::lookup(dsn);
+        if (entry.isSqlite() && !entry.database.isEmpty())
+            files.append(entry.database);
+    }
+    QStringList folders;
+    QStringList names;
+    for (const QString &file : files) {
+        const QFileInfo info(file);
+        if (!folders.contains(info.absolutePath()))
+            folders.append(info.absolutePath());
+        if (!names.contains(info.fileName()))
+            names.append(info.fileName());
+    }
+    for (const QString &folder : folders)
+        BookLeftovers::clean(folder, names);
 }
 
 bool Startup::checkDataFiles(const AppSettings &settings)

@@ -36,6 +36,9 @@ public:
 private:
     bool takeInstanceLock();
     bool placeData(AppSettings &settings);
+    // What a killed restore, new book or backup left beside the data files;
+    // run under the single-instance lock, so no other copy is at work there.
+    static void cleanLeftovers(const AppSettings &settings);
     // The settings and records files are whole, ours and writable; otherwise
     // the person is told which file and what is wrong, and the program ends.
     static bool checkDataFiles(const AppSettings &settings);

@@ -53,18 +53,34 @@ bool ExportFileDialog::exec()
         return FileTypeList::rewriteExtension(typed, FileTypeList::extensionOfFilter(filter));
     };
 
-    const QString chosen = Prompt::instance().saveFile(m_parent, request);
-    if (chosen.isEmpty()) {
-        m_path.clear();
-        return false;
+    for (;;) {
+        const QString chosen = Prompt::instance().saveFile(m_parent, request);
+        if (chosen.isEmpty()) {
+            m_path.clear();
+            return false;
+        }
+        const int chosenIndex = int(request.filters.indexOf(request.selectedFilter));
+        if (chosenIndex >= 0)
+            m_filterIndex = chosenIndex + 1;
+        const QString extension = m_filterIndex >= 1 && m_filterIndex <= m_types.size()
+                                      ? m_types[m_filterIndex - 1].extension
+                                      : QString();
+        m_path = FileTypeList::withExtension(chosen, extension);
+        // The file dialog asked about the name as typed; a name that only got
+        // its extension here is asked about here.
+        if (m_path == chosen || !QFileInfo::exists(m_path) || replaceAllowed(m_path))
+            break;
+        request.proposedPath = chosen;
     }
-    const int chosenIndex = int(request.filters.indexOf(request.selectedFilter));
-    if (chosenIndex >= 0)
-        m_filterIndex = chosenIndex + 1;
-    const QString extension = m_filterIndex >= 1 && m_filterIndex <= m_types.size()
-                                  ? m_types[m_filterIndex - 1].extension
-                                  : QString();
-    m_path = FileTypeList::withExtension(chosen, extension);
     lastDirectory() = QFileInfo(m_path).absolutePath();
     return true;
+}
+
+bool ExportFileDialog::replaceAllowed(const QString &path) const
+{
+    return Prompt::instance().ask(m_parent,
+                                  QStringLiteral("文件“%1”已经存在。\n要替换它吗？")
+                                      .arg(QDir::toNativeSeparators(path)),
+                                  m_title, Prompt::Icon::Warning,
+                                  Prompt::Buttons::YesNo) == Prompt::Answer::Yes;
 }

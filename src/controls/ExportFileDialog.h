@@ -38,11 +38,16 @@ public:
     int filterIndex() const { return m_filterIndex; }
 
     // Shows the dialog; true when the user chose a file. A chosen name
-    // without an extension gets the chosen type's extension.
+    // without an extension gets the chosen type's extension, and when a file
+    // of that name exists the user is asked before it is replaced (No shows
+    // the dialog again).
     bool exec();
     QString path() const { return m_path; }
 
 private:
+    // Asks before a file the dialog did not ask about is replaced.
+    bool replaceAllowed(const QString &path) const;
+
     QWidget *m_parent;
     QString m_title;
     QList<FileTypeList::FileType> m_types;

@@ -52,6 +52,11 @@ Prompt &Prompt::instance()
     return *prompt;
 }
 
+WorkProgress Prompt::progress(QWidget *, const QString &)
+{
+    return [](qint64, qint64) { return true; };
+}
+
 void Prompt::install(Prompt *prompt)
 {
     current().reset(prompt);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WorkProgress.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +56,12 @@ public:
     // Empty result: the user cancelled. selectedFilter returns the chosen type.
     virtual QString openFile(QWidget *parent, FileRequest &request) = 0;
     virtual QString saveFile(QWidget *parent, FileRequest &request) = 0;
+
+    // Long work (an export, an import, a backup): a window with the text, a
+    // bar and a cancel button, shown once the work has taken about a second.
+    // The window lasts as long as the returned function; the function returns
+    // false once the person cancelled.
+    virtual WorkProgress progress(QWidget *parent, const QString &text);
 
     static Prompt &instance();
     // Takes ownership. Until one is installed (and after nullptr) questions are

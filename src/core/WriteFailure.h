@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// Why a file could not be written, for the person who asked for it: a full
-// disk is said in words (the system's own text follows for whoever helps).
+// Why a file could not be written, for the person who asked for it: a
+// read-only place and a full disk are said in words (the system's own text
+// follows for whoever helps).
 class WriteFailure
 {
 public:
@@ -12,5 +13,7 @@ public:
     // have, where known.
     static QString reason(const QString &file, const QString &systemText, qint64 neededBytes = 0);
 
+    // The folder of FILE cannot be written: a read-only disk or no permission.
+    static bool readOnly(const QString &file, const QString &systemText);
     static bool diskFull(const QString &file, const QString &systemText, qint64 neededBytes = 0);
 };

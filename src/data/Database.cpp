@@ -5,10 +5,13 @@
 #include "data/PostgresLibrary.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,7 +73,7 @@ Database::~Database()
 Database::Database(Database &&other) noexcept
     : m_connection(std::exchange(other.m_connection, QString())), m_dsn(std::move(other.m_dsn)),
       m_route(other.m_route), m_openError(std::move(other.m_openError)), m_dialect(other.m_dialect),
-      m_file(std::move(other.m_file)), m_sqlite(other.m_sqlite),
+      m_file(std::move(other.m_file)), m_fileId(other.m_fileId), m_sqlite(other.m_sqlite),
       m_inTransaction(std::exchange(other.m_inTransaction, false)),
       m_lost(std::exchange(other.m_lost, false)), m_statements(std::move(other.m_statements))
 {
@@ -86,6 +89,7 @@ Database &Database::operator=(Database &&other) noexcept
         m_openError = std::move(other.m_openError);
         m_dialect = other.m_dialect;
         m_file = std::move(other.m_file);
+        m_fileId = other.m_fileId;
         m_sqlite = other.m_sqlite;
         m_inTransaction = std::exchange(other.m_inTransaction, false);
         m_lost = std::exchange(other.m_lost, false);
@@ -149,9 +153,22 @@ bool Database::openConnection()
         dropConnection();
         return false;
     }
-    if (m_sqlite)
+    if (m_sqlite) {
         setUpSqlite(db);
+        m_fileId = fileIdentity(m_file);
+    }
     return true;
+}
+
+// Another program may have put a new file in the place of the one opened (a
+// restore on another till, a new book): the open connection still reads the
+// old, deleted file, so writes to it would be lost or refused.
+bool Database::fileReplaced() const
+{
+    if (!m_sqlite || !m_fileId)
+        return false;
+    const std::optional<FileIdentity> now = fileIdentity(m_file);
+    return now && *now != *m_fileId;
 }
 
 // A sale reported as stored must survive a power cut, and the file must stay
@@ -263,6 +280,14 @@ QSqlQuery *Database::kept(const QString &sql)
     return m_statements.emplace(sql, std::move(query)).first->second.get();
 }
 
+std::optional<Database::FileIdentity> Database::fileIdentity(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{quint64(info.st_dev), quint64(info.st_ino)};
+}
+
 void Database::run(QSqlQuery &query, const QVariantList &values)
 {
     for (int i = 0; i < values.size(); ++i)
@@ -275,6 +300,12 @@ void Database::withConnection(const QString &sql, const std::function<void()> &w
 {
     if (mustReconnect())
         reconnectOrThrow();
+    if (!m_inTransaction && fileReplaced()) {
+        dropConnection();
+        if (!openConnection())
+            throw failure(
+                QStringLiteral("数据库文件已被替换，不能打开新的文件，请重新启动本程序。"));
+    }
     if (!isOpen())
         throw failure(QStringLiteral("数据库连接未打开"));
     try {

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -63,6 +64,9 @@ public:
     // order they were stored: SQLite's rowid, the server schema's "seq".
     QString insertionOrder(const QString &table) const;
     QString lastOpenError() const { return m_openError; }
+    // The SQLite file under the data source is no longer the one opened. The
+    // next statement outside a transaction opens the new file.
+    bool fileReplaced() const;
 
     static QString connectionLostMessage();
 
@@ -94,6 +98,14 @@ public:
     };
 
 private:
+    struct FileIdentity
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool operator==(const FileIdentity &) const = default;
+    };
+    static std::optional<FileIdentity> fileIdentity(const QString &path);
+
     static void setUpSqlite(const QSqlDatabase &db);
     bool openConnection();
     QSqlQuery *kept(const QString &sql);
@@ -112,7 +124,8 @@ private:
     Route m_route = Route::Auto;
     QString m_openError;
     SqlDialect m_dialect;
-    QString m_file; // named in error messages
+    QString m_file;                       // named in error messages
+    std::optional<FileIdentity> m_fileId; // of the SQLite file opened
     bool m_sqlite = false;
     bool m_inTransaction = false;
     bool m_lost = false;

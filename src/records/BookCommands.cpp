@@ -85,16 +85,44 @@ void BookCommands::backUp()
     QDir::setCurrent(m_settings.workingDir);
     if (!chosen)
         return;
-    QString error;
-    if (BookFile::sameFile(dialog.path(), book))
-        error = QStringLiteral("不能用备份覆盖正在使用的数据库");
-    else if (BookFile::snapshot(book, dialog.path(), &error)) {
-        Prompt::info(m_parent, QStringLiteral("数据库备份成功!"));
+    if (isOwnDataFile(dialog.path(), book)) {
+        Prompt::warn(m_parent,
+                     QStringLiteral("“%1”是本程序正在使用的数据库文件，不能用备份覆盖它！\n"
+                                    "请另选一个文件名。")
+                         .arg(QDir::toNativeSeparators(dialog.path())),
+                     attention);
         return;
     }
+    QString error;
+    QString kept;
+    bool done = false;
+    {
+        const WorkProgress progress =
+            Prompt::instance().progress(m_parent, QStringLiteral("正在导出备份数据库…"));
+        done = BookFile::snapshot(book, dialog.path(), &error, &kept, progress);
+    }
+    if (done) {
+        QString text = QStringLiteral("数据库备份成功!");
+        if (!kept.isEmpty())
+            text += QStringLiteral("\n\n被替换的备份文件未能放入回收站，保存在：\n%1").arg(kept);
+        Prompt::info(m_parent, text);
+        return;
+    }
+    if (error.isEmpty()) // stopped by the person: the old file is still there
+        return;
     Prompt::warn(m_parent,
                  QStringLiteral("数据库备份失败!\n%1")
                      .arg(WriteFailure::reason(dialog.path(), error, QFileInfo(book).size())));
+}
+
+bool BookCommands::isOwnDataFile(const QString &path, const QString &book) const
+{
+    if (BookFile::sameFile(path, book))
+        return true;
+    const DataSource::Entry settings = DataSource::lookup(m_settings.settingsDsn);
+    if (!settings.database.isEmpty() && BookFile::sameFile(path, settings.database))
+        return true;
+    return BookFile::sameFile(path, DataSource::newBookTemplate(m_settings.programDir));
 }
 
 bool BookCommands::refuseRestoreFrom(const QString &chosen, const QString &book) const

@@ -37,6 +37,8 @@ public:
 private:
     // The records file, or empty after telling the user why there is none.
     QString bookPath() const;
+    // PATH is the records book, the settings database or the new-book template.
+    bool isOwnDataFile(const QString &path, const QString &book) const;
     bool refuseRestoreFrom(const QString &chosen, const QString &book) const;
     Outcome putInPlace(const QString &book, const QString &source, const QString &failure,
                        const QString &success);

@@ -51,6 +51,7 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     bool isOpen() const { return m_db != nullptr; }
+    sqlite3 *handle() const { return m_db; }
     QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
 
     // The first column of every row; false when the statement fails.
@@ -123,6 +124,16 @@ void settleJournal(const QString &live)
         db.column("select count(*) from sqlite_master", nullptr);
 }
 
+// A book kept in WAL mode would leave -wal and -shm files beside it that
+// belong to no one once the program ends at once after a restore: the file
+// put in place uses the plain rollback journal, which leaves nothing behind.
+void useRollbackJournal(const QString &path)
+{
+    Connection db(path, SQLITE_OPEN_READWRITE);
+    if (db.isOpen())
+        db.column("pragma journal_mode = delete", nullptr);
+}
+
 // Keeps the book at LIVE under a second name (a hard link, else a copy) in a
 // hidden folder beside it, so that it can go to the trash under its own name
 // after the new book has taken its place.
@@ -144,6 +155,65 @@ QString keepOld(const QString &live)
     folder.remove();
     return {};
 }
+
+// Commits FILE over TARGET; the file that was at TARGET goes to the trash
+// afterwards under its own name (NOTE: where it stays when the trash cannot
+// take it).
+bool putInPlace(ReplacingFile &file, const QString &target, QString *error, QString *note)
+{
+    const QString kept = keepOld(target);
+    if (kept.isEmpty() && QFileInfo::exists(target)) {
+        *error = QStringLiteral("不能保留原有的文件");
+        return false;
+    }
+    const QString folder = QFileInfo(kept).absolutePath();
+    if (!file.commit()) {
+        *error = file.error();
+        if (!kept.isEmpty()) {
+            QFile::remove(kept);
+            QDir().rmdir(folder);
+        }
+        return false;
+    }
+    if (!kept.isEmpty()) {
+        if (QFile::moveToTrash(kept))
+            QDir().rmdir(folder);
+        else if (note)
+            *note = kept;
+    }
+    return true;
+}
+
+// Reports the pages SQLite has worked through while copying a book, and
+// interrupts the copy when the person asks to stop.
+class Stopper
+{
+public:
+    Stopper(Connection &db, const WorkProgress &progress, qint64 bytes)
+        : m_progress(progress), m_total(bytes)
+    {
+        if (db.isOpen() && m_progress)
+            sqlite3_progress_handler(db.handle(), kSteps, &Stopper::step, this);
+    }
+    bool stopped() const { return m_stopped; }
+
+private:
+    static constexpr int kSteps = 20000; // virtual machine steps between reports
+
+    static int step(void *self)
+    {
+        auto *stopper = static_cast<Stopper *>(self);
+        // About one page copied per hundred steps: an estimate that never passes the whole.
+        stopper->m_done = qMin(stopper->m_total, stopper->m_done + kSteps / 100 * 4096);
+        stopper->m_stopped = !stopper->m_progress(stopper->m_done, stopper->m_total);
+        return stopper->m_stopped ? 1 : 0;
+    }
+
+    const WorkProgress &m_progress;
+    qint64 m_total = 0;
+    qint64 m_done = 0;
+    bool m_stopped = false;
+};
 
 } // namespace
 
@@ -191,7 +261,8 @@ bool BookFile::sameFile(const QString &a, const QString &b)
            statA.st_ino == statB.st_ino;
 }
 
-bool BookFile::snapshot(const QString &live, const QString &target, QString *error)
+bool BookFile::snapshot(const QString &live, const QString &target, QString *error, QString *note,
+                        const WorkProgress &progress)
 {
     ReplacingFile file(target);
     if (!file.create()) {
@@ -204,20 +275,20 @@ bool BookFile::snapshot(const QString &live, const QString &target, QString *err
         // VACUUM INTO reads the book inside one read transaction: a consistent
         // copy however many sales other connections store meanwhile.
         Connection db(live, SQLITE_OPEN_READONLY);
+        Stopper stopper(db, progress, QFileInfo(live).size());
         if (!db.isOpen() || !db.column("vacuum into ?", nullptr, QFile::encodeName(temp))) {
-            *error = db.isOpen() ? db.lastError() : QStringLiteral("不能打开数据库");
+            *error = stopper.stopped() ? QString()
+                     : db.isOpen()     ? db.lastError()
+                                       : QStringLiteral("不能打开数据库");
             return false;
         }
     }
+    useRollbackJournal(temp);
     if (examine(temp) != Verdict::Book) {
         *error = QStringLiteral("备份文件不完整");
         return false;
     }
-    if (!file.commit()) {
-        *error = file.error();
-        return false;
-    }
-    return true;
+    return putInPlace(file, target, error, note);
 }
 
 bool BookFile::replace(const QString &live, const QString &source, QString *error, QString *note)
@@ -236,26 +307,7 @@ bool BookFile::replace(const QString &live, const QString &source, QString *erro
     QFile::setPermissions(temp, QFileInfo::exists(live)
                                     ? QFileInfo(live).permissions()
                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    useRollbackJournal(temp);
     settleJournal(live);
-    const QString kept = keepOld(live);
-    if (kept.isEmpty() && QFileInfo::exists(live)) {
-        *error = QStringLiteral("不能保留原有的数据库文件");
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.error();
-        if (!kept.isEmpty()) {
-            QFile::remove(kept);
-            QDir().rmdir(QFileInfo(kept).absolutePath());
-        }
-        return false;
-    }
-    if (!kept.isEmpty()) {
-        const QString folder = QFileInfo(kept).absolutePath();
-        if (QFile::moveToTrash(kept))
-            QDir().rmdir(folder);
-        else if (note)
-            *note = kept;
-    }
-    return true;
+    return putInPlace(file, live, error, note);
 }

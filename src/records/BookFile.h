@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WorkProgress.h"
+
 #include <QString>
 
 // The records book as one SQLite file: what counts as a book, a consistent
@@ -27,9 +29,12 @@ public:
     static bool sameFile(const QString &a, const QString &b);
 
     // A consistent copy of the live book LIVE, even while other connections
-    // write to it, written to TARGET (replaced when it exists). ERROR gets
-    // the reason on failure; TARGET is then untouched.
-    static bool snapshot(const QString &live, const QString &target, QString *error);
+    // write to it, written to TARGET. A file that was at TARGET goes to the
+    // trash; NOTE tells where it is kept when the trash cannot take it. ERROR
+    // gets the reason on failure (empty when PROGRESS stopped the copy);
+    // TARGET is then untouched.
+    static bool snapshot(const QString &live, const QString &target, QString *error,
+                         QString *note = nullptr, const WorkProgress &progress = {});
 
     // Puts a copy of the book SOURCE at LIVE. The book that was at LIVE goes to
     // the trash; NOTE tells where it is kept when the trash cannot take it.

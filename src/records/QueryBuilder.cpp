@@ -105,6 +105,11 @@ QString QueryBuilder::amountMessage()
     return QStringLiteral("销售金额只能是数字或“无限”，请重新输入！");
 }
 
+QString QueryBuilder::timeRangeMessage()
+{
+    return QStringLiteral("开始时间晚于结束时间，这样查不到任何记录，请重新选择时间！");
+}
+
 QString QueryBuilder::likePattern(const QString &text)
 {
     return Filter::pattern(text);
@@ -119,11 +124,13 @@ QueryStatement QueryBuilder::sales(const QueryConditions &c, const SqlDialect &d
 {
     std::optional<double> low;
     std::optional<double> high;
-    if (!amountBound(c.amountFrom, low) || !amountBound(c.amountTo, high)) {
-        QueryStatement refused;
+    QueryStatement refused;
+    if (!amountBound(c.amountFrom, low) || !amountBound(c.amountTo, high))
         refused.error = amountMessage();
+    else if (c.timeRange && lowerTime(c.from) > upperTime(c.to))
+        refused.error = timeRangeMessage();
+    if (!refused.error.isEmpty())
         return refused;
-    }
 
     Filter filter(containsClause(dialect));
     if (c.timeRange)

@@ -33,6 +33,7 @@ public:
     static QString lowerTime(const QDateTime &from);
     static QString upperTime(const QDateTime &to);
     static QString amountMessage();
+    static QString timeRangeMessage();
 
 private:
     static QString likePattern(const QString &text);

@@ -276,13 +276,11 @@ void QueryDialog::openDetails()
         return;
     const SaleRows &rows = shownModel()->sales();
     const double money = rows.money(sale);
-    const SaleDetails::Header header{rows.text(sale, SaleRows::Number),
-                                     rows.text(sale, SaleRows::Date),
-                                     rows.text(sale, SaleRows::Customer),
-                                     rows.text(sale, SaleRows::Phone),
-                                     rows.text(sale, SaleRows::Payment),
-                                     rows.text(sale, SaleRows::Remark),
-                                     RecordValue::money(money)};
+    const SaleDetails::Header header{
+        rows.text(sale, SaleRows::Number),   rows.text(sale, SaleRows::Date),
+        rows.text(sale, SaleRows::Customer), rows.text(sale, SaleRows::Phone),
+        rows.text(sale, SaleRows::Payment),  rows.text(sale, SaleRows::Remark),
+        RecordValue::money(money),           rows.id(sale)};
     RecordDetailDialog details(m_settings, *m_records, header, this);
     ModalDialogs::run(details);
     if (details.saved())
@@ -317,6 +315,8 @@ void QueryDialog::manageBook(int command)
             if (m_records->openOrWarn(m_settings.recordsDsn, this))
                 fill(m_lastQuery, m_detailShown);
         });
+    if (command != 1 && !mayEndProgram())
+        return;
     BookCommands::Outcome outcome = BookCommands::Outcome::Kept;
     if (command == 0)
         outcome = commands.restore();
@@ -328,6 +328,18 @@ void QueryDialog::manageBook(int command)
         m_bookReplaced = true;
         done(QDialog::Rejected);
     }
+}
+
+bool QueryDialog::mayEndProgram()
+{
+    if (!m_openSale || !m_openSale())
+        return true;
+    return Prompt::instance().ask(
+               this,
+               QStringLiteral("销售窗口中还有一张未保存的小票。\n恢复数据库或重新记账后程序将结束，"
+                              "这张小票将会丢失。确定要继续吗？"),
+               QStringLiteral("注意"), Prompt::Icon::Warning,
+               Prompt::Buttons::YesNo) == Prompt::Answer::Yes;
 }
 
 void QueryDialog::deleteSelected()

@@ -49,6 +49,9 @@ public:
 
     void FillSalesList(const QueryStatement &statement);
     void ShowStatistics();
+    // Tells whether the sales window holds a sale not yet stored: restore and
+    // new book end the program, so they ask first when it does.
+    void setOpenSale(std::function<bool()> openSale) { m_openSale = std::move(openSale); }
     // Another records book was put in place: the program must end.
     bool bookReplaced() const { return m_bookReplaced; }
 
@@ -73,6 +76,8 @@ private:
     void openDetails();
     void showSaved(int sale, const RecordDetailDialog &details);
     void manageBook(int command);
+    // False when a sale is open in the sales window and the person keeps it.
+    bool mayEndProgram();
     void deleteSelected();
     void printRecord();
     void exportShown();
@@ -88,6 +93,7 @@ private:
     std::unique_ptr<Ui::QueryDialog> ui;
     AppSettings &m_settings;
     Printing m_printing;
+    std::function<bool()> m_openSale;
     Database *m_records;
     SalesListModel *m_salesModel;
     DetailListModel *m_detailModel;

@@ -352,8 +352,25 @@ bool RecordDetailDialog::save()
     }
     const SaleDetails::Header edited = header();
     SaleDetails::Saved values;
-    if (!DbOperation::run(this, [&] { values = SaleDetails::save(m_records, edited, lines()); }))
+    SaleDetails::Outcome outcome = SaleDetails::Outcome::Saved;
+    if (!DbOperation::run(
+            this, [&] { outcome = SaleDetails::save(m_records, edited, lines(), &values); }))
         return false;
+    if (outcome == SaleDetails::Outcome::TotalNotANumber) {
+        Prompt::warn(this,
+                     QStringLiteral("合计金额“%1”不是有效的金额，请输入 -%2 到 %2 之间的数字！")
+                         .arg(edited.total)
+                         .arg(SaleDetails::kTotalLimit, 0, 'f', 0));
+        ui->totalEdit->setFocus();
+        ui->totalEdit->selectAll();
+        return false;
+    }
+    if (outcome == SaleDetails::Outcome::SaleGone) {
+        Prompt::warn(this, QStringLiteral("销售票号为%1的记录已被删除（可能是在另一台收银机上），"
+                                          "修改没有保存。")
+                               .arg(m_header.number));
+        return false;
+    }
     m_saved = true;
     m_dirty = false;
     m_savedHeader = edited;

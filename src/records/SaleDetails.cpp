@@ -6,6 +6,8 @@
 #include "sales/SaleNumbers.h"
 #include "sales/SaleStore.h"
 
+#include <cmath>
+
 namespace {
 
 // The leading whole number of TEXT from character POS on, as atoi reads it.
@@ -49,23 +51,52 @@ SaleLines SaleDetails::load(Database &records, const QString &number)
     return lines;
 }
 
-SaleDetails::Saved SaleDetails::save(Database &records, const Header &header,
-                                     const SaleLines &lines)
+std::optional<double> SaleDetails::total(const QString &text)
+{
+    // NFKC turns full-width digits, point and sign into their ASCII forms.
+    const QString plain = text.normalized(QString::NormalizationForm_KC).trimmed();
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::abs(value) > kTotalLimit)
+        return std::nullopt;
+    return value;
+}
+
+SaleDetails::Outcome SaleDetails::save(Database &records, const Header &header,
+                                       const SaleLines &lines, Saved *saved)
 {
     using SaleNumbers::rounded;
+    const std::optional<double> total = SaleDetails::total(header.total);
+    if (!total)
+        return Outcome::TotalNotANumber;
     const double quantity = lines.totals().quantity;
     Transaction transaction(records);
+    // The header first: on a server its row stays locked until the commit, so
+    // a deletion from another till cannot slip in between.
+    const QString which = header.id ? QStringLiteral(" and \"id\" = ?") : QString();
+    QVariantList values{header.time,     rounded(*total), rounded(quantity), header.remark,
+                        header.customer, header.phone,    header.payment,    header.number};
+    if (header.id)
+        values.append(header.id);
+    records.exec(QStringLiteral("update \"POS_RECORD\" set \"date\" = ?, \"money\" = ?, "
+                                "\"number\" = ?, \"standby1\" = ?, \"standby2\" = ?, "
+                                "\"standby3\" = ?, \"standby4\" = ? where \"NO\" = ?") +
+                     which,
+                 values);
+    QVariantList key{header.number};
+    if (header.id)
+        key.append(header.id);
+    if (records
+            .scalar(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\" = ?") + which,
+                    key)
+            .toInt() == 0)
+        return Outcome::SaleGone; // rolled back
     records.exec(QStringLiteral("delete from \"POS_RECORD_DETAIL\" where \"NO\" = ?"),
                  {header.number});
     SaleStore::insertLines(records, header.number, lines.all());
-    const double total = SaleNumbers::value(header.total);
-    records.exec(QStringLiteral("update \"POS_RECORD\" set \"date\" = ?, \"money\" = ?, "
-                                "\"number\" = ?, \"standby1\" = ?, \"standby2\" = ?, "
-                                "\"standby3\" = ?, \"standby4\" = ? where \"NO\" = ?"),
-                 {header.time, rounded(total), rounded(quantity), header.remark, header.customer,
-                  header.phone, header.payment, header.number});
     transaction.commit();
-    return {header.time, SaleNumbers::money(total), SaleNumbers::quantity(quantity)};
+    *saved = {header.time, SaleNumbers::money(*total), SaleNumbers::quantity(quantity)};
+    return Outcome::Saved;
 }
 
 QDateTime SaleDetails::parseTime(const QString &text)

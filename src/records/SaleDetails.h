@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <optional>
+
 class Database;
 
 // One stored sale as the details window edits it: the header fields of
@@ -22,6 +24,14 @@ public:
         QString payment;
         QString remark;
         QString total; // the total field's text, stored as "money"
+        qint64 id = 0; // the row of POS_RECORD that was opened; 0: found by number alone
+    };
+
+    enum class Outcome
+    {
+        Saved,
+        TotalNotANumber, // nothing stored
+        SaleGone         // the sale was deleted meanwhile: nothing stored
     };
 
     // What a save stored, for the query window's row.
@@ -39,10 +49,17 @@ public:
     // they were entered; the sale's number is bound.
     static QString linesQuery(const Database &records);
 
-    // Rewrites the lines and then the header of the sale in one transaction:
-    // a failure leaves the sale as it was. The cashier is not changed.
-    // Throws DatabaseError.
-    static Saved save(Database &records, const Header &header, const SaleLines &lines);
+    // Rewrites the header and then the lines of the sale in one transaction,
+    // only while the sale opened (by id and number) is still stored: a
+    // failure leaves the sale as it was. The cashier is not changed. SAVED
+    // gets what was stored. Throws DatabaseError.
+    static Outcome save(Database &records, const Header &header, const SaleLines &lines,
+                        Saved *saved);
+
+    // The typed total: a finite number within the bounds a query can find
+    // (full-width digits read as digits); nothing for any other text.
+    static std::optional<double> total(const QString &text);
+    static constexpr double kTotalLimit = 99999999;
 
     // The stored time text read by its fixed positions (year at 0, month at 5,
     // day at 8, hour at 11, minute at 14, second at 17), each the leading

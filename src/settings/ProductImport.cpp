@@ -12,13 +12,47 @@ constexpr int kNameColumn = 2;
 constexpr int kPriceColumn = 3;
 constexpr int kReasonsShown = 20;
 
+// Column titles that say what a column holds, as people write them.
+bool titlesPrice(const QString &title)
+{
+    for (const char *word : {"单价", "价格", "售价", "价钱", "price"}) {
+        if (title.contains(QString::fromUtf8(word), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+bool titlesName(const QString &title)
+{
+    if (titlesPrice(title))
+        return false;
+    for (const char *word : {"名称", "品名", "商品", "产品", "名字", "name", "product"}) {
+        if (title.contains(QString::fromUtf8(word), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+// The first column (1-based) of the header row whose title passes TEST, 0 for none.
+int titledColumn(const QStringList &header, bool (*test)(const QString &))
+{
+    for (qsizetype i = 0; i < header.size(); ++i) {
+        if (test(header.at(i).trimmed()))
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+QString columnLetter(int column)
+{
+    return QString(QChar(u'A' + column - 1));
+}
+
 } // namespace
 
 QString ProductImport::priceText(const QString &cell)
 {
     const QString trimmed = cell.trimmed();
-    if (trimmed.isEmpty())
-        return QStringLiteral("0.00");
     bool ok = false;
     const double price = trimmed.toDouble(&ok);
     if (!ok || !std::isfinite(price))
@@ -34,6 +68,11 @@ ProductImport::Result ProductImport::read(const QString &path, const SheetLimits
         result.error = sheet.lastError();
         return result;
     }
+    QStringList header;
+    sheet.readRow(header, 1);
+    result.error = headerError(header);
+    if (!result.error.isEmpty())
+        return result;
     result.readable = true;
     QHash<QString, int> seen;
     for (int row = 2; row <= sheet.totalRows(); ++row) {
@@ -46,6 +85,10 @@ ProductImport::Result ProductImport::read(const QString &path, const SheetLimits
             continue;
         if (text.isEmpty()) {
             result.skipped.append({row, QStringLiteral("名称为空")});
+            continue;
+        }
+        if (price.trimmed().isEmpty()) {
+            result.skipped.append({row, QStringLiteral("单价为空")});
             continue;
         }
         const QString stored = priceText(price);
@@ -62,6 +105,23 @@ ProductImport::Result ProductImport::read(const QString &path, const SheetLimits
         result.products.append({0, text, stored});
     }
     return result;
+}
+
+QString ProductImport::headerError(const QStringList &header)
+{
+    const int name = titledColumn(header, titlesName);
+    const int price = titledColumn(header, titlesPrice);
+    if ((name == 0 || name == kNameColumn) && (price == 0 || price == kPriceColumn))
+        return {};
+    QString found;
+    if (name != 0)
+        found += QStringLiteral("商品名称在第%1列（%2列）").arg(name).arg(columnLetter(name));
+    if (price != 0)
+        found += QString(found.isEmpty() ? QString() : QStringLiteral("，")) +
+                 QStringLiteral("单价在第%1列（%2列）").arg(price).arg(columnLetter(price));
+    return QStringLiteral("第1行的标题表明%1，而导入时商品名称必须在第2列（B列）、单价在第3列"
+                          "（C列），第1列可以是序号或空着。\n请在表格程序中调整列的位置后再导入。")
+        .arg(found);
 }
 
 QString ProductImport::summary(const Result &result)

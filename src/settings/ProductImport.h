@@ -8,8 +8,10 @@
 
 // Reads a product list from a spreadsheet file and checks all of it before
 // anything is changed: sheet "商品名列表", row 1 the header, the product text
-// in column 2 and the price in column 3. Rows that cannot be taken are
-// skipped with the reason; empty rows are passed over.
+// in column 2 and the price in column 3. A header whose titles put the name
+// or the price in another column makes the file unreadable (the columns
+// would be taken for what they are not). Rows that cannot be taken, an empty
+// price among them, are skipped with the reason; empty rows are passed over.
 class ProductImport
 {
 public:
@@ -31,6 +33,8 @@ public:
     static Result read(const QString &path, const SheetLimits &limits = {});
     // The one message the user sees after an import that read the file.
     static QString summary(const Result &result);
+    // Why the header row HEADER does not fit the columns read; empty when it does.
+    static QString headerError(const QStringList &header);
     // The stored price of a price cell, "%.2f"; empty when the cell is not a number.
     static QString priceText(const QString &cell);
 };

@@ -206,8 +206,23 @@ void ProductPage::importProducts()
         Prompt::warn(this, ProductImport::summary(result));
         return;
     }
+    if (!replaceConfirmed(result))
+        return;
     if (!onDatabase([&](Database &db) { ProductCatalogue(db).replaceAll(result.products); }))
         return;
     fill();
     Prompt::info(this, ProductImport::summary(result));
+}
+
+bool ProductPage::replaceConfirmed(const ProductImport::Result &result)
+{
+    QString text =
+        QStringLiteral("将用文件中的 %1 个商品替换现有的 %2 个商品，现有的商品列表将被清空。")
+            .arg(result.products.size())
+            .arg(m_ui->list->rowCount());
+    if (!result.skipped.isEmpty())
+        text += QStringLiteral("\n文件中另有 %1 行不能导入，将被跳过。").arg(result.skipped.size());
+    text += QStringLiteral("\n\n是否继续导入？");
+    return Prompt::instance().ask(this, text, QStringLiteral("导入商品"), Prompt::Icon::Question,
+                                  Prompt::Buttons::YesNo) == Prompt::Answer::Yes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/Product.h"
+#include "settings/ProductImport.h"
 
 #include <QWidget>
 
@@ -40,6 +41,8 @@ private:
     void switchMemory(bool on);
     void exportProducts();
     void importProducts();
+    // Asks before the catalogue is replaced by what RESULT read.
+    bool replaceConfirmed(const ProductImport::Result &result);
     // Opens the settings database for one operation; false when it could not
     // be opened (the message has been shown) or a statement failed.
     bool onDatabase(const std::function<void(Database &)> &operation);

@@ -17,6 +17,13 @@
 namespace {
 
 constexpr int kMaxCellText = 32767; // the longest text a workbook cell holds
+constexpr int kRowsPerReport = 2048;
+
+// False when the person stopped the work.
+bool goOn(const WorkProgress &progress, int row, int rows)
+{
+    return !progress || row % kRowsPerReport != 0 || progress(row, rows);
+}
 
 QString headerText(const QAbstractItemModel &model, int column)
 {
@@ -178,7 +185,7 @@ std::optional<lxw_error> writeDirectly(WorkbookWriter &writer, const ExportCells
 }
 
 lxw_error writeCells(WorkbookWriter &writer, const QAbstractItemModel &model,
-                     const QList<int> &numberColumns)
+                     const QList<int> &numberColumns, const WorkProgress &progress, bool *stopped)
 {
     const int columns = model.columnCount();
     const int rows = model.rowCount();
@@ -191,6 +198,10 @@ lxw_error writeCells(WorkbookWriter &writer, const QAbstractItemModel &model,
             return error;
     const auto *direct = dynamic_cast<const ExportCells *>(&model);
     for (int row = 0; row < rows; ++row) {
+        if (!goOn(progress, row, rows)) {
+            *stopped = true;
+            return LXW_NO_ERROR;
+        }
         for (int column = 0; column < columns; ++column) {
             if (direct) {
                 if (const std::optional<lxw_error> error =
@@ -235,16 +246,22 @@ QString ListExport::sheetName(const QString &title)
 }
 
 ListExport::Result ListExport::saveWorkbook(const QAbstractItemModel &model, const QString &title,
-                                            const QList<int> &numberColumns, const QString &path)
+                                            const QList<int> &numberColumns, const QString &path,
+                                            const WorkProgress &progress)
 {
+    if (model.rowCount() + 1 > kMaxWorkbookRows)
+        return {Outcome::TooManyRows, {}};
     ReplacingFile file(path);
     if (!file.create())
         return failed(file.error());
     WorkbookWriter writer(file.temporaryPath());
     if (!writer.addSheet(sheetName(title)))
         return failed(QStringLiteral("不能创建工作簿"));
-    lxw_error error = writeCells(writer, model, numberColumns);
+    bool stopped = false;
+    lxw_error error = writeCells(writer, model, numberColumns, progress, &stopped);
     const lxw_error closed = writer.close();
+    if (stopped)
+        return {Outcome::Cancelled, {}};
     if (!error)
         error = closed;
     if (error)
@@ -254,33 +271,50 @@ ListExport::Result ListExport::saveWorkbook(const QAbstractItemModel &model, con
     return {};
 }
 
-QByteArray ListExport::textBytes(const QAbstractItemModel &model)
+int ListExport::receiptNumberColumn(const QAbstractItemModel &model)
+{
+    for (int column = 0; column < model.columnCount(); ++column) {
+        if (headerText(model, column) == QStringLiteral("销售票号"))
+            return column;
+    }
+    return -1;
+}
+
+QByteArray ListExport::textBytes(const QAbstractItemModel &model, const WorkProgress &progress)
 {
     const int columns = model.columnCount();
+    const int receiptNumbers = receiptNumberColumn(model);
     QString text;
     for (int column = 0; column < columns; ++column)
         text += textCell(headerText(model, column)) + u'\t';
     text += QStringLiteral("\r\n");
-    for (int row = 0; row < model.rowCount(); ++row) {
+    const int rows = model.rowCount();
+    for (int row = 0; row < rows; ++row) {
+        if (!goOn(progress, row, rows))
+            return {};
         for (int column = 0; column < columns; ++column) {
+            const QString cell = textCell(cellText(model, row, column));
             // The apostrophe keeps a spreadsheet program from reading a receipt
             // number such as 0000012 as the number 12.
-            if (column == 0)
+            if (column == receiptNumbers && !cell.isEmpty())
                 text += u'\'';
-            text += textCell(cellText(model, row, column)) + u'\t';
+            text += cell + u'\t';
         }
         text += QStringLiteral("\r\n");
     }
     return Gb18030::encode(text);
 }
 
-ListExport::Result ListExport::saveText(const QAbstractItemModel &model, const QString &path)
+ListExport::Result ListExport::saveText(const QAbstractItemModel &model, const QString &path,
+                                        const WorkProgress &progress)
 {
     ReplacingFile file(path);
     if (!file.create())
         return failed(file.error());
     QFile out(file.temporaryPath());
-    const QByteArray bytes = textBytes(model);
+    const QByteArray bytes = textBytes(model, progress);
+    if (bytes.isNull())
+        return {Outcome::Cancelled, {}};
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() ||
         !out.flush()) {
         return failed(out.errorString());

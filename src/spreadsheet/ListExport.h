@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WorkProgress.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,9 +15,11 @@ class QAbstractItemModel;
 //   cells of the number columns that hold a number are written as numbers,
 //   every other cell as text (receipt numbers keep their leading zeros);
 // - the tab-separated text of the older version (".xls"): GB18030, a tab
-//   after every cell, an apostrophe before the first column's text, CR LF
-//   line ends, no line break inside a cell and a tab inside a cell as a blank.
-// The file is written beside the target and renamed into place.
+//   after every cell, an apostrophe before each receipt number (the column
+//   titled "销售票号"), CR LF line ends, no line break inside a cell and a tab
+//   inside a cell as a blank.
+// The file is written beside the target and renamed into place; a write that
+// fails or is stopped through PROGRESS leaves the old file as it was.
 class ListExport
 {
 public:
@@ -23,6 +27,8 @@ public:
     {
         Saved,
         CannotReplace, // an old file of that name is in the way
+        TooManyRows,   // more rows than a workbook sheet holds; nothing written
+        Cancelled,     // stopped by the person; nothing written
         Failed
     };
     struct Result
@@ -31,11 +37,19 @@ public:
         QString reason;
     };
 
-    static Result saveWorkbook(const QAbstractItemModel &model, const QString &title,
-                               const QList<int> &numberColumns, const QString &path);
-    static Result saveText(const QAbstractItemModel &model, const QString &path);
+    // The rows of a workbook sheet, the header row included.
+    static constexpr int kMaxWorkbookRows = 1048576;
 
-    static QByteArray textBytes(const QAbstractItemModel &model);
+    static Result saveWorkbook(const QAbstractItemModel &model, const QString &title,
+                               const QList<int> &numberColumns, const QString &path,
+                               const WorkProgress &progress = {});
+    static Result saveText(const QAbstractItemModel &model, const QString &path,
+                           const WorkProgress &progress = {});
+
+    // Null when PROGRESS stopped it.
+    static QByteArray textBytes(const QAbstractItemModel &model, const WorkProgress &progress = {});
+    // The column of the receipt numbers, -1 when the list has none.
+    static int receiptNumberColumn(const QAbstractItemModel &model);
     // A sheet name a spreadsheet program accepts: at most 31 characters, none of []:*?/\.
     static QString sheetName(const QString &title);
     // The decimals of a number's text ("12.50" -> 2), -1 when TEXT is not a number.

@@ -29,6 +29,16 @@ QString broken(int code)
     return QStringLiteral("文件不是可读的 Excel 97-2003 工作簿（错误 %1）。").arg(code);
 }
 
+// freexl 1.0 gives up on some valid workbooks, e.g. one whose shared strings
+// hold an empty text (which LibreOffice Calc writes for a cell emptied to ""),
+// and then answers "done" without a workbook.
+QString notReadable()
+{
+    return QStringLiteral(
+        "这个 Excel 97-2003 工作簿中有本程序不能读取的内容（例如内容为空文本的单元格）。\n"
+        "请在表格程序中把它另存为“Excel 工作簿(.xlsx)”或 CSV 文件后再导入。");
+}
+
 QStringList sheetNames(const void *handle)
 {
     QStringList names;
@@ -143,6 +153,10 @@ bool XlsWorkbook::read(const QString &path, const QString &sheet, SheetData &dat
             data.fail(broken(rc));
             return false;
         }
+        if (!info.get()) {
+            data.fail(notReadable());
+            return false;
+        }
         unsigned int password = 0;
         if (freexl_get_info(info.get(), FREEXL_BIFF_PASSWORD, &password) == FREEXL_OK &&
             password == FREEXL_BIFF_OBFUSCATED) {
@@ -157,6 +171,10 @@ bool XlsWorkbook::read(const QString &path, const QString &sheet, SheetData &dat
     const int rc = freexl_open(name.constData(), handle.out());
     if (rc != FREEXL_OK) {
         data.fail(broken(rc));
+        return false;
+    }
+    if (!handle.get()) {
+        data.fail(notReadable());
         return false;
     }
     const int index = data.chooseSheet(sheetNames(handle.get()), sheet);

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -90,6 +91,47 @@ TEST(Startup, PrepareLoadsSettingsAndRemovesVersionFile)
     const DataSource::Entry entry = DataSource::lookup(settings.settingsDsn);
     EXPECT_EQ(entry.database, env.settingsFile());
     EXPECT_TRUE(entry.isSqlite());
+}
+
+// What a restore or new book killed in the middle leaves in data/ is cleaned
+// at the next start, but only by the copy that holds the single-instance lock.
+TEST(Startup, TheNextStartCleansWhatAKilledRestoreLeftBehind)
+{
+    TestEnv env;
+    const QDir data(QFileInfo(env.recordsFile()).absolutePath());
+    const auto make = [&](const QString &name) {
+        QFile file(data.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    };
+    make(QStringLiteral(".Quillbook.qmbk.aB3xYz")); // the copy being put in place
+    make(QStringLiteral(".Quillmarch.qmst.Qw12Er"));
+    make(QStringLiteral(".Quillbook.qmbk.keep-it")); // not a name the program makes
+    ASSERT_TRUE(data.mkpath(QStringLiteral(".replaced-Ab12Cd")));
+    ASSERT_EQ(
+        ::link(QFile::encodeName(env.recordsFile()).constData(),
+               QFile::encodeName(data.filePath(QStringLiteral(".replaced-Ab12Cd/Quillbook.qmbk")))
+                   .constData()),
+        0);
+    const QStringList left = data.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    {
+        SingleInstance running(lockIn(env));
+        ASSERT_EQ(running.acquire(), SingleInstance::Result::Acquired);
+        AppSettings settings = env.settings();
+        Startup second = startupFor(env);
+        EXPECT_FALSE(second.prepare(settings));
+        EXPECT_EQ(data.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), left)
+            << "another copy is running: nothing is touched";
+    }
+    AppSettings settings = env.settings();
+    Startup startup = startupFor(env);
+    ASSERT_TRUE(startup.prepare(settings));
+    EXPECT_EQ(
+        data.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        (QStringList{QStringLiteral(".Quillbook.qmbk.keep-it"), QStringLiteral("NewQuillbook.qmbk"),
+                     QStringLiteral("Quillbook.qmbk"), QStringLiteral("Quillmarch.qmst")}));
+    EXPECT_EQ(QFileInfo(env.recordsFile()).size() > 0, true) << "the live book stays";
 }
 
 TEST(Startup, LogoSizeComesFromTheBitmap)

@@ -4,6 +4,7 @@
 #include "records/BookCommands.h"
 #include "data/Database.h"
 #include "records/BookFile.h"
+#include "records/BookLeftovers.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+
+#include <sys/mount.h>
 
 #include <atomic>
 #include <csignal>
@@ -137,9 +140,17 @@ TEST_F(BookCommandsTest, BackUpNewBookAndRestoreBringTheSalesBack)
     ASSERT_EQ(m_trash.files(), QStringList{s("Quillbook.qmbk")});
     EXPECT_EQ(salesIn(m_trash.file(s("Quillbook.qmbk"))), 3) << "the old book is in the trash";
 
+    // A backup another tool switched to WAL mode comes back as one file.
+    sqlite3 *wal = nullptr;
+    sqlite3_open(QFile::encodeName(backup).constData(), &wal);
+    ASSERT_EQ(sqlite3_exec(wal, "pragma journal_mode = wal", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(wal);
     m_env.prompt().fileNext(backup);
     m_env.prompt().answerNext(Prompt::Answer::Yes);
     EXPECT_EQ(commands().restore(), BookCommands::Outcome::Replaced);
+    QFile header(book);
+    ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+    EXPECT_EQ(header.read(20).mid(18, 2), QByteArray("\x01\x01", 2)) << "rollback journal, not WAL";
     EXPECT_EQ(m_env.prompt().lastText(), s("数据库恢复成功!\n请重新运行程序!"));
     EXPECT_EQ(salesIn(book), 3);
     EXPECT_EQ(salesIn(backup), 3) << "the backup itself stays";
@@ -149,6 +160,66 @@ TEST_F(BookCommandsTest, BackUpNewBookAndRestoreBringTheSalesBack)
     EXPECT_EQ(QDir(QFileInfo(book).absolutePath())
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{s("NewQuillbook.qmbk"), s("Quillbook.qmbk"), s("Quillmarch.qmst")}));
+}
+
+TEST_F(BookCommandsTest, ABackupNeverReplacesTheProgramsOwnFilesAndAReplacedOneGoesToTheTrash)
+{
+    const QString book = m_env.recordsFile();
+    storeSales(book, 1, 2000);
+    const QString blank = QDir(m_env.programDir()).filePath(s("data/NewQuillbook.qmbk"));
+    QFile::link(m_env.settingsFile(), other("settings-link.qmbk"));
+    const QByteArray settingsBefore = digest(m_env.settingsFile());
+    const QByteArray blankBefore = digest(blank);
+    for (const QString &target : {m_env.settingsFile(), blank, book, other("settings-link.qmbk")}) {
+        m_env.prompt().fileNext(target);
+        commands().backUp();
+        EXPECT_TRUE(
+            m_env.prompt().lastText().contains(s("是本程序正在使用的数据库文件，不能用备份覆盖它")))
+            << target.toStdString() << ": " << m_env.prompt().lastText().toStdString();
+    }
+    EXPECT_EQ(digest(m_env.settingsFile()), settingsBefore);
+    EXPECT_EQ(digest(blank), blankBefore);
+    EXPECT_EQ(salesIn(book), 2000);
+
+    // A backup over an older one: the older one goes to the trash.
+    const QString backup = other("backup.qmbk");
+    m_env.prompt().fileNext(backup);
+    commands().backUp();
+    storeSales(book, 2001, 5);
+    m_env.prompt().fileNext(backup);
+    commands().backUp();
+    EXPECT_EQ(m_env.prompt().lastText(), s("数据库备份成功!"));
+    EXPECT_EQ(salesIn(backup), 2005);
+    ASSERT_EQ(m_trash.files(), QStringList{s("backup.qmbk")});
+    EXPECT_EQ(salesIn(m_trash.file(s("backup.qmbk"))), 2000);
+
+    // Cancelled in its progress window: nothing said, the old backup stays, no temporary file.
+    storeSales(book, 2006, 5);
+    m_env.prompt().clear();
+    m_env.prompt().cancelAtReport(1);
+    m_env.prompt().fileNext(backup);
+    commands().backUp();
+    EXPECT_EQ(m_env.prompt().progressTexts().last(), s("正在导出备份数据库…"));
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
+    EXPECT_EQ(salesIn(backup), 2005);
+    EXPECT_EQ(QDir(m_env.workingDir()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{s("backup.qmbk"), s("settings-link.qmbk")}));
+}
+
+TEST_F(BookCommandsTest, ABackupOntoAReadOnlyDiskSaysItIsReadOnly)
+{
+    // A read-only disk with less room than the book: the room is not the reason.
+    QTemporaryDir mountPoint;
+    if (::mount("tmpfs", qPrintable(mountPoint.path()), "tmpfs", MS_RDONLY, "size=64k") != 0)
+        GTEST_SKIP() << "mounting a read-only tmpfs needs root";
+    storeSales(m_env.recordsFile(), 1, 2000);
+    m_env.prompt().fileNext(QDir(mountPoint.path()).filePath(s("backup.qmbk")));
+    commands().backUp();
+    const QString text = m_env.prompt().lastText();
+    ::umount(qPrintable(mountPoint.path()));
+    EXPECT_TRUE(text.startsWith(s("数据库备份失败!"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(s("是只读的或没有写入权限"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(s("磁盘空间已满"))) << text.toStdString();
 }
 
 TEST_F(BookCommandsTest, RestoreRefusesWhatIsNotARecordsBook)
@@ -354,6 +425,17 @@ TEST_F(BookCommandsTest, KilledRestoresAndNewBooksLeaveAWholeBook)
     }
     EXPECT_GE(kills, 20);
     EXPECT_GE(seen.size(), 2) << "the kills fell into the replacing";
+
+    // What the kills left beside the book is cleaned at the next start; the
+    // book itself and the other data files stay.
+    const QDir data(QFileInfo(book).absolutePath());
+    const int salesBefore = salesIn(book);
+    const QStringList leftBehind =
+        BookLeftovers::clean(data.path(), {s("Quillbook.qmbk"), s("Quillmarch.qmst")});
+    std::printf("left behind by the kills: %s\n", qPrintable(leftBehind.join(u' ')));
+    EXPECT_EQ(data.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{s("NewQuillbook.qmbk"), s("Quillbook.qmbk"), s("Quillmarch.qmst")}));
+    EXPECT_EQ(salesIn(book), salesBefore);
     std::printf("kills: %d, books seen (sales: times): ", kills);
     for (auto it = seen.cbegin(); it != seen.cend(); ++it)
         std::printf("%d: %d  ", it.key(), it.value());

@@ -8,10 +8,13 @@
 #include "records/QueryBuilder.h"
 #include "records/SalesListModel.h"
 #include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/ExportList.h"
 #include "spreadsheet/ListExport.h"
 #include "spreadsheet/ZipArchive.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
+#include <QAbstractTableModel>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -46,17 +49,56 @@ bool has(const QByteArray &xml, const char *pattern)
     return QRegularExpression(QString::fromUtf8(pattern)).match(QString::fromUtf8(xml)).hasMatch();
 }
 
+// A list of as many rows as asked, made up as they are read.
+class LongList : public QAbstractTableModel
+{
+public:
+    explicit LongList(int rows) : m_rows(rows) {}
+    int rowCount(const QModelIndex & = {}) const override { return m_rows; }
+    int columnCount(const QModelIndex & = {}) const override { return 2; }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(index.row()) : QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation, int role) const override
+    {
+        return role == Qt::DisplayRole
+                   ? QVariant(section == 0 ? QStringLiteral("序") : QStringLiteral("销售票号"))
+                   : QVariant();
+    }
+
+private:
+    int m_rows;
+};
+
+TEST(ListExport, AListLongerThanAWorkbookSheetIsRefusedBeforeAnythingIsWritten)
+{
+    ScriptedPrompt &prompt = ScriptedPrompt::install();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("all.xlsx"));
+    const LongList rows(ListExport::kMaxWorkbookRows); // with the header one too many
+    prompt.fileNext(path, QStringLiteral("Excel文件(*.xlsx)"));
+    exportList(nullptr, rows, QStringLiteral("销售总列表"), {});
+    EXPECT_EQ(prompt.lastText(),
+              QStringLiteral("列表有 1048576 行，而 Excel 工作簿（.xlsx）连同标题行最多只能容纳 "
+                             "1048576 行，文件没有导出。\n请在“保存类型”中选择“表格文件(*.xls)”"
+                             "再导出一次：这种文本格式没有行数限制。"));
+    EXPECT_TRUE(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    Prompt::install(nullptr);
+}
+
 TEST(ListExport, TextFileKeepsTheOlderVersionsFormat)
 {
     const auto model =
-        listOf({QStringLiteral("单号"), QStringLiteral("金额"), QStringLiteral("备注")},
+        listOf({QStringLiteral("销售票号"), QStringLiteral("金额"), QStringLiteral("备注")},
                {{QStringLiteral("0000012"), QStringLiteral("12.50"), QStringLiteral("两行\r\nx")},
                 {QStringLiteral("7\n"), QStringLiteral("3"), QStringLiteral("a\nb\r\tc")}});
-    // GB18030; a tab after every cell; an apostrophe before column 1; CR LF;
+    // GB18030; a tab after every cell; an apostrophe before the receipt number; CR LF;
     // no line break left in any cell, and a tab inside a cell becomes a blank.
-    const QByteArray expected("\xB5\xA5\xBA\xC5\t\xBD\xF0\xB6\xEE\t\xB1\xB8\xD7\xA2\t\r\n"
-                              "'0000012\t12.50\t\xC1\xBD\xD0\xD0x\t\r\n"
-                              "'7\t3\tab c\t\r\n");
+    const QByteArray expected(
+        "\xCF\xFA\xCA\xDB\xC6\xB1\xBA\xC5\t\xBD\xF0\xB6\xEE\t\xB1\xB8\xD7\xA2\t\r\n"
+        "'0000012\t12.50\t\xC1\xBD\xD0\xD0x\t\r\n"
+        "'7\t3\tab c\t\r\n");
     EXPECT_EQ(ListExport::textBytes(*model), expected);
 
     QTemporaryDir dir;

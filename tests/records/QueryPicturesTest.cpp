@@ -3,6 +3,7 @@
 #include "RecordsBook.h"
 
 #include "app/FontAliases.h"
+#include "controls/ProgressWindow.h"
 #include "records/QueryConditionsDialog.h"
 #include "records/QueryDialog.h"
 #include "support/Gui.h"
@@ -61,6 +62,22 @@ TEST(QueryPictures, QueryWindowWithItsConditions)
     }
     savePicture(both.toImage(), QStringLiteral("query-window"));
     EXPECT_EQ(query.findChild<QObject *>(QStringLiteral("salesList")) != nullptr, true);
+}
+
+// The progress window of a long export, as it shows after its first second.
+TEST(QueryPictures, ProgressWindowOfALongExport)
+{
+    FontAliases::install();
+    TestEnv env;
+    QueryDialog query(env.settings(), {});
+    query.show();
+    ProgressWindow progress(&query,
+                            QStringLiteral("正在导出/home/店主/文档/20240307查询结果.xlsx…"), 0);
+    EXPECT_TRUE(progress.report(420, 1000));
+    QTest::qWait(50);
+    ASSERT_TRUE(progress.dialog()->isVisible());
+    EXPECT_EQ(progress.dialog()->value(), 420);
+    savePicture(progress.dialog()->grab().toImage(), QStringLiteral("progress-window"));
 }
 
 } // namespace

@@ -243,6 +243,11 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
             toTime->setDateTime(QDateTime(QDate(2024, 3, 7), QTime(23, 59)));
             click(child<QPushButton>(conditions, "queryButton"));
             EXPECT_EQ(column(list, 1), (QStringList{"0002", "0003"}));
+            // A start after the end is said, not answered with an empty list.
+            fromTime->setDateTime(QDateTime(QDate(2024, 3, 8), QTime(0, 0)));
+            click(child<QPushButton>(conditions, "queryButton"));
+            EXPECT_EQ(m_env.prompt().lastText(), QueryBuilder::timeRangeMessage());
+            EXPECT_EQ(column(list, 1), (QStringList{"0002", "0003"}));
             tick(child<QCheckBox>(conditions, "timeCheck"));
             EXPECT_FALSE(fromTime->isEnabled());
             EXPECT_FALSE(toTime->isEnabled());
@@ -343,6 +348,43 @@ TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
         click(child<QPushButton>(query, "exportButton"));
         EXPECT_EQ(m_env.prompt().lastText(),
                   s("%1已经成功保存！").arg(QDir::toNativeSeparators(text)));
+
+        // Never over the program's own data files.
+        QFile settingsFile(m_env.settingsFile());
+        ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+        const QByteArray settingsBefore = settingsFile.readAll();
+        settingsFile.close();
+        m_env.prompt().fileNext(m_env.settingsFile(), s("所有文件(*.*)"));
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_TRUE(m_env.prompt().lastText().contains(s("是数据库文件，不能用导出的表格覆盖它")))
+            << m_env.prompt().lastText().toStdString();
+        ASSERT_TRUE(settingsFile.open(QIODevice::ReadOnly));
+        EXPECT_EQ(settingsFile.readAll(), settingsBefore);
+
+        // The same name typed again without its extension: asked before the
+        // file is replaced; No shows the file dialog again (cancelled here).
+        m_env.prompt().fileNext(QDir(dir.path()).filePath(s("今天")), s("表格文件(*.xls)"));
+        m_env.prompt().answerNext(Prompt::Answer::No);
+        m_env.prompt().fileNext(QString());
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_EQ(m_env.prompt().lastText(),
+                  s("文件“%1”已经存在。\n要替换它吗？").arg(QDir::toNativeSeparators(text)));
+        EXPECT_EQ(m_env.prompt().fileRequests().size(), 5);
+
+        // Stopped in its progress window: the file from before stays as it was.
+        QFile before(text);
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        const QByteArray earlier = before.readAll();
+        before.close();
+        m_env.prompt().cancelAtReport(1);
+        m_env.prompt().fileNext(text, s("表格文件(*.xls)"));
+        const int messages = int(m_env.prompt().messages().size());
+        click(child<QPushButton>(query, "exportButton"));
+        EXPECT_EQ(m_env.prompt().messages().size(), messages) << "a cancel needs no message";
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        EXPECT_EQ(before.readAll(), earlier);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{s("今天.xls"), s("今天.xlsx")}));
     });
     const Prompt::FileRequest request = m_env.prompt().fileRequests().first();
     EXPECT_EQ(request.caption, s("保存Excel表"));
@@ -362,13 +404,13 @@ TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
     EXPECT_TRUE(sheet.readCell(cell, 2, 4));
     EXPECT_EQ(cell, s("0003"));
 
-    // The text: GB18030, CR LF, a tab after every cell, the first column marked as text.
+    // The text: GB18030, CR LF, a tab after every cell, the receipt numbers marked as text.
     QFile file(text);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QStringList lines = Gb18030::decode(file.readAll()).split(s("\r\n"));
     ASSERT_EQ(lines.size(), 5); // header, three sales, the end
     EXPECT_TRUE(lines[0].startsWith(s("序\t销售票号\t销售时间\t"))) << qPrintable(lines[0]);
-    EXPECT_TRUE(lines[1].startsWith(s("'1\t0001\t2024-03-07 08:00:00\t"))) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[1].startsWith(s("1\t'0001\t2024-03-07 08:00:00\t"))) << qPrintable(lines[1]);
     EXPECT_TRUE(lines[1].endsWith(u'\t'));
     EXPECT_TRUE(lines[4].isEmpty());
 }
@@ -514,8 +556,28 @@ TEST_F(QueryWindow, ANewBookFromTheManageMenuEndsTheProgram)
     qputenv("XDG_DATA_HOME", trash.path().toUtf8());
     const QString startDir = QDir::currentPath();
     openSalesWindow();
+    // A sale is open in the sales window: the commands that end the program ask first.
+    retype(child<QComboBox>(m_sales.get(), "productBox"), s("绿茶"));
+    retype(child<QLineEdit>(m_sales.get(), "priceEdit"), s("5"));
+    QTest::keyClick(child<QLineEdit>(m_sales.get(), "priceEdit"), Qt::Key_Return);
+    ASSERT_EQ(m_sales->session().sale().lines().count(), 1);
+    const QString openSaleQuestion =
+        s("销售窗口中还有一张未保存的小票。\n恢复数据库或重新记账后程序"
+          "将结束，这张小票将会丢失。确定要继续吗？");
     inQueryWindow([&](QueryDialog *query) {
         MenuSeen seen;
+        for (const char *command : {"导入恢复数据库(&I)...", "重新记账(&R)"}) {
+            m_env.prompt().answerNext(Prompt::Answer::No);
+            chooseFromMenu(&seen, s(command));
+            click(child<QPushButton>(query, "manageButton"));
+            EXPECT_EQ(m_env.prompt().lastText(), openSaleQuestion) << command;
+            EXPECT_FALSE(query->bookReplaced());
+        }
+        EXPECT_TRUE(m_env.prompt().fileRequests().isEmpty());
+        EXPECT_EQ(records().scalar(s("select count(*) from \"POS_RECORD\"")), s("4"));
+        m_records.close();
+
+        m_env.prompt().answerNext(Prompt::Answer::Yes);
         m_env.prompt().answerNext(Prompt::Answer::Yes);
         chooseFromMenu(&seen, s("重新记账(&R)"));
         click(child<QPushButton>(query, "manageButton"));

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -49,8 +50,15 @@ protected:
     std::unique_ptr<RecordDetailDialog> open()
     {
         SaleDetails::Header header{
-            s("0008"), s("2008-03-05 09:07:01"), s("老王"), s("123"), s("现金"), QString(),
-            s("20.00")};
+            s("0008"),
+            s("2008-03-05 09:07:01"),
+            s("老王"),
+            s("123"),
+            s("现金"),
+            QString(),
+            s("20.00"),
+            m_records.scalar(s("select \"id\" from \"POS_RECORD\" where \"NO\" = '0008'"))
+                .toLongLong()};
         auto dialog = std::make_unique<RecordDetailDialog>(m_env.settings(), m_records, header);
         dialog->show();
         return dialog;
@@ -183,6 +191,59 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     dialog->close();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(m_env.prompt().messages().last().text, s("销售记录已修改，是否保存修改？"));
+}
+
+TEST_F(RecordDetailDialogTest, ATotalThatIsNoAmountIsRefusedAndFullWidthDigitsAreRead)
+{
+    auto dialog = open();
+    QLineEdit *total = child<QLineEdit>(dialog.get(), "totalEdit");
+    for (const char *typed : {"1e309", "abc", "12,50", "nan", "100000000"}) {
+        retype(total, s(typed));
+        click(dialog.get(), "saveButton");
+        EXPECT_TRUE(
+            m_env.prompt().lastText().startsWith(s("合计金额“%1”不是有效的金额").arg(s(typed))))
+            << typed << ": " << m_env.prompt().lastText().toStdString();
+        EXPECT_FALSE(dialog->saved()) << typed;
+        EXPECT_EQ(storedHeader(), s("2008-03-05 09:07:01|20|7|admin||老王|123|现金")) << typed;
+    }
+    retype(total, QString());
+    commitText(total, s("１２.５"));
+    click(dialog.get(), "saveButton");
+    EXPECT_EQ(m_env.prompt().lastText(), s("保存成功！"));
+    EXPECT_EQ(storedHeader(), s("2008-03-05 09:07:01|12.5|7|admin||老王|123|现金"));
+    EXPECT_EQ(dialog->savedValues().total, s("12.50"));
+}
+
+// Till A has the details open while till B deletes the sale: A's save must
+// neither bring the sale back nor leave its lines without a sale.
+TEST_F(RecordDetailDialogTest, ASaleDeletedByAnotherTillMeanwhileIsNotStoredAgain)
+{
+    auto dialog = open();
+    QProcess tillB;
+    tillB.start(s("sqlite3"), {m_env.recordsFile(),
+                               s("begin; delete from \"POS_RECORD_DETAIL\" where \"NO\" = '0008'; "
+                                 "delete from \"POS_RECORD\" where \"NO\" = '0008'; commit;")});
+    ASSERT_TRUE(tillB.waitForFinished(10000));
+    ASSERT_EQ(tillB.exitCode(), 0) << tillB.readAllStandardError().toStdString();
+
+    clickRow(dialog.get(), 1);
+    type(dialog.get(), "quantityEdit", s("3"));
+    click(dialog.get(), "modifyButton");
+    click(dialog.get(), "saveButton");
+    EXPECT_EQ(m_env.prompt().lastText(),
+              s("销售票号为0008的记录已被删除（可能是在另一台收银机上），修改没有保存。"));
+    EXPECT_FALSE(dialog->saved());
+    EXPECT_EQ(storedLines(), QStringList()) << "no orphan lines";
+    EXPECT_EQ(storedHeader(), QString());
+
+    // A new sale stored later under the same number is not mistaken for it.
+    m_records.exec(s("insert into \"POS_RECORD\" (\"NO\", \"date\", \"money\") "
+                     "values ('0008', '2008-03-06 10:00:00', 1)"));
+    click(dialog.get(), "saveButton");
+    EXPECT_TRUE(m_env.prompt().lastText().contains(s("已被删除")));
+    EXPECT_EQ(storedLines(), QStringList());
+    m_env.prompt().answerNext(Prompt::Answer::No);
+    dialog->close();
 }
 
 TEST_F(RecordDetailDialogTest, AnOrdinaryUserSavesTheHeaderButNotTheLines)

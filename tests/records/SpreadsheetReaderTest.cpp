@@ -45,6 +45,8 @@ TEST(SpreadsheetReader, EveryFormatOfTheSampleListGivesTheSameCells)
         CSpreadSheet::Format::Workbook, CSpreadSheet::Format::Excel97, CSpreadSheet::Format::Text,
         CSpreadSheet::Format::Text};
     const QStringList files = fixtureFiles();
+    const QStringList folder =
+        QFileInfo(files[0]).dir().entryList(QDir::Files | QDir::Hidden); // nothing is added to it
     for (qsizetype i = 0; i < files.size(); ++i) {
         SCOPED_TRACE(files[i].toStdString());
         const QByteArray before = digest(files[i]);
@@ -61,7 +63,7 @@ TEST(SpreadsheetReader, EveryFormatOfTheSampleListGivesTheSameCells)
         // The reader never writes the file it reads.
         EXPECT_EQ(digest(files[i]), before);
         EXPECT_EQ(QFileInfo(files[i]).lastModified(), modified);
-        EXPECT_EQ(QFileInfo(files[i]).dir().entryList(QDir::Files | QDir::Hidden).size(), 4);
+        EXPECT_EQ(QFileInfo(files[i]).dir().entryList(QDir::Files | QDir::Hidden), folder);
     }
 }
 

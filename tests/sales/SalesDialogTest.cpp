@@ -16,10 +16,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -587,6 +589,33 @@ TEST_F(SalesWindow, SaveOnlyStoresTheSaleAndShowsTheNextNumber)
     EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:0  总额:0.00"));
     EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("今天特价"));
     EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
+}
+
+// Another copy of the program (another user, the command-line companion)
+// put a restored book in place while this till runs: the next sale goes into
+// that book, not into the replaced file the till still had open.
+TEST_F(SalesWindow, ASaleAfterTheBookWasReplacedByAnotherProgramGoesIntoTheNewBook)
+{
+    open();
+    enterLine("甲", "1", "1");
+    w<QPushButton>("saveOnlyButton")->click();
+    ASSERT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
+
+    const QString book = m_env.recordsFile();
+    QProcess restore;
+    restore.start(s("sh"), {s("-c"), s("cp \"$1\" \"$2.new\" && mv \"$2.new\" \"$2\""), s("sh"),
+                            QDir(m_env.programDir()).filePath(s("data/NewQuillbook.qmbk")), book});
+    ASSERT_TRUE(restore.waitForFinished(10000));
+    ASSERT_EQ(restore.exitCode(), 0) << restore.readAllStandardError().toStdString();
+
+    m_env.prompt().clear();
+    enterLine("乙", "2", "3");
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_EQ(
+        recordsValue(QStringLiteral("select group_concat(\"name\") from \"POS_RECORD_DETAIL\"")),
+        s("乙"));
 }
 
 TEST_F(SalesWindow, AnOldNumberTypedByTheAdministratorIsRefused)

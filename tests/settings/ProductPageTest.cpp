@@ -188,6 +188,7 @@ TEST_F(ProductPageTest, OrdinaryUserMayOnlyExportAndImport)
     EXPECT_EQ(m_env.prompt().lastText(), QStringLiteral("导出文件保存于%1!").arg(path));
 
     m_env.prompt().fileNext(fixture("products.csv"));
+    m_env.prompt().answerNext(Prompt::Answer::Yes);
     click(button("importButton"));
     EXPECT_EQ(stored().size(), 4);
 }
@@ -201,12 +202,17 @@ TEST_F(ProductPageTest, ImportReadsTheWholeFileFirstAndSummarisesOnce)
                              {QStringLiteral("可乐"), QStringLiteral("2.50")},
                              {QStringLiteral("毛巾, 白色"), QStringLiteral("12.80")}};
     m_env.prompt().fileNext(fixture("products-97.xls"));
+    m_env.prompt().answerNext(Prompt::Answer::Yes);
     click(button("importButton"));
     EXPECT_EQ(stored(), expected);
     EXPECT_EQ(shown(), expected);
     EXPECT_EQ(
         m_env.prompt().texts(),
-        QStringList{QStringLiteral("成功导入 4 个商品！\n跳过 1 行：\n第4行：单价“三元”不是数字")});
+        (QStringList{
+            QStringLiteral("将用文件中的 4 个商品替换现有的 1 个商品，现有的商品列表将被清空。"
+                           "\n文件中另有 1 行不能导入，将被跳过。\n\n是否继续导入？"),
+            QStringLiteral("成功导入 4 个商品！\n跳过 1 行：\n第4行：单价“三元”不是数字")}));
+    EXPECT_EQ(m_env.prompt().messages().first().caption, QStringLiteral("导入商品"));
     EXPECT_EQ(m_env.prompt().fileRequests().first().caption, QStringLiteral("导入文件"));
 
     // A damaged file, a cancelled dialog: the catalogue and the list stay as they were.
@@ -229,6 +235,64 @@ TEST_F(ProductPageTest, ImportReadsTheWholeFileFirstAndSummarisesOnce)
     EXPECT_EQ(shown(), expected);
 }
 
+// A list made by hand in a spreadsheet program: what it holds is checked
+// against where it is read before the catalogue is touched, and replacing the
+// catalogue is asked first.
+TEST_F(ProductPageTest, AHandMadeListIsCheckedAndReplacingTheCatalogueIsAsked)
+{
+    ProductCatalogue(m_db).add(QStringLiteral("旧商品"), QStringLiteral("1.00"));
+    ProductCatalogue(m_db).add(QStringLiteral("旧商品2"), QStringLiteral("2.00"));
+    const Stored before = stored();
+    open();
+    QTemporaryDir dir;
+    const auto write = [&](const char *name, const char *text) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    };
+    // Name in A and price in B, as a new owner types it.
+    m_env.prompt().fileNext(write("calc.csv", "名称,单价\n牛奶,3.5\n面包,3\n"));
+    click(button("importButton"));
+    EXPECT_EQ(m_env.prompt().lastText(),
+              QStringLiteral(
+                  "不能读取文件“%1”：\n第1行的标题表明商品名称在第1列（A列），单价在第2列"
+                  "（B列），而导入时商品名称必须在第2列（B列）、单价在第3列（C列），第1列可以是"
+                  "序号或空着。\n请在表格程序中调整列的位置后再导入。\n商品列表没有改变。")
+                  .arg(dir.filePath(QStringLiteral("calc.csv"))));
+    EXPECT_EQ(stored(), before);
+
+    // The right columns, one price left empty, and the question answered No.
+    const QString right = write("right.csv", "序号,商品名称,售价\n1,牛奶,3.5\n2,面包,\n3,可乐,2\n");
+    m_env.prompt().fileNext(right);
+    m_env.prompt().answerNext(Prompt::Answer::No);
+    click(button("importButton"));
+    EXPECT_EQ(m_env.prompt().lastText(),
+              QStringLiteral("将用文件中的 2 个商品替换现有的 2 个商品，现有的商品列表将被清空。"
+                             "\n文件中另有 1 行不能导入，将被跳过。\n\n是否继续导入？"));
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(shown(), before);
+
+    m_env.prompt().fileNext(right);
+    m_env.prompt().answerNext(Prompt::Answer::Yes);
+    click(button("importButton"));
+    EXPECT_EQ(m_env.prompt().lastText(),
+              QStringLiteral("成功导入 2 个商品！\n跳过 1 行：\n第3行：单价为空"));
+    const Stored imported = {{QStringLiteral("可乐"), QStringLiteral("2.00")},
+                             {QStringLiteral("牛奶"), QStringLiteral("3.50")}};
+    EXPECT_EQ(stored(), imported);
+
+    // An Excel 97 workbook saved by LibreOffice Calc with a cell emptied to
+    // "": the reader cannot take it and says what to do instead.
+    m_env.prompt().fileNext(fixture("calc-empty-text.xls"));
+    click(button("importButton"));
+    EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral(
+        "这个 Excel 97-2003 工作簿中有本程序不能读取的内容（例如内容为空文本的单元格）")))
+        << m_env.prompt().lastText().toStdString();
+    EXPECT_TRUE(m_env.prompt().lastText().contains(QStringLiteral("另存为“Excel 工作簿(.xlsx)”")));
+    EXPECT_EQ(stored(), imported);
+}
+
 TEST_F(ProductPageTest, ExportedCatalogueImportsBackUnchanged)
 {
     const Stored products = {{QStringLiteral("-5"), QStringLiteral("-1.50")},
@@ -248,6 +312,7 @@ TEST_F(ProductPageTest, ExportedCatalogueImportsBackUnchanged)
         click(button("exportButton"));
         ProductCatalogue(m_db).replaceAll({{0, QStringLiteral("别的"), QStringLiteral("1")}});
         m_env.prompt().fileNext(path);
+        m_env.prompt().answerNext(Prompt::Answer::Yes);
         click(button("importButton"));
         EXPECT_EQ(stored(), products) << m_env.prompt().lastText().toStdString();
         EXPECT_EQ(m_env.prompt().lastText(), QStringLiteral("成功导入 5 个商品！"));

@@ -1,6 +1,13 @@
 #include "support/ScriptedPrompt.h"
 
+#include "controls/ProgressWindow.h"
+
+#include <QProgressDialog>
+#include <QPushButton>
+
 #include <gtest/gtest.h>
+
+#include <memory>
 
 ScriptedPrompt &ScriptedPrompt::install()
 {
@@ -53,4 +60,21 @@ QStringList ScriptedPrompt::texts() const
     for (const Message &message : m_messages)
         list << message.text;
     return list;
+}
+
+WorkProgress ScriptedPrompt::progress(QWidget *parent, const QString &text)
+{
+    m_progressTexts.append(text);
+    auto window = std::make_shared<ProgressWindow>(parent, text, 0);
+    return [this, window](qint64 done, qint64 total) {
+        ++m_reports;
+        if (m_cancelAt > 0 && m_reports >= m_cancelAt && window->dialog()) {
+            m_cancelAt = 0;
+            // Shown first, as a person sees it, then its button is pressed.
+            window->report(done, total);
+            if (QPushButton *cancel = window->dialog()->findChild<QPushButton *>())
+                cancel->click();
+        }
+        return window->report(done, total);
+    };
 }

@@ -36,6 +36,11 @@ public:
                Buttons buttons) override;
     QString openFile(QWidget *parent, FileRequest &request) override;
     QString saveFile(QWidget *parent, FileRequest &request) override;
+    // The program's own progress window, shown at once; with cancelAtReport
+    // set, its "取消" button is clicked at that report (counted from 1).
+    WorkProgress progress(QWidget *parent, const QString &text) override;
+    void cancelAtReport(int report) { m_cancelAt = report; }
+    QStringList progressTexts() const { return m_progressTexts; }
 
     const QList<Message> &messages() const { return m_messages; }
     QStringList texts() const;
@@ -50,4 +55,7 @@ private:
     QQueue<Answer> m_answers;
     QQueue<QPair<QString, QString>> m_files;
     QList<FileRequest> m_fileRequests;
+    QStringList m_progressTexts;
+    int m_cancelAt = 0;
+    int m_reports = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PaperLayout.h"
 #include "printing/PrintMargins.h"
 #include "printing/ReceiptDrawing.h"
 
@@ -28,6 +29,8 @@ public:
     // it. NATIVEDPI is the printer's own resolution, 0 when unknown.
     static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style,
                             int nativeDpi);
+    // The same for any paper of the roll (the day-end report).
+    static Prepared prepare(QPrinter &printer, const PaperLayout &layout, int nativeDpi);
 
     // The paper of the printer named PRINTERNAME, or the roll assumed without
     // one (no unprintable edges), as the margin check sees it.

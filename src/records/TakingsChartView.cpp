@@ -98,7 +98,9 @@ void TakingsChartView::showSeries(const TakingsSeries &series)
         m_time->setRange(first.addSecs(-pad), last.addSecs(pad));
     }
     m_money->setRange(0, axisTop(series.mostTaken()));
+    m_money->applyNiceNumbers();
     m_count->setRange(0, std::max(1, int(axisTop(series.mostSales()) + 0.999)));
+    m_count->applyNiceNumbers();
 }
 
 QString TakingsChartView::periodText(const QDateTime &start) const

@@ -7,15 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-QDateTime next(const QDateTime &start, TakingsSeries::Unit unit)
-{
-    return unit == TakingsSeries::Unit::Hour ? start.addSecs(3600) : start.addDays(1);
-}
-
-} // namespace
-
 double TakingsSeries::mostTaken() const
 {
     double most = 0;
@@ -40,43 +31,72 @@ TakingsSeries TakingsSeries::of(Database &db, const QueryStatement &statement)
                                                   "\"POS_RECORD\" %2 group by %1 order by 1")
                                        .arg(hour, statement.filter),
                                    statement.values);
-    QList<Point> hours;
+    // Days and hours are kept as plain numbers until the points are made: a
+    // year of sales is thousands of hours, and local date-times are slow.
+    QList<Step> hours;
     while (rows.next()) {
-        const QDateTime start =
-            QDateTime::fromString(rows.text(0), QStringLiteral("yyyy-MM-dd HH"));
-        if (!start.isValid())
+        Step step;
+        if (!readHour(rows.text(0), step))
             continue; // a time that is not one: no place on the chart
         const double money = RecordValue::number(rows.value(2));
-        hours.append({start, rows.value(1).toInt(), std::isnan(money) ? 0 : money});
+        step.sales = rows.value(1).toInt();
+        step.takings = std::isnan(money) ? 0 : money;
+        hours.append(step);
     }
 
     TakingsSeries series;
-    const bool oneDay = !hours.isEmpty() && hours.first().start.date() == hours.last().start.date();
+    const bool oneDay = !hours.isEmpty() && hours.first().day == hours.last().day;
     series.unit = oneDay ? Unit::Hour : Unit::Day;
-    series.points = withGaps(oneDay ? hours : byDay(hours), series.unit);
+    series.points = pointsOf(oneDay ? hours : byDay(hours), series.unit);
     return series;
 }
 
-QList<TakingsSeries::Point> TakingsSeries::byDay(const QList<Point> &hours)
+// "YYYY-MM-DD HH" read by its positions; false for anything else.
+bool TakingsSeries::readHour(const QString &text, Step &step)
 {
-    QList<Point> days;
-    for (const Point &hour : hours) {
-        const QDateTime day(hour.start.date(), QTime(0, 0));
-        if (days.isEmpty() || days.last().start != day)
-            days.append({day, 0, 0});
+    if (text.size() != 13 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ')
+        return false;
+    const QStringView view(text);
+    bool ok[4] = {};
+    const QDate day(view.mid(0, 4).toInt(&ok[0]), view.mid(5, 2).toInt(&ok[1]),
+                    view.mid(8, 2).toInt(&ok[2]));
+    step.hour = view.mid(11, 2).toInt(&ok[3]);
+    step.day = day.toJulianDay();
+    return ok[0] && ok[1] && ok[2] && ok[3] && day.isValid() && step.hour >= 0 && step.hour <= 23;
+}
+
+QList<TakingsSeries::Step> TakingsSeries::byDay(const QList<Step> &hours)
+{
+    QList<Step> days;
+    for (const Step &hour : hours) {
+        if (days.isEmpty() || days.last().day != hour.day)
+            days.append({hour.day, 0, 0, 0});
         days.last().sales += hour.sales;
         days.last().takings += hour.takings;
     }
     return days;
 }
 
-QList<TakingsSeries::Point> TakingsSeries::withGaps(const QList<Point> &points, Unit unit)
+QList<TakingsSeries::Point> TakingsSeries::pointsOf(const QList<Step> &steps, Unit unit)
 {
-    QList<Point> filled;
-    for (const Point &point : points) {
-        while (!filled.isEmpty() && next(filled.last().start, unit) < point.start)
-            filled.append({next(filled.last().start, unit), 0, 0});
-        filled.append(point);
+    QList<Point> points;
+    if (steps.isEmpty())
+        return points;
+    // Each step's place counted from the first, so the empty ones between show.
+    auto place = [unit](const Step &step) { return unit == Unit::Hour ? step.hour : step.day; };
+    const qint64 first = place(steps.first());
+    const qint64 count = place(steps.last()) - first + 1;
+    const QDate firstDay = QDate::fromJulianDay(steps.first().day);
+    for (qint64 i = 0; i < count; ++i) {
+        const QDateTime start = unit == Unit::Hour
+                                    ? QDateTime(firstDay, QTime(int(first + i), 0))
+                                    : QDateTime(QDate::fromJulianDay(first + i), QTime(0, 0));
+        points.append({start, 0, 0});
     }
-    return filled;
+    for (const Step &step : steps) {
+        Point &point = points[place(step) - first];
+        point.sales = step.sales;
+        point.takings = step.takings;
+    }
+    return points;
 }

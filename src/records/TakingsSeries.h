@@ -38,8 +38,19 @@ public:
     static TakingsSeries of(Database &db, const QueryStatement &statement);
 
 private:
-    // Per day from hourly POINTS (in time order).
-    static QList<Point> byDay(const QList<Point> &hours);
-    // POINTS with the empty hours or days between them.
-    static QList<Point> withGaps(const QList<Point> &points, Unit unit);
+    // An hour (or a day: HOUR unused) as read from the engine.
+    struct Step
+    {
+        qint64 day = 0; // Julian day
+        int hour = 0;
+        int sales = 0;
+        double takings = 0;
+    };
+
+    static bool readHour(const QString &text, Step &step);
+    // Per day from hours in time order.
+    static QList<Step> byDay(const QList<Step> &hours);
+    // The points from the first step to the last, the empty hours or days
+    // between them with nothing taken.
+    static QList<Point> pointsOf(const QList<Step> &steps, Unit unit);
 };

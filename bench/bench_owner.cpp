@@ -1,6 +1,7 @@
 // The owner's day on the 100,000-sale book (two years of a busy shop): a
 // day's end report and a year's chart of takings, each beside its floor, the
 // same aggregation stepped through the SQLite C API, runs interleaved.
+#include "BenchBook.h"
 #include "BenchLine.h"
 #include "RecordsBook.h"
 
@@ -105,15 +106,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "could not write the records book\n");
         return 1;
     }
-    const QString dsn = QStringLiteral("QmBenchOwner");
-    DataSource::setUp(dsn, file, dir.path());
     Database db;
-    if (!db.open(dsn)) {
-        std::fprintf(stderr, "cannot open the book: %s\n", qPrintable(db.lastOpenError()));
-        return 1;
-    }
     sqlite3 *raw = nullptr;
-    sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    if (!openBenchBook(file, QStringLiteral("QmBenchOwner"), dir.path(), db, raw))
+        return 1;
     const int runs = 15;
 
     const QueryStatement day = QueryBuilder::day(QDate(2024, 6, 15));

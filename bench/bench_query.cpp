@@ -1,6 +1,7 @@
 // The query window on years of sales (100,000 sales, about 1,000,000 lines):
 // each figure beside its floor, the same statement stepped through the SQLite
 // C API with every value read and nothing kept.
+#include "BenchBook.h"
 #include "BenchLine.h"
 #include "RecordsBook.h"
 
@@ -83,15 +84,10 @@ int main(int argc, char **argv)
     }
     benchLine("query_generate_book_100k_sales_1m_lines", made.nsecsElapsed() / 1e6);
 
-    const QString dsn = QStringLiteral("QmBenchBook");
-    DataSource::setUp(dsn, file, dir.path());
     Database db;
-    if (!db.open(dsn)) {
-        std::fprintf(stderr, "cannot open the book: %s\n", qPrintable(db.lastOpenError()));
-        return 1;
-    }
     sqlite3 *raw = nullptr;
-    sqlite3_open_v2(file.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    if (!openBenchBook(file, QStringLiteral("QmBenchBook"), dir.path(), db, raw))
+        return 1;
 
     const int runs = 7;
     SalesListModel sales;

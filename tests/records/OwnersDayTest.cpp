@@ -3,6 +3,7 @@
 // the sqlite3 program, its paper printed and read back), the chart of takings
 // following the query and a deletion, and a stored sale's receipt saved as a
 // PDF file of the roll's width.
+#include "QueryWindowDriver.h"
 #include "RecordsBook.h"
 
 #include "app/FontAliases.h"
@@ -199,27 +200,14 @@ protected:
 
     void openSalesWindow()
     {
-        m_sales = std::make_unique<SalesDialog>(m_env.settings());
-        m_sales->setWindows(SalesWindows::installed());
+        m_sales = showSalesWindow(m_env.settings());
         m_sales->printSettings().printer1Name = receiptQueue;
         m_sales->printSettings().finishedNotice = false;
-        m_sales->show();
-        QApplication::setActiveWindow(m_sales.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_sales.get()));
     }
 
     void inQueryWindow(const std::function<void(QueryDialog *)> &action)
     {
-        bool ran = false;
-        whenModal([&](QDialog *dialog) {
-            auto *query = qobject_cast<QueryDialog *>(dialog);
-            ran = query != nullptr && QTest::qWaitForWindowActive(query);
-            if (ran)
-                action(query);
-            dialog->reject();
-        });
-        click(m_sales->findChild<QPushButton *>(QStringLiteral("queryButton")));
-        EXPECT_TRUE(ran);
+        inQueryWindowOf(*m_sales, action);
         ScriptedDialogs::instance().verifyAllOpened();
     }
 

@@ -77,6 +77,7 @@ set(QM_LOGIC_PRINTING
     src/printing/FontSettings.h
     src/printing/LogoFile.cpp
     src/printing/LogoFile.h
+    src/printing/PaperLayout.h
     src/printing/PrepareReceiptData.cpp
     src/printing/PrepareReceiptData.h
     src/printing/PrintHost.h
@@ -153,6 +154,10 @@ set(QM_LOGIC_RECORDS
     src/records/BookFile.h
     src/records/BookLeftovers.cpp
     src/records/BookLeftovers.h
+    src/records/DayReport.cpp
+    src/records/DayReport.h
+    src/records/DayReportPaper.cpp
+    src/records/DayReportPaper.h
     src/records/DetailListModel.cpp
     src/records/DetailListModel.h
     src/records/LineRows.cpp
@@ -181,6 +186,8 @@ set(QM_LOGIC_RECORDS
     src/records/ServerRows.h
     src/records/StoredSaleReceipt.cpp
     src/records/StoredSaleReceipt.h
+    src/records/TakingsSeries.cpp
+    src/records/TakingsSeries.h
 )
 set(QM_LOGIC_SALES
     src/sales/EntryRow.cpp
@@ -331,6 +338,8 @@ set(QM_UI_PRINTING
     src/printing/ReceiptPrinter.h
     src/printing/ReceiptPrinters.cpp
     src/printing/ReceiptPrinters.h
+    src/printing/ReceiptSheet.cpp
+    src/printing/ReceiptSheet.h
     src/printing/TemplateSample.cpp
     src/printing/TemplateSample.h
     src/printing/TemplateSelectDialog.cpp
@@ -344,15 +353,20 @@ set(QM_UI_SPREADSHEET
 set(QM_UI_RECORDS
     src/records/ListColumnFit.cpp
     src/records/ListColumnFit.h
+    src/records/DayReportDialog.cpp
+    src/records/DayReportDialog.h
     src/records/QueryConditionsDialog.cpp
     src/records/QueryConditionsDialog.h
     src/records/QueryConditionsDialog.ui
     src/records/QueryDialog.cpp
     src/records/QueryDialog.h
     src/records/QueryDialog.ui
+    src/records/QueryDialogOwner.cpp
     src/records/RecordDetailDialog.cpp
     src/records/RecordDetailDialog.h
     src/records/RecordDetailDialog.ui
+    src/records/TakingsChartView.cpp
+    src/records/TakingsChartView.h
 )
 set(QM_UI_SALES
     src/sales/AboutDialog.cpp

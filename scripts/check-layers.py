@@ -4,11 +4,11 @@
 Fails (exit 1, with the reason) when
   - the folders of src/ include each other in a circle, or
   - a file of quillmarch_logic (its list in cmake/Sources.cmake) includes a
-    QtWidgets or QtPrintSupport header, a generated form (ui_*.h) or a
-    header of quillmarch_ui.
+    QtWidgets, QtPrintSupport or QtCharts header, a generated form (ui_*.h)
+    or a header of quillmarch_ui.
 
 Usage: check-layers.py [--root DIR] [QT_HEADER_DIR ...]
-The QT_HEADER_DIRs are Qt's QtWidgets and QtPrintSupport include folders;
+The QT_HEADER_DIRs are Qt's QtWidgets, QtPrintSupport and QtCharts include folders;
 their file names are the headers the logic library may not include.
 """
 import os
@@ -126,7 +126,7 @@ def main(argv):
             continue
         for inc in includes(src, path):
             name = inc.split('/')[-1]
-            if (inc.startswith(('QtWidgets/', 'QtPrintSupport/')) or name in forbidden
+            if (inc.startswith(('QtWidgets/', 'QtPrintSupport/', 'QtCharts/')) or name in forbidden
                     or name.startswith('ui_') or inc in lists['UI']):
                 failures.append(f'{path} (quillmarch_logic) includes <{inc}>, a widget-side header')
 

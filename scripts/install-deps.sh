@@ -5,7 +5,7 @@ set -e
 
 PACKAGES="
 g++ cmake ninja-build make pkg-config
-qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
 libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql
 unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev sqlite3
 odbc-postgresql libpq-dev postgresql-15

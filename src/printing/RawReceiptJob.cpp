@@ -7,8 +7,20 @@
 RawReceiptJob RawReceiptJob::make(const ReceiptData &data, const ReceiptStyle &style,
                                   const RawPrinterSetup &setup, bool newSale)
 {
+    return make(ReceiptRaster::layout(data, style, RawPrinterSetup::knownDots(setup.paperDots)),
+                newSale && setup.openDrawer);
+}
+
+RawReceiptJob RawReceiptJob::make(const ReceiptDrawing &drawing, bool openDrawer)
+{
     RawReceiptJob job;
-    job.raster = ReceiptRaster::of(data, style, RawPrinterSetup::knownDots(setup.paperDots));
-    job.bytes = EscPosJob::build(job.raster, newSale && setup.openDrawer);
+    job.raster = ReceiptRaster::of(drawing);
+    job.bytes = EscPosJob::build(job.raster, openDrawer);
     return job;
+}
+
+ReceiptLayout::Target RawReceiptJob::target(const RawPrinterSetup &setup)
+{
+    return {RawPrinterSetup::dpi, RawPrinterSetup::dpi,
+            RawPrinterSetup::knownDots(setup.paperDots)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/ReceiptLayout.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -18,4 +20,8 @@ struct RawReceiptJob
 
     static RawReceiptJob make(const ReceiptData &data, const ReceiptStyle &style,
                               const RawPrinterSetup &setup, bool newSale);
+    // Any paper of the roll, laid out for the roll's width (the day-end report).
+    static RawReceiptJob make(const ReceiptDrawing &drawing, bool openDrawer);
+    // The device a raw printer of SETUP is to the layout.
+    static ReceiptLayout::Target target(const RawPrinterSetup &setup);
 };

@@ -27,6 +27,11 @@ void setPage(QPrinter &printer, int widthPoints, int lengthPoints)
 ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const ReceiptData &data,
                                            const ReceiptStyle &style)
 {
+    return prepare(printer, receiptPaper(data, style));
+}
+
+ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const PaperLayout &layout)
+{
     const int dpi = ReceiptLayout::layoutDpi;
     printer.setResolution(dpi);
     printer.setFullPage(false);
@@ -39,9 +44,9 @@ ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const ReceiptData 
     const int horzRes = printer.pageLayout().paintRectPixels(dpi).width();
 
     Prepared prepared;
-    ReceiptLayout layout(data, style, {dpi, dpi, horzRes});
-    prepared.drawing = layout.renderReceipt();
-    prepared.estimate = layout.estimatePaperLength();
+    LaidOutPaper laid = layout({dpi, dpi, horzRes});
+    prepared.drawing = std::move(laid.drawing);
+    prepared.estimate = laid.estimate;
 
     const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Point);
     const double drawnPoints =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/PaperLayout.h"
 #include "printing/PrintMargins.h"
 #include "printing/ReceiptDrawing.h"
 
@@ -27,6 +28,8 @@ public:
     // printer's own unprintable edges as margins) and lays the receipt out for
     // it. The printer's own resolution only scales the drawing.
     static Prepared prepare(QPrinter &printer, const ReceiptData &data, const ReceiptStyle &style);
+    // The same for any paper of the roll (the day-end report).
+    static Prepared prepare(QPrinter &printer, const PaperLayout &layout);
 
     // The paper of the printer named PRINTERNAME, or the roll assumed without
     // one (no unprintable edges), as the margin check sees it.

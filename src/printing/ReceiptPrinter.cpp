@@ -28,6 +28,17 @@ ReceiptPrinter::ReceiptPrinter(AppSettings &settings, ShopPrintSettings &shop, Q
 bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
                                      const QString &printerName, Purpose purpose)
 {
+    const ReceiptStyle style = ReceiptStyle::from(m_settings, m_shop, switches);
+    return print(receiptPaper(data, style), printerName, purpose);
+}
+
+bool ReceiptPrinter::printPaper(const PaperLayout &layout, const QString &printerName)
+{
+    return print(layout, printerName, Purpose::Reprint);
+}
+
+bool ReceiptPrinter::print(const PaperLayout &layout, const QString &printerName, Purpose purpose)
+{
     m_lastPrinter = ReceiptPrinters::resolve(printerName);
     m_drawerOpened = false;
     if (m_lastPrinter.isEmpty()) {
@@ -35,9 +46,8 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
                                Prompt::Icon::NoIcon, Prompt::Buttons::Ok);
         return false;
     }
-    const ReceiptStyle style = ReceiptStyle::from(m_settings, m_shop, switches);
     const bool printed =
-        RawQueue::isRaw(m_lastPrinter) ? printRaw(data, style, purpose) : printDriven(data, style);
+        RawQueue::isRaw(m_lastPrinter) ? printRaw(layout, purpose) : printDriven(layout);
     if (!printed)
         return false;
     // A queue that holds the job is said at once: the cashier would otherwise
@@ -50,12 +60,12 @@ bool ReceiptPrinter::printReceiptJob(const ReceiptData &data, const ReceiptSwitc
     return true;
 }
 
-bool ReceiptPrinter::printDriven(const ReceiptData &data, const ReceiptStyle &style)
+bool ReceiptPrinter::printDriven(const PaperLayout &layout)
 {
     QPrinter printer(QPrinterInfo::printerInfo(m_lastPrinter), QPrinter::HighResolution);
     printer.setDocName(documentName());
     printer.setCopyCount(1);
-    const ReceiptPage::Prepared page = ReceiptPage::prepare(printer, data, style);
+    const ReceiptPage::Prepared page = ReceiptPage::prepare(printer, layout);
 
     QPainter painter;
     if (!painter.begin(&printer)) {
@@ -72,7 +82,7 @@ bool ReceiptPrinter::printDriven(const ReceiptData &data, const ReceiptStyle &st
 
 // No driver: the receipt goes as the printer's own raster picture, with the
 // cut and, after a sale, the drawer pulse in the same job.
-bool ReceiptPrinter::printRaw(const ReceiptData &data, const ReceiptStyle &style, Purpose purpose)
+bool ReceiptPrinter::printRaw(const PaperLayout &layout, Purpose purpose)
 {
     Database db;
     if (!db.openOrWarn(m_settings.settingsDsn, m_parent))
@@ -81,7 +91,8 @@ bool ReceiptPrinter::printRaw(const ReceiptData &data, const ReceiptStyle &style
     if (!DbOperation::run(m_parent, [&] { setup = RawPrinterSetup::load(db, m_lastPrinter); }))
         return false;
     db.close();
-    const RawReceiptJob job = RawReceiptJob::make(data, style, setup, purpose == Purpose::NewSale);
+    const RawReceiptJob job = RawReceiptJob::make(layout(RawReceiptJob::target(setup)).drawing,
+                                                  purpose == Purpose::NewSale && setup.openDrawer);
     if (!RawQueue::submit(m_lastPrinter, documentName(), job.bytes)) {
         Prompt::warn(m_parent, failedMessage());
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/PaperLayout.h"
+
 #include <QString>
 
 class QWidget;
@@ -43,6 +45,11 @@ public:
     virtual bool printReceiptJob(const ReceiptData &data, const ReceiptSwitches &switches,
                                  const QString &printerName, Purpose purpose = Purpose::Reprint);
 
+    // Any other paper of the roll (the day-end report) on PRINTERNAME, the
+    // same way as a reprint: the drawer stays shut. LAYOUT is called with the
+    // printer's device.
+    bool printPaper(const PaperLayout &layout, const QString &printerName);
+
     // The printer the last job went to (empty when none could be had).
     QString lastPrinter() const { return m_lastPrinter; }
     // Whether the last job carried the cash-drawer pulse.
@@ -55,8 +62,9 @@ protected:
     bool m_drawerOpened = false;
 
 private:
-    bool printDriven(const ReceiptData &data, const ReceiptStyle &style);
-    bool printRaw(const ReceiptData &data, const ReceiptStyle &style, Purpose purpose);
+    bool print(const PaperLayout &layout, const QString &printerName, Purpose purpose);
+    bool printDriven(const PaperLayout &layout);
+    bool printRaw(const PaperLayout &layout, Purpose purpose);
     void showFinishedNotice();
 
     QString m_lastPrinter;

@@ -7,7 +7,7 @@
 #include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
-#include "printing/PrepareReceiptData.h"
+#include "printing/ReceiptData.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/ShopPrintSettings.h"
 #include "records/BookCommands.h"
@@ -19,7 +19,6 @@
 #include "records/RecordValue.h"
 #include "records/SaleDeletion.h"
 #include "records/SalesListModel.h"
-#include "records/StoredSaleReceipt.h"
 #include "sales/SaleNumbers.h"
 #include "spreadsheet/ExportList.h"
 
@@ -95,6 +94,7 @@ QueryDialog::QueryDialog(AppSettings &settings, Printing printing, QWidget *pare
                 openDetails();
         });
     }
+    addOwnerTools();
     applyRights();
 
     if (m_records->openOrWarn(settings.recordsDsn, this)) {
@@ -130,6 +130,7 @@ void QueryDialog::applyRights()
 {
     ui->exportButton->setEnabled(m_administrator);
     ui->manageButton->setEnabled(m_administrator);
+    m_reportButton->setEnabled(m_administrator);
 }
 
 bool QueryDialog::needRecords()
@@ -157,6 +158,8 @@ void QueryDialog::fill(const QueryStatement &statement, bool detail)
     (detail ? m_detailFit : m_salesFit)->fit();
     ShowStatistics();
     updateButtons();
+    showChartOrList();
+    chartFollows(statement);
 }
 
 void QueryDialog::run(const QueryStatement &statement, bool detail)
@@ -255,8 +258,11 @@ void QueryDialog::showMenu(int, const QPoint &at)
     menu.addSeparator();
     QAction *print =
         menu.addAction(QStringLiteral("打印记录(&P)"), this, &QueryDialog::printRecord);
+    QAction *pdf =
+        menu.addAction(QStringLiteral("保存为PDF(&F)..."), this, &QueryDialog::saveReceiptPdf);
     remove->setEnabled(m_administrator);
     print->setEnabled(m_administrator);
+    pdf->setEnabled(m_administrator);
     menu.exec(at);
 }
 
@@ -300,6 +306,7 @@ void QueryDialog::showSaved(int sale, const RecordDetailDialog &details)
                                   rows.text(sale, SaleRows::Cashier), header.remark,
                                   header.customer, header.phone, header.payment});
         ShowStatistics();
+        chartFollows(m_lastQuery);
     } else {
         fill(m_lastQuery, m_detailShown);
     }
@@ -372,6 +379,7 @@ void QueryDialog::deleteSelected()
     list->setFocus();
     ShowStatistics();
     updateButtons();
+    chartFollows(m_lastQuery);
 }
 
 void QueryDialog::printRecord()
@@ -381,14 +389,9 @@ void QueryDialog::printRecord()
     const int sale = markedSale();
     if (sale < 0)
         return;
-    const SaleRows &rows = shownModel()->sales();
-    const ReceiptSwitches switches =
-        m_printing.switches ? m_printing.switches() : ReceiptSwitches();
+    const ReceiptSwitches switches = printSwitches();
     DbOperation::run(this, [&] {
-        const SaleSnapshot stored = StoredSaleReceipt::snapshot(*m_records, rows, sale, switches);
-        ReceiptData data =
-            prepareReceiptData(stored, m_settings.labelLanguage, m_printing.shop->showPrice);
-        data.time = rows.text(sale, SaleRows::Date); // as stored
+        const ReceiptData data = storedReceipt(sale, switches);
         ReceiptPrinter printer(m_settings, *m_printing.shop, this);
         printer.printReceiptJob(data, switches, m_printing.shop->printer1Name);
     });

@@ -13,12 +13,16 @@
 class Database;
 class DetailListModel;
 class ListColumnFit;
+class QCheckBox;
 class QMenu;
+class QPushButton;
+class TakingsChartView;
 class RecordDetailDialog;
 class RecordListModel;
 class SalesListModel;
 class SortListCtrl;
 struct AppSettings;
+struct ReceiptData;
 struct ShopPrintSettings;
 namespace Ui {
 class QueryDialog;
@@ -83,6 +87,18 @@ private:
     void exportShown();
     void updateButtons();
 
+    // The owner's day (QueryDialogOwner.cpp): the day-end report, the chart
+    // of takings in place of the lists, a stored sale's receipt as a PDF file.
+    void addOwnerTools();
+    void showDayReport();
+    void chartToggled();
+    void showChartOrList();
+    void chartFollows(const QueryStatement &statement);
+    void saveReceiptPdf();
+    // The reprint's receipt of SALE (a sale of the shown list). Throws DatabaseError.
+    ReceiptData storedReceipt(int sale, const ReceiptSwitches &switches);
+    ReceiptSwitches printSwitches() const;
+
     SortListCtrl *shownList() const;
     RecordListModel *shownModel() const;
     // The sales behind the selected rows of the shown list, in list order.
@@ -106,4 +122,7 @@ private:
     ListColumnFit *m_detailFit = nullptr;
     // Where the person last put the conditions dialog in this window.
     std::optional<QPoint> m_conditionsAt;
+    QPushButton *m_reportButton = nullptr;
+    QCheckBox *m_chartCheck = nullptr;
+    TakingsChartView *m_chart = nullptr;
 };

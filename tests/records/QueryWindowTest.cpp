@@ -2,6 +2,7 @@
 // over the running sales window. A person reads today's sales, queries by
 // conditions, deletes, reprints, and an ordinary user finds the owner's
 // commands closed.
+#include "QueryWindowDriver.h"
 #include "RecordsBook.h"
 
 #include "app/SettingsLoader.h"
@@ -132,28 +133,12 @@ protected:
                   {{s("奶粉"), 10.0, 10.0, 100.0, 100.0}});
     }
 
-    void openSalesWindow()
-    {
-        m_sales = std::make_unique<SalesDialog>(m_env.settings());
-        m_sales->setWindows(SalesWindows::installed());
-        m_sales->show();
-        QApplication::setActiveWindow(m_sales.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_sales.get()));
-    }
+    void openSalesWindow() { m_sales = showSalesWindow(m_env.settings()); }
 
     // Clicks the sales window's query button and runs ACTION in the query window.
     void inQueryWindow(const std::function<void(QueryDialog *)> &action)
     {
-        bool ran = false;
-        whenModal([&](QDialog *dialog) {
-            auto *query = qobject_cast<QueryDialog *>(dialog);
-            ran = query != nullptr && QTest::qWaitForWindowActive(query);
-            if (ran)
-                action(query);
-            dialog->reject();
-        });
-        click(m_sales->findChild<QPushButton *>(QStringLiteral("queryButton")));
-        EXPECT_TRUE(ran);
+        inQueryWindowOf(*m_sales, action);
     }
 
     // Opens "查询(&Q)..." of the query window and runs ACTION in the conditions window.

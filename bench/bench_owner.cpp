@@ -79,19 +79,6 @@ double rawDayReport(sqlite3 *db, const QueryStatement &day)
     return sum;
 }
 
-// Two works timed in alternation, RUNS times each; their medians in ms.
-std::pair<double, double> interleaved(int runs, const std::function<void()> &work,
-                                      const std::function<void()> &floor)
-{
-    std::vector<double> a;
-    std::vector<double> b;
-    for (int i = 0; i < runs; ++i) {
-        a.push_back(medianMs(1, work));
-        b.push_back(medianMs(1, floor));
-    }
-    return {median(a), median(b)};
-}
-
 } // namespace
 
 int main(int argc, char **argv)

@@ -95,7 +95,8 @@ SaleDetails::Outcome SaleDetails::save(Database &records, const Header &header,
                  {header.number});
     SaleStore::insertLines(records, header.number, lines.all());
     transaction.commit();
-    *saved = {header.time, SaleNumbers::money(*total), SaleNumbers::quantity(quantity)};
+    if (saved)
+        *saved = {header.time, SaleNumbers::money(*total), SaleNumbers::quantity(quantity)};
     return Outcome::Saved;
 }
 

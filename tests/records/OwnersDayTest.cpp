@@ -236,7 +236,7 @@ TEST_F(OwnersDay, TheDayEndReportSumsTheListedSalesAndPrintsThemOnTheRoll)
         s("D00020"), s("2024-03-07 14:00:00"), s(""), s(""), s("微信"), s(""), s("88.80")};
     SaleLines lines;
     lines.append(SaleDetails::line(1, s("改后商品"), s("4"), s("25"), s("100.00"), s("88.80")));
-    SaleDetails::save(m_records, edited, lines);
+    ASSERT_EQ(SaleDetails::save(m_records, edited, lines, nullptr), SaleDetails::Outcome::Saved);
     m_records.close();
 
     const QString output = cupsPdfOutput();

@@ -110,15 +110,16 @@ TEST_F(AboutDialogTest, ProgressLineCountsDotsEveryHalfSecondUntilTheResult)
     EXPECT_EQ(line->text(), checking + "· · ·");
     EXPECT_FALSE(update->isEnabled()); // one check at a time
 
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), checking + "·", 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), checking + "· ·", 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), checking + "· · ·", 2000);
-    QTRY_COMPARE_WITH_TIMEOUT(line->text(), checking + "·", 2000);
+    EXPECT_TRUE(waitFor([&] { return line->text() == checking + "·"; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return line->text() == checking + "· ·"; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return line->text() == checking + "· · ·"; }, 2000));
+    EXPECT_TRUE(waitFor([&] { return line->text() == checking + "·"; }, 2000));
     EXPECT_TRUE(env.prompt().messages().isEmpty());
 
     server.release();
-    QTRY_COMPARE(env.prompt().lastText(), QStringLiteral("此版本为最新版本"));
-    QTRY_VERIFY_WITH_TIMEOUT(!line->isVisible(), 2000);
+    EXPECT_TRUE(
+        waitFor([&] { return env.prompt().lastText() == QStringLiteral("此版本为最新版本"); }));
+    EXPECT_TRUE(waitFor([&] { return !line->isVisible(); }, 2000));
     EXPECT_TRUE(update->isEnabled());
     EXPECT_EQ(programEnded, 0);
 }
@@ -133,10 +134,10 @@ TEST_F(AboutDialogTest, UnreachableServerSaysSoAndTheCheckCanBeRepeated)
 
     for (int attempt = 1; attempt <= 2; ++attempt) {
         QTest::mouseClick(update, Qt::LeftButton);
-        QTRY_COMPARE(env.prompt().messages().size(), attempt);
+        EXPECT_TRUE(waitFor([&] { return env.prompt().messages().size() == attempt; }));
         EXPECT_EQ(env.prompt().lastText(), "网络连接不通");
-        QTRY_VERIFY_WITH_TIMEOUT(!line->isVisible(), 2000);
-        QTRY_VERIFY(update->isEnabled());
+        EXPECT_TRUE(waitFor([&] { return !line->isVisible(); }, 2000));
+        EXPECT_TRUE(waitFor([&] { return update->isEnabled(); }));
     }
 }
 
@@ -153,8 +154,8 @@ TEST_F(AboutDialogTest, NewerVersionHandsOverToTheUpdaterAndEndsTheProgram)
 
     auto box = openBox();
     QTest::mouseClick(child<QPushButton>(box.get(), "updateButton"), Qt::LeftButton);
-    QTRY_COMPARE(programEnded, 1);
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+    EXPECT_TRUE(waitFor([&] { return programEnded == 1; }));
+    EXPECT_TRUE(waitFor([&] { return QFile::exists(marker); }, 10000));
     EXPECT_TRUE(env.prompt().messages().isEmpty());
 }
 
@@ -193,14 +194,15 @@ TEST_F(AboutDialogTest, ClosingTheBoxDuringACheckStillShowsItsResult)
     server.hold();
     auto box = openBox();
     QTest::mouseClick(child<QPushButton>(box.get(), "updateButton"), Qt::LeftButton);
-    QTRY_COMPARE(server.requests(), 1);
+    EXPECT_TRUE(waitFor([&] { return server.requests() == 1; }));
 
     QTest::keyClick(box.get(), Qt::Key_Escape);
     EXPECT_FALSE(box->isVisible());
     box.reset();
 
     server.release();
-    QTRY_COMPARE(env.prompt().lastText(), QStringLiteral("此版本为最新版本"));
+    EXPECT_TRUE(
+        waitFor([&] { return env.prompt().lastText() == QStringLiteral("此版本为最新版本"); }));
 }
 
 } // namespace

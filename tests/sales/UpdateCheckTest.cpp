@@ -2,6 +2,7 @@
 #include "sales/UpdateCheck.h"
 #include "UpdateCheckServer.h"
 #include "sales/UpdateCheckWorker.h"
+#include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -138,7 +139,7 @@ TEST_F(UpdateCheckTest, NewerVersionStartsTheUpdaterFromTheProgramFolderAndEndsT
 
     EXPECT_EQ(programEnded, 1);
     EXPECT_TRUE(env.prompt().messages().isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(marker).size() > 0, 10000);
+    EXPECT_TRUE(waitFor([&] { return QFileInfo(marker).size() > 0; }, 10000));
     EXPECT_EQ(readFile(marker).trimmed(), QDir(env.workingDir()).canonicalPath().toUtf8());
     EXPECT_FALSE(QFileInfo::exists(decoyMarker));
     // The version file stays beside the working files for the updater, never executable.
@@ -225,7 +226,7 @@ TEST_F(UpdateCheckTest, EndingACheckThatWaitsStopsTheWorkerQuietly)
     server.hold();
     auto check = std::make_unique<UpdateCheck>(config());
     check->start();
-    QTRY_COMPARE(server.requests(), 1);
+    EXPECT_TRUE(waitFor([&] { return server.requests() == 1; }));
     check.reset(); // waits for the worker, which gives up its download
     server.release();
     QTest::qWait(50);
@@ -238,11 +239,12 @@ TEST_F(UpdateCheckTest, ReleasedCheckStillReportsThenGoesAway)
     server.hold();
     QPointer<UpdateCheck> check = new UpdateCheck(config());
     check->start();
-    QTRY_COMPARE(server.requests(), 1);
+    EXPECT_TRUE(waitFor([&] { return server.requests() == 1; }));
     check->release();
     server.release();
-    QTRY_COMPARE(env.prompt().lastText(), QStringLiteral("此版本为最新版本"));
-    QTRY_VERIFY(check.isNull());
+    EXPECT_TRUE(
+        waitFor([&] { return env.prompt().lastText() == QStringLiteral("此版本为最新版本"); }));
+    EXPECT_TRUE(waitFor([&] { return check.isNull(); }));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "core/AppSettings.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
+#include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -204,7 +205,7 @@ TEST(DamagedFiles, StartUpNamesTheFileAndWhatIsWrongAndLeavesItAlone)
     };
     const passwd *user = nobody();
     if (geteuid() == 0 && !user)
-        GTEST_SKIP() << "running as root without a user \"nobody\" to drop to";
+        QM_SKIP_WITHOUT_SERVICE("running as root without a user \"nobody\" to drop to");
     for (const bool records : {false, true}) {
         for (const Case &c : cases) {
             const bool permission = c.damage == Damage::ReadOnlyFile ||

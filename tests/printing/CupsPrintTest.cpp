@@ -15,6 +15,7 @@
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
 #include "support/Gui.h"
+#include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 
@@ -81,11 +82,11 @@ protected:
     void SetUp() override
     {
         if (!ReceiptPrinters::exists(queue))
-            GTEST_SKIP() << "no CUPS scheduler with the cups-pdf queue \"Receipt\"; "
-                            "scripts/start-test-cups.sh starts one (as root)";
+            QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the cups-pdf queue \"Receipt\"; "
+                                    "scripts/start-test-cups.sh starts one (as root)");
         output = cupsPdfOutput();
         if (output.isEmpty())
-            GTEST_SKIP() << "cups-pdf has no output folder in /etc/cups/cups-pdf.conf";
+            QM_SKIP_WITHOUT_SERVICE("cups-pdf has no output folder in /etc/cups/cups-pdf.conf");
         QDir().mkpath(output);
         before = pdfsIn(output);
         shop.printer1Name = queue;
@@ -183,7 +184,7 @@ TEST_F(CupsPrintTest, ReceiptOnAStoppedQueueIsSaidToWaitAndTheSaleIsDone)
     };
     if (!lp(QStringLiteral("lpadmin"), {"-p", stoppedQueue, "-E", "-v", "cups-pdf:/", "-m",
                                         "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"}))
-        GTEST_SKIP() << "cannot add a queue (lpadmin needs root)";
+        QM_SKIP_WITHOUT_SERVICE("cannot add a queue (lpadmin needs root)");
     ASSERT_TRUE(lp(QStringLiteral("cupsdisable"), {"-r", "纸用完了", stoppedQueue}));
     EXPECT_EQ(QueueState(3, {QStringLiteral("none")}).waitingReason(), QString());
     EXPECT_EQ(
@@ -215,7 +216,7 @@ TEST_F(CupsPrintTest, ReceiptOnAStoppedQueueIsSaidToWaitAndTheSaleIsDone)
 TEST_F(CupsPrintTest, PrinterThatCannotBeHadFallsBackToTheDefaultPrinter)
 {
     if (ReceiptPrinters::defaultName() != queue)
-        GTEST_SKIP() << "the default printer is not the test queue";
+        QM_SKIP_WITHOUT_SERVICE("the default printer is not the test queue");
     FakePrintHost host(env);
     shop.finishedNotice = false;
     const ReceiptData data =

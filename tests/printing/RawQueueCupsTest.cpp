@@ -21,6 +21,7 @@
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
 #include "support/Gui.h"
+#include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -74,14 +75,14 @@ protected:
     void SetUp() override
     {
         if (!ReceiptPrinters::exists(rawQueue))
-            GTEST_SKIP() << "no CUPS scheduler with the raw queue \"RawReceipt\"; "
-                            "scripts/start-test-cups.sh starts one (as root)";
+            QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the raw queue \"RawReceipt\"; "
+                                    "scripts/start-test-cups.sh starts one (as root)");
         if (!listener.listen(QHostAddress::LocalHost))
-            GTEST_SKIP() << "no local port to listen on";
+            QM_SKIP_WITHOUT_SERVICE("no local port to listen on");
         const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(listener.serverPort());
         if (!run(QStringLiteral("lpadmin"), {"-p", rawQueue, "-v", device}))
-            GTEST_SKIP() << "cannot point the queue RawReceipt at the test's listener "
-                            "(lpadmin needs root)";
+            QM_SKIP_WITHOUT_SERVICE("cannot point the queue RawReceipt at the test's listener "
+                                    "(lpadmin needs root)");
         shop.finishedNotice = false;
     }
 

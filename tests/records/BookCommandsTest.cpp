@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "records/BookFile.h"
 #include "records/BookLeftovers.h"
+#include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -211,7 +212,7 @@ TEST_F(BookCommandsTest, ABackupOntoAReadOnlyDiskSaysItIsReadOnly)
     // A read-only disk with less room than the book: the room is not the reason.
     QTemporaryDir mountPoint;
     if (::mount("tmpfs", qPrintable(mountPoint.path()), "tmpfs", MS_RDONLY, "size=64k") != 0)
-        GTEST_SKIP() << "mounting a read-only tmpfs needs root";
+        QM_SKIP_WITHOUT_SERVICE("mounting a read-only tmpfs needs root");
     storeSales(m_env.recordsFile(), 1, 2000);
     m_env.prompt().fileNext(QDir(mountPoint.path()).filePath(s("backup.qmbk")));
     commands().backUp();

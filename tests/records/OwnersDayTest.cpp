@@ -25,6 +25,7 @@
 #include "sales/SalesWindows.h"
 #include "support/Gui.h"
 #include "support/PgServer.h"
+#include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -338,7 +339,7 @@ TEST_F(OwnersDay, TheDayEndReportSumsTheListedSalesAndPrintsThemOnTheRoll)
           NumberText::quantity(shown.items), shown.firstNumber, shown.lastNumber, s("（未填）")})
         EXPECT_TRUE(paperText.contains(text)) << qPrintable(text) << "\n" << qPrintable(paperText);
     if (!hasCups())
-        GTEST_SKIP() << "no CUPS scheduler with the cups-pdf queue \"Receipt\"";
+        QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the cups-pdf queue \"Receipt\"");
     // One page of the roll's width reached the printer.
     EXPECT_NEAR(pageWidth, paperWidthPoints(receiptQueue), 1.0);
     const QStringList arrived = arrivedPdfs(output, before);
@@ -432,7 +433,7 @@ TEST_F(OwnersDay, TheChartShowsTheQuerysTakingsByHourAndByDayAndFollowsADeletion
 TEST_F(OwnersDay, AStoredSaleIsSavedAsAPdfOfTheRollsWidth)
 {
     if (!ReceiptPrinters::exists(receiptQueue) || !ReceiptPrinters::exists(rawQueue))
-        GTEST_SKIP() << "no CUPS scheduler with the queues \"Receipt\" and \"RawReceipt\"";
+        QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the queues \"Receipt\" and \"RawReceipt\"");
     m_records.close();
     QTemporaryDir dir;
     openSalesWindow();

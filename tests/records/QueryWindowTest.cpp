@@ -23,6 +23,7 @@
 #include "spreadsheet/CSpreadSheet.h"
 #include "spreadsheet/Gb18030.h"
 #include "support/Gui.h"
+#include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -616,11 +617,11 @@ TEST_F(QueryWindow, AStoredSaleIsReprintedThroughTheSalesWindowsPrinter)
 {
     const QString queue = QStringLiteral("Receipt");
     if (!ReceiptPrinters::exists(queue))
-        GTEST_SKIP() << "no CUPS scheduler with the cups-pdf queue \"Receipt\"; "
-                        "scripts/start-test-cups.sh starts one (as root)";
+        QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the cups-pdf queue \"Receipt\"; "
+                                "scripts/start-test-cups.sh starts one (as root)");
     const QString output = cupsPdfOutput();
     if (output.isEmpty())
-        GTEST_SKIP() << "cups-pdf has no output folder in /etc/cups/cups-pdf.conf";
+        QM_SKIP_WITHOUT_SERVICE("cups-pdf has no output folder in /etc/cups/cups-pdf.conf");
     QDir().mkpath(output);
     const QStringList before = QDir(output).entryList({QStringLiteral("*.pdf")});
     openSalesWindow();

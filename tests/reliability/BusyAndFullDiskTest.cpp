@@ -6,6 +6,7 @@
 #include "records/BookCommands.h"
 #include "sales/SalesSession.h"
 #include "spreadsheet/ExportList.h"
+#include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -156,8 +157,8 @@ TEST_F(BusyAndFullDiskTest, ASaleOnAFullDiskIsReportedTheSaleStaysAndTheBookIsIn
 {
     FullDisk disk;
     if (!disk.mounted())
-        GTEST_SKIP() << "mounting a small tmpfs needs root (run the tests as root to check "
-                        "a full disk)";
+        QM_SKIP_WITHOUT_SERVICE("mounting a small tmpfs needs root (run the tests as root to check "
+                                "a full disk)");
     const QString book = disk.path("Quillbook.qmbk");
     ASSERT_TRUE(QFile::copy(m_env.recordsFile(), book));
     m_env.settings().recordsDsn = s("QmFullDiskRecords");
@@ -190,8 +191,8 @@ TEST_F(BusyAndFullDiskTest, ABackupAndAnExportOnAFullDiskAreReportedAndLeaveNoHa
 {
     FullDisk disk;
     if (!disk.mounted())
-        GTEST_SKIP() << "mounting a small tmpfs needs root (run the tests as root to check "
-                        "a full disk)";
+        QM_SKIP_WITHOUT_SERVICE("mounting a small tmpfs needs root (run the tests as root to check "
+                                "a full disk)");
     {
         SalesSession session(m_env.settings());
         ASSERT_TRUE(session.open(nullptr));
@@ -231,8 +232,8 @@ TEST_F(BusyAndFullDiskTest, ARestoreThatCannotBeCompletedKeepsTheOldBookAndItsCo
 {
     FullDisk disk;
     if (!disk.mounted())
-        GTEST_SKIP() << "mounting a small tmpfs needs root (run the tests as root to check "
-                        "a full disk)";
+        QM_SKIP_WITHOUT_SERVICE("mounting a small tmpfs needs root (run the tests as root to check "
+                                "a full disk)");
     const QString book = disk.path("Quillbook.qmbk");
     ASSERT_TRUE(QFile::copy(m_env.recordsFile(), book));
     const QString dsn = s("QmFullDiskRecords");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/RealService.h"
+
 #include <QString>
 
 #include <functional>
@@ -35,5 +37,5 @@ private:
 #define QM_REQUIRE_POSTGRES()                                                                      \
     do {                                                                                           \
         if (!PgServer::available())                                                                \
-            GTEST_SKIP() << PgServer::skipReason().toStdString();                                  \
+            QM_SKIP_WITHOUT_SERVICE(PgServer::skipReason().toStdString());                         \
     } while (false)

@@ -56,10 +56,18 @@ TakingsChartView::TakingsChartView(QWidget *parent)
     m_takings->attachAxis(m_money);
     m_sales->attachAxis(m_time);
     m_sales->attachAxis(m_count);
+    // The view's own first chart is released, not deleted, when it is replaced.
+    QChart *first = this->chart();
     setChart(chart);
+    delete first;
 
     connect(m_takings, &QLineSeries::hovered, this, &TakingsChartView::hovered);
     connect(m_sales, &QLineSeries::hovered, this, &TakingsChartView::hovered);
+}
+
+TakingsChartView::~TakingsChartView()
+{
+    delete chart();
 }
 
 void TakingsChartView::showSeries(const TakingsSeries &series)

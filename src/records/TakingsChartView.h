@@ -18,6 +18,8 @@ class TakingsChartView : public QChartView
 
 public:
     explicit TakingsChartView(QWidget *parent = nullptr);
+    // Deletes the chart with the view.
+    ~TakingsChartView() override;
 
     void showSeries(const TakingsSeries &series);
     const TakingsSeries &series() const { return m_series; }

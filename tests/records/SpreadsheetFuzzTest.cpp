@@ -224,7 +224,9 @@ TEST_F(SpreadsheetFuzzTest, MutatedSampleFilesOfEveryFormatNeverFailSilently)
                                ? qEnvironmentVariable("QM_FUZZ_SECONDS").toDouble()
                                : 3.0;
     const fuzz::Report report = fuzz::run(fixtureFiles(), seconds, m_dir.path(), 20240307);
-    EXPECT_GT(report.runs, 100);
+    // The run is bounded by time: under the sanitizers on a loaded machine it
+    // makes about a hundred files, a plain build thousands.
+    EXPECT_GT(report.runs, 20);
     EXPECT_GT(report.refused, 0);
     EXPECT_GT(report.read, 0);
     EXPECT_TRUE(report.faults.isEmpty()) << report.faults.join(u' ').toStdString();

@@ -1,11 +1,19 @@
 #!/usr/bin/env python3
 """Keeps the layers of src/ standing.
 
-Fails (exit 1, with the reason) when
-  - the folders of src/ include each other in a circle, or
+The folders of src/ stand in the order of LAYERS, from the bottom up: a file
+may include headers of its own folder and of the folders below it, never of a
+folder above. Fails (exit 1, with the reason) when
+  - a file includes a header of a folder above its own, or a form (.ui) names
+    a custom widget whose header is in a folder above the form's,
+  - a folder of src/ is missing from LAYERS (its place must be decided),
   - a file of quillmarch_logic (its list in cmake/Sources.cmake) includes a
     QtWidgets, QtPrintSupport or QtCharts header, a generated form (ui_*.h)
-    or a header of quillmarch_ui.
+    or a header of quillmarch_ui,
+  - a form lies in a folder that has no file of quillmarch_ui, is not in
+    quillmarch_ui's list, or names a custom widget whose header is not a
+    header of quillmarch_ui,
+  - a source file is in neither library's list.
 
 Usage: check-layers.py [--root DIR] [QT_HEADER_DIR ...]
 The QT_HEADER_DIRs are Qt's QtWidgets, QtPrintSupport and QtCharts include folders;
@@ -16,6 +24,14 @@ import re
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
+CUSTOM_WIDGET_HEADER = re.compile(r'<customwidget>.*?<header[^>]*>\s*([^<\s]+)\s*</header>', re.S)
+
+# The folders of src/, from the bottom up. core holds what every part needs
+# (settings, clock, numbers); data the connections and stored rows; controls
+# the list models and the widget controls every window uses; then the
+# subsystems, each using only those before it; app wires the windows together.
+LAYERS = ['core', 'data', 'controls', 'printing', 'spreadsheet', 'users', 'settings', 'sales',
+          'records', 'app']
 
 
 def read_lists(sources_cmake):
@@ -42,55 +58,65 @@ def includes(src, path):
         return INCLUDE.findall(f.read())
 
 
-def folder_graph(src, files):
-    graph = {}
-    for path in files:
-        if '/' not in path:
-            continue  # main.cpp stands above every folder
-        folder = path.split('/')[0]
-        graph.setdefault(folder, {})
-        for inc in includes(src, path):
-            target = inc.split('/')[0]
-            if '/' in inc and target != folder and os.path.isdir(os.path.join(src, target)):
-                graph[folder].setdefault(target, f'{path} includes "{inc}"')
-    return graph
+def folder_of(path):
+    return path.split('/')[0] if '/' in path else None
 
 
-def find_cycle(graph):
-    """One circle of folders as a list, or None."""
-    state = {}
-    stack = []
-
-    def visit(node):
-        state[node] = 'open'
-        stack.append(node)
-        for nxt in sorted(graph.get(node, {})):
-            if state.get(nxt) == 'open':
-                return stack[stack.index(nxt):] + [nxt]
-            if nxt not in state:
-                found = visit(nxt)
-                if found:
-                    return found
-        stack.pop()
-        state[node] = 'done'
+def climbs(src, from_path, header):
+    """The reason when HEADER, named in FROM_PATH, is in a folder above FROM_PATH's."""
+    here, there = folder_of(from_path), folder_of(header)
+    if here is None or there is None or here == there:
         return None
-
-    for node in sorted(graph):
-        if node not in state:
-            found = visit(node)
-            if found:
-                return found
+    if not os.path.isdir(os.path.join(src, there)) or here not in LAYERS or there not in LAYERS:
+        return None
+    if LAYERS.index(there) > LAYERS.index(here):
+        return f'{from_path} names "{header}": {there} stands above {here} ({" < ".join(LAYERS)})'
     return None
 
 
-def layer_order(graph):
-    """Folders from the bottom up (each only includes folders before it)."""
-    order, placed = [], set()
-    while len(placed) < len(graph):
-        ready = sorted(f for f in graph if f not in placed and set(graph[f]) <= placed)
-        order += ready
-        placed |= set(ready)
-    return order
+def forms(src):
+    for folder, _, names in os.walk(src):
+        for name in names:
+            if name.endswith('.ui'):
+                yield os.path.relpath(os.path.join(folder, name), src).replace(os.sep, '/')
+
+
+def custom_widget_headers(src, form):
+    with open(os.path.join(src, form), encoding='utf-8') as f:
+        return CUSTOM_WIDGET_HEADER.findall(f.read())
+
+
+def check_order(src, files):
+    failures = []
+    folders = {e for e in os.listdir(src) if os.path.isdir(os.path.join(src, e))}
+    for folder in sorted(folders - set(LAYERS)):
+        failures.append(f'src/{folder} has no place in the layers: add it to LAYERS in '
+                        'scripts/check-layers.py')
+    for path in files:
+        for inc in includes(src, path):
+            reason = climbs(src, path, inc)
+            if reason:
+                failures.append(reason)
+    return failures
+
+
+def check_forms(src, lists):
+    failures = []
+    ui_folders = {folder_of(p) for p in lists['UI']}
+    for form in sorted(forms(src)):
+        if folder_of(form) not in ui_folders:
+            failures.append(f'{form} is a form in {folder_of(form)}/, which holds only '
+                            'quillmarch_logic')
+        if form not in lists['UI']:
+            failures.append(f'{form} is a form; forms belong to quillmarch_ui\'s list')
+        for header in custom_widget_headers(src, form):
+            reason = climbs(src, form, header)
+            if reason:
+                failures.append(reason)
+            if header in lists['LOGIC']:
+                failures.append(f'{form} makes a widget of "{header}", a header of '
+                                'quillmarch_logic')
+    return failures
 
 
 def main(argv):
@@ -106,14 +132,10 @@ def main(argv):
     failures = []
 
     files = sorted(source_files(src))
-    graph = folder_graph(src, files)
-    cycle = find_cycle(graph)
-    if cycle:
-        steps = [f'  {a} -> {b}: {graph[a][b]}' for a, b in zip(cycle, cycle[1:])]
-        failures.append('folders include each other in a circle: ' + ' -> '.join(cycle) + '\n' +
-                        '\n'.join(steps))
+    failures += check_order(src, files)
 
     lists = read_lists(os.path.join(root, 'cmake', 'Sources.cmake'))
+    failures += check_forms(src, lists)
     for path in files:
         if path != 'main.cpp' and path not in lists['LOGIC'] | lists['UI']:
             failures.append(f'{path} is in neither library\'s list in cmake/Sources.cmake')
@@ -133,7 +155,7 @@ def main(argv):
     if failures:
         print('\n'.join(failures))
         return 1
-    print('layers from the bottom up: ' + ' < '.join(layer_order(graph)))
+    print('layers from the bottom up: ' + ' < '.join(LAYERS))
     print(f'quillmarch_logic: {len(lists["LOGIC"])} files without widget headers')
     return 0
 

@@ -1,6 +1,7 @@
 # The source files, folder by folder. quillmarch_logic must not include any
 # QtWidgets/QtPrintSupport header nor any header of quillmarch_ui;
-# scripts/check-layers.py checks that (and the folder order) under ctest.
+# scripts/check-layers.py checks that (and the folder order it declares) under
+# ctest, and the program logic-links-alone links quillmarch_logic without them.
 
 set(QM_LOGIC_CONTROLS
     src/controls/ButtonGradient.cpp
@@ -192,8 +193,6 @@ set(QM_LOGIC_RECORDS
 set(QM_LOGIC_SALES
     src/sales/EntryRow.cpp
     src/sales/EntryRow.h
-    src/sales/HelpFile.cpp
-    src/sales/HelpFile.h
     src/sales/SaleEntry.cpp
     src/sales/SaleEntry.h
     src/sales/SaleHeader.h
@@ -214,7 +213,6 @@ set(QM_LOGIC_SALES
     src/sales/SalesSession.h
     src/sales/SalesSwitches.cpp
     src/sales/SalesSwitches.h
-    src/sales/SalesWindows.h
     src/sales/ShopInfo.cpp
     src/sales/ShopInfo.h
     src/sales/UpdateCheckConfig.cpp
@@ -282,6 +280,7 @@ set(QM_UI_APP
     src/app/QuitWhenShown.cpp
     src/app/QuitWhenShown.h
     src/app/SalesWindows.cpp
+    src/app/SalesWindows.h
     src/app/SettingsLoader.cpp
     src/app/SettingsLoader.h
     src/app/SingleInstance.cpp
@@ -372,6 +371,8 @@ set(QM_UI_SALES
     src/sales/AboutDialog.cpp
     src/sales/AboutDialog.h
     src/sales/AboutDialog.ui
+    src/sales/HelpFile.cpp
+    src/sales/HelpFile.h
     src/sales/SalesDialog.cpp
     src/sales/SalesDialog.h
     src/sales/SalesDialog.ui
@@ -380,6 +381,8 @@ set(QM_UI_SALES
     src/sales/SalesDialogWindows.cpp
     src/sales/SalesKeyFilter.cpp
     src/sales/SalesKeyFilter.h
+    src/sales/SalesWindows.cpp
+    src/sales/SalesWindows.h
     src/sales/UpdateCheck.cpp
     src/sales/UpdateCheck.h
 )

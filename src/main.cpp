@@ -1,6 +1,7 @@
 #include "app/DialogPrompt.h"
 #include "app/FontAliases.h"
 #include "app/QuitWhenShown.h"
+#include "app/SalesWindows.h"
 #include "app/Startup.h"
 #include "core/AppSettings.h"
 #include "core/CommandLine.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
     FontAliases::install();
     // Messages and file dialogs are shown to the person at the till.
     Prompt::install(new DialogPrompt);
+    SalesWindows::install(programSalesWindows());
 
     QuitWhenShown quitWhenShown;
     if (commandLine.quitWhenShown())

@@ -1,4 +1,4 @@
-#include "sales/SalesWindows.h"
+#include "app/SalesWindows.h"
 
 #include "controls/ModalDialogs.h"
 #include "core/AppSettings.h"
@@ -15,8 +15,7 @@
 #include "settings/PaymentMethodDialog.h"
 #include "settings/SettingsDialog.h"
 
-// The program's wiring: the windows the sales window opens.
-SalesWindows SalesWindows::installed()
+SalesWindows programSalesWindows()
 {
     SalesWindows windows;
     windows.about = [](SalesDialog &owner) {

@@ -10,9 +10,9 @@ class QWidget;
 class SalesDialog;
 
 // The windows and actions the sales window starts but other parts of the
-// program provide. A control whose entry is empty is disabled with a tooltip
-// saying so; installed() holds the entries that exist in this build; it is
-// defined with the program's wiring in app/SalesWindows.cpp.
+// program provide; an empty entry does nothing. The program installs its
+// wiring (app/SalesWindows.h) before it opens a window, and every sales
+// window starts with what is installed.
 struct SalesWindows
 {
     // Print path and preview; both read the sale from the owner.
@@ -30,4 +30,5 @@ struct SalesWindows
     std::function<void(SalesDialog &owner)> help;
 
     static SalesWindows installed();
+    static void install(SalesWindows windows);
 };

@@ -2,6 +2,7 @@
 // a private odbc.ini and private XDG folders for this process (CTest runs each
 // case in a process of its own, several at once), and modal windows answered
 // from each test's script.
+#include "app/SalesWindows.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -47,6 +48,8 @@ int main(int argc, char **argv)
     std::setlocale(LC_CTYPE, "C.UTF-8");
     ::testing::InitGoogleTest(&argc, argv);
     ScriptedDialogs::instance();
+    // The sales windows the tests open have the program's wiring.
+    SalesWindows::install(programSalesWindows());
     ::testing::UnitTest::GetInstance()->listeners().Append(new DialogScriptCheck);
     return RUN_ALL_TESTS();
 }

@@ -45,11 +45,6 @@ void setTextColour(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QString comingLater(const QString &what)
-{
-    return QStringLiteral("%1将在后续版本中提供").arg(what);
-}
-
 } // namespace
 
 SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
@@ -61,7 +56,6 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setUpControls();
     connectControls();
-    updateWindowControls();
 
     // Before the window opens: the records data source, and the clock.
     m_recordsReady = m_session.setUpRecordsSource(this);
@@ -292,23 +286,6 @@ void SalesDialog::applyUserRights()
 void SalesDialog::setWindows(const SalesWindows &windows)
 {
     m_windows = windows;
-    updateWindowControls();
-}
-
-void SalesDialog::updateWindowControls()
-{
-    const auto offer = [](QWidget *control, bool available, const QString &what) {
-        control->setEnabled(available);
-        control->setToolTip(available ? QString() : comingLater(what));
-    };
-    offer(ui->printButton, bool(m_windows.print), QStringLiteral("打印小票"));
-    offer(ui->previewButton, bool(m_windows.preview), QStringLiteral("打印预览"));
-    offer(ui->settingsButton, bool(m_windows.settings), QStringLiteral("设置窗口"));
-    offer(ui->customersButton, bool(m_windows.customers), QStringLiteral("客户设置窗口"));
-    offer(ui->paymentMethodsButton, bool(m_windows.paymentMethods),
-          QStringLiteral("付款方式设置窗口"));
-    offer(ui->queryButton, bool(m_windows.query), QStringLiteral("查询统计窗口"));
-    offer(ui->aboutButton, bool(m_windows.about), QStringLiteral("关于窗口"));
 }
 
 // ---------------------------------------------------------------------------
@@ -318,7 +295,6 @@ void SalesDialog::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu menu(this);
     QAction *about = menu.addAction(QStringLiteral("关于 Quillmarch(&A)..."));
-    about->setEnabled(bool(m_windows.about));
     if (menu.exec(event->globalPos()) == about)
         openAbout();
 }

@@ -110,7 +110,6 @@ private:
     void connectHeader();
     void openSession();
     void applyUserRights();
-    void updateWindowControls();
 
     void apply(const SaleEntry::Outcome &outcome);
     void syncList(SaleEntry::ListChange change, int row);

@@ -455,19 +455,6 @@ TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
     EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
 }
 
-TEST_F(SalesWindow, ControlsOfWindowsNotYetPresentAreDisabledAndSaySo)
-{
-    open();
-    for (const char *name : {"printButton", "previewButton", "queryButton", "settingsButton",
-                             "customersButton", "paymentMethodsButton"}) {
-        EXPECT_FALSE(w<QPushButton>(name)->isEnabled()) << name;
-        EXPECT_FALSE(w<QPushButton>(name)->toolTip().isEmpty()) << name;
-    }
-    EXPECT_TRUE(w<QPushButton>("queryButton")->toolTip().contains(s("查询统计窗口")));
-    QTest::keyClick(box("productBox"), Qt::Key_F5); // nothing to run, nothing happens
-    EXPECT_TRUE(m_env.prompt().messages().isEmpty());
-}
-
 TEST_F(SalesWindow, TheClockRunsUntilTheTimeIsMadeEditable)
 {
     open();

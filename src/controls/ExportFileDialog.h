@@ -27,7 +27,6 @@ public:
     QString title() const { return m_title; }
     // Replaces the file types (the filter) before the dialog is shown.
     void setFileTypes(const QList<FileTypeList::FileType> &types);
-    QList<FileTypeList::FileType> fileTypes() const { return m_types; }
     // The folder it opens in; by default the folder of the last file chosen
     // in this run of the program, at first the user's documents folder.
     void setDirectory(const QString &directory) { m_directory = directory; }

@@ -36,9 +36,6 @@ public:
     void setTooltipText(const QString &text);
 
     void setColours(const QColor &link, const QColor &visited, const QColor &hover);
-    QColor linkColour() const { return m_linkColour; }
-    QColor visitedColour() const { return m_visitedColour; }
-    QColor hoverColour() const { return m_hoverColour; }
     // The colour the text is drawn in now.
     QColor textColour() const;
 

@@ -155,15 +155,6 @@ void SortListCtrl::selectOnly(int row)
     scrollTo(index);
 }
 
-void SortListCtrl::setRowSelected(int row, bool selected)
-{
-    if (row < 0 || row >= rowCount())
-        return;
-    selectionModel()->select(m_sortable->index(row, 0), (selected ? QItemSelectionModel::Select
-                                                                  : QItemSelectionModel::Deselect) |
-                                                            QItemSelectionModel::Rows);
-}
-
 void SortListCtrl::setMultiSelect(bool multi)
 {
     setSelectionMode(multi ? QAbstractItemView::ExtendedSelection

@@ -78,12 +78,10 @@ public:
 
     // Selection. The current row is the selection mark; -1 for none.
     QList<int> selectedRows() const;
-    int selectedCount() const { return int(selectedRows().size()); }
     int currentRow() const;
     void setCurrentRow(int row);
     // Makes ROW the only selected row and the current one, and shows it.
     void selectOnly(int row);
-    void setRowSelected(int row, bool selected);
     void setMultiSelect(bool multi);
 
     // Look.

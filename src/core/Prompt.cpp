@@ -87,9 +87,3 @@ bool Prompt::yesNo(QWidget *parent, const QString &text, const QString &caption)
     return instance().ask(parent, text, captionOr(caption), Icon::Question, Buttons::YesNo) ==
            Answer::Yes;
 }
-
-bool Prompt::okCancel(QWidget *parent, const QString &text, const QString &caption)
-{
-    return instance().ask(parent, text, captionOr(caption), Icon::Question, Buttons::OkCancel) ==
-           Answer::Ok;
-}

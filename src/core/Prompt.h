@@ -75,5 +75,4 @@ public:
     static void warn(QWidget *parent, const QString &text, const QString &caption = {});
     static void error(QWidget *parent, const QString &text, const QString &caption = {});
     static bool yesNo(QWidget *parent, const QString &text, const QString &caption = {});
-    static bool okCancel(QWidget *parent, const QString &text, const QString &caption = {});
 };

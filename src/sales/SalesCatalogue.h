@@ -15,8 +15,6 @@ class Database;
 class SalesCatalogue
 {
 public:
-    static QString cashPayment() { return QStringLiteral("现金"); }
-
     static QStringList cashiers(Database &settings);
     // Name and phone of every customer, in table order.
     static QList<QPair<QString, QString>> customers(Database &settings);

@@ -31,7 +31,6 @@ public:
     ProductDialog(AppSettings &settings, const Product &product, QWidget *parent = nullptr);
     ~ProductDialog() override;
 
-    bool isModify() const { return m_modify; }
     // The product as written (its id is the row's in modify mode).
     Product product() const { return m_result; }
 

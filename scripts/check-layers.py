@@ -11,8 +11,8 @@ folder above. Fails (exit 1, with the reason) when
     QtWidgets, QtPrintSupport or QtCharts header, a generated form (ui_*.h)
     or a header of quillmarch_ui,
   - a form lies in a folder that has no file of quillmarch_ui, is not in
-    quillmarch_ui's list, or names a custom widget whose header is not a
-    header of quillmarch_ui,
+    quillmarch_ui's list, or names a custom widget whose header is one of
+    quillmarch_logic's,
   - a source file is in neither library's list.
 
 Usage: check-layers.py [--root DIR] [QT_HEADER_DIR ...]

@@ -58,6 +58,8 @@ set(QM_LOGIC_DATA
     src/data/DbOperation.h
     src/data/LoginRow.cpp
     src/data/LoginRow.h
+    src/data/OdbcIniFile.cpp
+    src/data/OdbcIniFile.h
     src/data/OptionsRow.cpp
     src/data/OptionsRow.h
     src/data/PostgresLibrary.cpp

@@ -300,6 +300,8 @@ set(QM_UI_CONTROLS
     src/controls/HoverButton.h
     src/controls/HyperLink.cpp
     src/controls/HyperLink.h
+    src/controls/IdleTicker.cpp
+    src/controls/IdleTicker.h
     src/controls/ModalDialogs.cpp
     src/controls/ModalDialogs.h
     src/controls/ProgressWindow.cpp

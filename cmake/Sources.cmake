@@ -59,6 +59,8 @@ set(QM_LOGIC_DATA
     src/data/DbOperation.h
     src/data/LoginRow.cpp
     src/data/LoginRow.h
+    src/data/OdbcIniFile.cpp
+    src/data/OdbcIniFile.h
     src/data/OptionsRow.cpp
     src/data/OptionsRow.h
     src/data/PostgresLibrary.cpp
@@ -297,6 +299,8 @@ set(QM_UI_CONTROLS
     src/controls/HoverButton.h
     src/controls/HyperLink.cpp
     src/controls/HyperLink.h
+    src/controls/IdleTicker.cpp
+    src/controls/IdleTicker.h
     src/controls/ModalDialogs.cpp
     src/controls/ModalDialogs.h
     src/controls/ProgressWindow.cpp

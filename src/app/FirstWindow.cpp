@@ -1,7 +1,9 @@
 #include "app/FirstWindow.h"
 
+#include "app/SettingsLoader.h"
 #include "controls/ModalDialogs.h"
 #include "core/AppSettings.h"
+#include "core/Clock.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "sales/SalesDialog.h"
@@ -29,6 +31,9 @@ int FirstWindow::run(AppSettings &settings)
     if (choose(settings) == Window::Sales)
         return runSalesWindow(settings);
     LoginDialog login(settings);
+    // The settings could not be read at start when the database was down.
+    login.setOnReconnect(
+        [&settings] { SettingsLoader::load(settings, Clock::now().date(), QString()); });
     if (ModalDialogs::run(login) != QDialog::Accepted)
         return 0;
     return runSalesWindow(settings);

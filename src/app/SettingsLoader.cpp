@@ -9,11 +9,15 @@
 #include "data/OptionsRow.h"
 #include "printing/ReceiptNumber.h"
 
-bool SettingsLoader::load(AppSettings &settings, const QDate &today, const QString &defaultPrinter)
+bool SettingsLoader::load(AppSettings &settings, const QDate &today, const QString &defaultPrinter,
+                          Unreachable unreachable)
 {
     Database db;
-    if (!db.openOrWarn(settings.settingsDsn, nullptr))
+    if (!db.open(settings.settingsDsn)) {
+        if (unreachable == Unreachable::Say)
+            Prompt::info(nullptr, db.openFailureMessage());
         return false;
+    }
     try {
         loadFrom(db, settings, today, defaultPrinter);
         return true;

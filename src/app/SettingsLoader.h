@@ -14,7 +14,14 @@ public:
     // Returns false when the settings database could not be opened or read
     // (a missing table, a read-only file): the message has been shown and
     // every value not read keeps its default.
-    static bool load(AppSettings &settings, const QDate &today, const QString &defaultPrinter);
+    enum class Unreachable
+    {
+        Say,
+        // The login dialog that follows says it and offers to try again.
+        LeaveToLogin
+    };
+    static bool load(AppSettings &settings, const QDate &today, const QString &defaultPrinter,
+                     Unreachable unreachable = Unreachable::Say);
 
     // Reads from an open connection; throws DatabaseError.
     static void loadFrom(Database &db, AppSettings &settings, const QDate &today,

@@ -57,7 +57,10 @@ bool Startup::prepare(AppSettings &settings)
     // No printer is asked for here: asking CUPS costs start-up time and nothing
     // needs it before the first print, where an empty second printer means
     // the default one.
-    SettingsLoader::load(settings, Clock::now().date(), QString());
+    // A settings database that cannot be reached is said by the login dialog,
+    // which then waits for it; the settings are read when it answers.
+    SettingsLoader::load(settings, Clock::now().date(), QString(),
+                         SettingsLoader::Unreachable::LeaveToLogin);
     return true;
 }
 

@@ -1,12 +1,15 @@
 #include "data/DataSource.h"
 
 #include "core/Prompt.h"
+#include "data/OdbcIniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
 #include <odbcinst.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,34 +21,12 @@ QString profileString(const QString &section, const char *key)
     return QString::fromUtf8(buffer);
 }
 
-bool writeProfileString(const QString &section, const char *key, const QString &value)
-{
-    return SQLWritePrivateProfileString(section.toUtf8().constData(), key,
-                                        value.toUtf8().constData(), "odbc.ini");
-}
-
 } // namespace
 
 bool DataSource::Entry::isSqlite() const
 {
     const QString lower = driver.toLower();
     return lower == QLatin1String("sqlite3") || lower.contains(QLatin1String("sqlite3odbc"));
-}
-
-QByteArray DataSource::attributeList(const QString &name, const QString &file,
-                                     const QString &defaultDir)
-{
-    QByteArray list;
-    const auto add = [&list](const QString &entry) {
-        list += entry.toUtf8();
-        list += '\0';
-    };
-    add(QStringLiteral("DSN=") + name);
-    add(QStringLiteral("Database=") + file);
-    add(QStringLiteral("DefaultDir=") + defaultDir);
-    add(QStringLiteral("BigInt=1"));
-    list += '\0';
-    return list;
 }
 
 QHash<QString, QString> &DataSource::ownFiles()
@@ -71,30 +52,22 @@ bool DataSource::setUp(const QString &name, const QString &file, const QString &
     if (existing.exists() && existing.database == file &&
         existing.driver == QLatin1String(driverName))
         return true;
-    if (configureThroughInstaller(name, file, defaultDir))
-        return true;
     return writeUserEntry(name, file, defaultDir);
 }
 
-bool DataSource::configureThroughInstaller(const QString &name, const QString &file,
-                                           const QString &defaultDir)
-{
-    const QByteArray attributes = attributeList(name, file, defaultDir);
-    return SQLConfigDataSource(nullptr, ODBC_ADD_DSN, driverName, attributes.constData());
-}
-
+// The shop's odbc.ini may hold comments, its own data sources and spacing of
+// its own: only this program's section is touched (the driver manager's own
+// writer would write the whole file anew in its own format).
 bool DataSource::writeUserEntry(const QString &name, const QString &file, const QString &defaultDir)
 {
-    UWORD previousMode = ODBC_BOTH_DSN;
-    SQLGetConfigMode(&previousMode);
-    SQLSetConfigMode(ODBC_USER_DSN);
-    const QByteArray dsn = name.toUtf8();
-    bool ok = SQLWriteDSNToIni(dsn.constData(), driverName);
-    ok = ok && writeProfileString(name, "Database", file);
-    ok = ok && writeProfileString(name, "DefaultDir", defaultDir);
-    ok = ok && writeProfileString(name, "BigInt", QStringLiteral("1"));
-    SQLSetConfigMode(previousMode);
-    return ok;
+    OdbcIniFile ini(userIniFile());
+    if (!ini.load())
+        return false;
+    ini.set(name, QStringLiteral("Driver"), QString::fromLatin1(driverName));
+    ini.set(name, QStringLiteral("Database"), file);
+    ini.set(name, QStringLiteral("DefaultDir"), defaultDir);
+    ini.set(name, QStringLiteral("BigInt"), QStringLiteral("1"));
+    return !ini.changed() || ini.save();
 }
 
 bool DataSource::Entry::isPostgres() const
@@ -126,10 +99,15 @@ DataSource::Entry DataSource::lookup(const QString &name)
 
 QString DataSource::userIniFile()
 {
+    // Where the driver manager looks: $ODBCINI, else the home folder the
+    // password database names (not $HOME).
     const QByteArray configured = qgetenv("ODBCINI");
     if (!configured.isEmpty())
         return QString::fromLocal8Bit(configured);
-    return QDir::home().filePath(QStringLiteral(".odbc.ini"));
+    const passwd *user = getpwuid(getuid());
+    const QString home =
+        user && user->pw_dir ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath();
+    return QDir(home).filePath(QStringLiteral(".odbc.ini"));
 }
 
 QString DataSource::registerFailedMessage()

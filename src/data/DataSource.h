@@ -26,12 +26,10 @@ public:
         bool isPostgres() const;
     };
 
-    // Creates or updates the user data source NAME for FILE. First through the
-    // installer's SQLConfigDataSource; when the driver cannot configure itself
-    // (Debian's SQLite3 driver cannot), the entry is written into the user's
-    // odbc.ini directly. A data source of another driver than SQLite3 (a
-    // database server) is kept as it is. Returns false only when neither way
-    // worked.
+    // Creates or updates the user data source NAME for FILE in the user's
+    // odbc.ini: its section only, every other line of the file is kept as it
+    // is. A data source of another driver than SQLite3 (a database server) is
+    // kept as it is. Returns false when odbc.ini could not be read or written.
     static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
 
     // The entry in odbc.ini; for a source this program set up but could not
@@ -46,10 +44,6 @@ public:
     // user is told which file is missing; the caller then ends the program.
     static bool checkRecordsFile(const QString &programDir, QWidget *parent);
 
-    // The installer's attribute list: "DSN=..\0Database=..\0...\0\0".
-    static QByteArray attributeList(const QString &name, const QString &file,
-                                    const QString &defaultDir);
-
     // Settings file data/Quillmarch.qmst and records file data/Quillbook.qmbk.
     static QString settingsFile(const QString &programDir);
     static QString recordsFile(const QString &programDir);
@@ -57,7 +51,5 @@ public:
 
 private:
     static QHash<QString, QString> &ownFiles();
-    static bool configureThroughInstaller(const QString &name, const QString &file,
-                                          const QString &defaultDir);
     static bool writeUserEntry(const QString &name, const QString &file, const QString &defaultDir);
 };

@@ -191,11 +191,34 @@ DatabaseError Database::failure(const QString &text, DatabaseError::Kind kind) c
     return DatabaseError(text, kind, m_file);
 }
 
+QString Database::openFailureMessage() const
+{
+    const QString plain = QStringLiteral("不能打开数据库");
+    const DataSource::Entry entry = DataSource::lookup(m_dsn);
+    // A missing data source or a file of the program's own: the plain words.
+    if (!entry.exists() || (entry.isSqlite() && m_route == Route::Auto))
+        return plain;
+    QString where;
+    if (entry.isPostgres() && m_route == Route::Auto) {
+        where =
+            QStringLiteral("连接不上数据库服务器（服务器：%1，端口：%2，数据库：%3）。"
+                           "请检查服务器是否已开启、网络是否畅通，然后重试。")
+                .arg(entry.server.isEmpty() ? QStringLiteral("本机") : entry.server,
+                     entry.port.isEmpty() ? QStringLiteral("5432") : entry.port, entry.database);
+    } else {
+        where = QStringLiteral("数据源%1连接不上。").arg(m_dsn);
+    }
+    QString text = plain + QStringLiteral("：") + where;
+    if (!m_openError.trimmed().isEmpty())
+        text += QStringLiteral("\n\n") + m_openError.trimmed();
+    return text;
+}
+
 bool Database::openOrWarn(const QString &dsn, QWidget *parent)
 {
     if (open(dsn))
         return true;
-    Prompt::info(parent, QStringLiteral("不能打开数据库"));
+    Prompt::info(parent, openFailureMessage());
     return false;
 }
 

@@ -64,6 +64,11 @@ public:
     // order they were stored: SQLite's rowid, the server schema's "seq".
     QString insertionOrder(const QString &table) const;
     QString lastOpenError() const { return m_openError; }
+    // What the person reads when open() failed: "不能打开数据库", and for a
+    // database server the server, port and database it was looked for on and
+    // the driver's own words, so a server that is down can be told from a
+    // wrong address.
+    QString openFailureMessage() const;
     // The SQLite file under the data source is no longer the one opened. The
     // next statement outside a transaction opens the new file.
     bool fileReplaced() const;

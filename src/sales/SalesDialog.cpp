@@ -4,6 +4,7 @@
 
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
+#include "controls/IdleTicker.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortListCtrl.h"
 #include "core/AppSettings.h"
@@ -63,6 +64,8 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     m_clock.setObjectName(QStringLiteral("clock"));
     connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
     m_clock.start(500);
+    m_numberRefresh = new IdleTicker(
+        numberRefreshMs, [this] { refreshShownNumber(); }, this);
     m_keys = new SalesKeyFilter(*this);
     qApp->installEventFilter(m_keys);
 
@@ -314,4 +317,20 @@ void SalesDialog::reject()
     m_clock.stop();
     m_session.close();
     QDialog::reject();
+}
+
+void SalesDialog::refreshShownNumber()
+{
+    // Not under another window or a menu, not while the number box has the
+    // focus, never over a number typed there.
+    QWidget *modal = QApplication::activeModalWidget();
+    if ((modal && modal != this) || QApplication::activePopupWidget() || !isVisible())
+        return;
+    if (ui->numberEdit->hasFocus() || ui->numberEdit->text() != m_session.header().number)
+        return;
+    const SalesSession::Refresh refresh = m_session.refreshCounterNumber();
+    if (refresh == SalesSession::Refresh::Changed)
+        setText(ui->numberEdit, m_session.header().number);
+    // A server that does not answer is asked less often: each attempt may wait for it.
+    m_numberRefresh->setSlowed(refresh == SalesSession::Refresh::Failed);
 }

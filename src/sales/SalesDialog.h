@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class IdleTicker;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -61,6 +62,10 @@ public:
 
     // Numbering and finishing a sale.
     void loadReceiptNumber();
+    // While the till is left alone, the counter's number shown is read again
+    // (another till may have taken it); a typed number stays.
+    static constexpr int numberRefreshMs = 3000;
+    void refreshShownNumber();
     void saveOnly();
     // Pulls the controls and stores the sale; false when it was not stored
     // (the reason has been shown).
@@ -141,6 +146,7 @@ private:
     SalesSession m_session;
     SalesWindows m_windows;
     QTimer m_clock;
+    IdleTicker *m_numberRefresh = nullptr;
     bool m_recordsReady = false;
     bool m_pushing = false;
     bool m_ending = false;

@@ -39,7 +39,8 @@ bool SalesSession::open(QWidget *parent)
 {
     m_parent = parent;
     if (!m_settingsDb.open(m_settings.settingsDsn) || !m_recordsDb.open(m_settings.recordsDsn)) {
-        Prompt::info(parent, QStringLiteral("不能打开数据库"));
+        const Database &failed = m_settingsDb.isOpen() ? m_recordsDb : m_settingsDb;
+        Prompt::info(parent, failed.openFailureMessage());
         return false;
     }
     m_opened = DbOperation::run(parent, [&] {
@@ -135,6 +136,22 @@ bool SalesSession::loadReceiptNumber(QWidget *parent)
         m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
         m_counterNumber = m_header.number;
     });
+}
+
+SalesSession::Refresh SalesSession::refreshCounterNumber()
+{
+    if (!m_opened || !showsCounterNumber() || m_inDoubt || !m_recordsDb.isOpen())
+        return Refresh::Unchanged;
+    try {
+        const QString number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+        if (number == m_counterNumber)
+            return Refresh::Unchanged;
+        m_header.number = number;
+        m_counterNumber = number;
+        return Refresh::Changed;
+    } catch (const DatabaseError &) {
+        return Refresh::Failed;
+    }
 }
 
 bool SalesSession::lookUpProduct(QWidget *parent, const QString &name)

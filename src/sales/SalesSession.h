@@ -63,6 +63,17 @@ public:
 
     // loadReceiptNumber.
     bool loadReceiptNumber(QWidget *parent);
+    // Another till sharing the records may have taken the number shown. While
+    // it is the counter's (not typed over, no save in doubt), the counter is
+    // read again, without a word on failure: the sale takes its number afresh
+    // when it is stored anyway.
+    enum class Refresh
+    {
+        Unchanged,
+        Changed,
+        Failed
+    };
+    Refresh refreshCounterNumber();
 
     // A product chosen or typed: its remembered price goes into the entry row.
     bool lookUpProduct(QWidget *parent, const QString &name);

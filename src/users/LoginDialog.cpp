@@ -10,6 +10,7 @@
 #include "data/LoginRow.h"
 #include "users/UserAccounts.h"
 
+#include <QApplication>
 #include <QCompleter>
 
 #include <algorithm>
@@ -22,10 +23,43 @@ LoginDialog::LoginDialog(AppSettings &settings, QWidget *parent)
     // Names are exact: typing "ADMIN" must not be completed or matched to "admin".
     m_ui->userName->completer()->setCaseSensitivity(Qt::CaseSensitive);
     applyColours();
-    fillUserNames();
+    m_hint = m_ui->hint->text();
+    showConnected(fillUserNames());
     connect(m_ui->logInButton, &QPushButton::clicked, this, &LoginDialog::logIn);
+    connect(m_ui->retryButton, &QPushButton::clicked, this, &LoginDialog::retry);
     connect(m_ui->exitButton, &QPushButton::clicked, this, &QDialog::reject);
     m_ui->password->setFocus();
+}
+
+void LoginDialog::showConnected(bool connected)
+{
+    m_connected = connected;
+    m_ui->retryButton->setVisible(!connected);
+    m_ui->hint->setText(connected ? m_hint : offlineHint());
+}
+
+bool LoginDialog::retry()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Database db;
+    const bool answered = db.open(m_settings.settingsDsn);
+    db.close();
+    QApplication::restoreOverrideCursor();
+    if (!answered) {
+        Prompt::info(this, db.openFailureMessage());
+        return false;
+    }
+    if (m_onReconnect)
+        m_onReconnect();
+    // A name the person typed meanwhile stays in the box.
+    const QString typed = m_ui->userName->currentText();
+    if (!fillUserNames())
+        return false;
+    if (!typed.trimmed().isEmpty())
+        m_ui->userName->setEditText(typed);
+    showConnected(true);
+    m_ui->password->setFocus();
+    return true;
 }
 
 LoginDialog::~LoginDialog() = default;
@@ -42,25 +76,32 @@ void LoginDialog::applyColours()
     m_ui->hint->setPalette(blue);
 }
 
-void LoginDialog::fillUserNames()
+bool LoginDialog::fillUserNames()
 {
     Database db;
     if (!db.openOrWarn(m_settings.settingsDsn, this))
-        return;
+        return false;
     QStringList names;
-    DbOperation::run(this, [&] {
-        for (const UserAccount &account : UserAccounts(db).all())
-            names.append(account.name);
-    });
+    if (!DbOperation::run(this, [&] {
+            for (const UserAccount &account : UserAccounts(db).all())
+                names.append(account.name);
+        }))
+        return false;
     TextOrder().sort(names); // the program's one order of texts, as in the cashier box
 
+    m_ui->userName->clear();
     m_ui->userName->addItems(names);
     const int stored = names.indexOf(m_settings.userName);
     m_ui->userName->setCurrentIndex(stored >= 0 ? stored : 0);
+    return true;
 }
 
 void LoginDialog::logIn()
 {
+    // The list could not be filled: the connection is tried first, so an
+    // unreachable server is named instead of an empty name being refused.
+    if (!m_connected && !retry())
+        return;
     const QString typedName = m_ui->userName->currentText();
     const QString password = m_ui->password->text();
     if (typedName.trimmed().isEmpty()) {

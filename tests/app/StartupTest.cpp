@@ -200,15 +200,74 @@ TEST(DataSourceSetup, EveryStartPointsTheSourceAtTheProgramsFileButKeepsAServer)
     EXPECT_FALSE(kept.isSqlite());
 }
 
-TEST(DataSourceSetup, AttributeListIsNulSeparatedAndDoubleTerminated)
+QByteArray readAll(const QString &path)
 {
-    const QByteArray list =
-        DataSource::attributeList(QStringLiteral("Quillbook"),
-                                  QStringLiteral("/p/data/Quillbook.qmbk"), QStringLiteral("/p"));
-    const char expected[] = "DSN=Quillbook\0Database=/p/data/Quillbook.qmbk\0DefaultDir=/p\0"
-                            "BigInt=1\0";
-    // sizeof counts the literal's own terminator: the list ends in two NULs.
-    EXPECT_EQ(list, QByteArray(expected, sizeof expected));
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A shop with the catalogue on the till and the records on a server: its
+// odbc.ini keeps its comments, its spacing and its other data sources through
+// a start; only the program's own SQLite section is added, and later only its
+// own line that changed is written.
+TEST(DataSourceSetup, AStartEditsOnlyTheProgramsOwnSectionOfTheShopsOdbcIni)
+{
+    TestEnv env;
+    AppSettings settings = env.settings();
+    settings.settingsDsn = QStringLiteral("QmShopCatalogue%1").arg(getpid());
+    settings.recordsDsn = QStringLiteral("QmShopBook%1").arg(getpid());
+    const QString ini = DataSource::userIniFile();
+    const QByteArray shop = "; written by hand, keep these notes\n"
+                            "[" +
+                            settings.recordsDsn.toUtf8() +
+                            "]\n"
+                            "# the shop's server, shared by the three tills\n"
+                            "Driver      = PostgreSQL Unicode\n"
+                            "Servername  = 192.0.2.10\n"
+                            "Port = 5432\n"
+                            "\n"
+                            "Database = quillbook\n"
+                            "Username\t= till1\n"
+                            "\n"
+                            "[ShopStock]\r\n"
+                            "Driver = SQLite3\r\n"
+                            "Database = /srv/stock.db";
+    writeAll(ini, readAll(ini) + "\n" + shop);
+    const QByteArray before = readAll(ini);
+
+    Startup startup = startupFor(env);
+    ASSERT_TRUE(startup.prepare(settings));
+    ASSERT_TRUE(DataSource::setUp(settings.recordsDsn, env.recordsFile(), env.programDir()));
+    const QByteArray own = "[" + settings.settingsDsn.toUtf8() +
+                           "]\nDriver=SQLite3\nDatabase=" + env.settingsFile().toUtf8() +
+                           "\nDefaultDir=" + env.programDir().toUtf8() + "\nBigInt=1\n";
+    EXPECT_EQ(readAll(ini), before + "\n\n" + own);
+    // The driver manager reads both sections as they are written.
+    const DataSource::Entry server = DataSource::lookup(settings.recordsDsn);
+    EXPECT_TRUE(server.isPostgres());
+    EXPECT_EQ(server.server, QStringLiteral("192.0.2.10"));
+    EXPECT_EQ(server.user, QStringLiteral("till1"));
+    EXPECT_EQ(DataSource::lookup(settings.settingsDsn).database, env.settingsFile());
+
+    // The shop annotates the program's section and points it elsewhere: the
+    // next start writes back its one line, in the shop's spacing.
+    QByteArray annotated = readAll(ini);
+    annotated.replace("Database=" + env.settingsFile().toUtf8(),
+                      "# the catalogue of this till\nDatabase  =  /elsewhere/Quillmarch.qmst");
+    writeAll(ini, annotated);
+    ASSERT_TRUE(DataSource::setUp(settings.settingsDsn, env.settingsFile(), env.programDir()));
+    QByteArray expected = annotated;
+    expected.replace("/elsewhere/Quillmarch.qmst", env.settingsFile().toUtf8());
+    EXPECT_EQ(readAll(ini), expected);
+    EXPECT_EQ(DataSource::lookup(settings.settingsDsn).database, env.settingsFile());
+    EXPECT_TRUE(env.prompt().messages().isEmpty()) << qPrintable(env.prompt().lastText());
 }
 
 TEST(DataSourceSetup, MissingRecordsFileIsNamedToTheUser)

@@ -192,13 +192,13 @@ QString PgServer::preparedDataSource(bool settings)
     return dsn;
 }
 
-bool PgServer::restart(int downMs, const std::function<void()> &whileDown)
+bool PgServer::stop()
 {
-    if (pgCtl({QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("immediate")}) != 0)
-        return false;
-    usleep(downMs * 1000);
-    if (whileDown)
-        whileDown();
+    return pgCtl({QStringLiteral("stop"), QStringLiteral("-m"), QStringLiteral("immediate")}) == 0;
+}
+
+bool PgServer::start()
+{
     const QString options =
         QStringLiteral("-c listen_addresses='' -c unix_socket_directories='%1' -c fsync=off "
                        "-c max_connections=60")
@@ -207,4 +207,14 @@ bool PgServer::restart(int downMs, const std::function<void()> &whileDown)
     return pgCtl({QStringLiteral("-l"), log, QStringLiteral("-w"), QStringLiteral("-t"),
                   QStringLiteral("30"), QStringLiteral("-o"), options, QStringLiteral("start")}) ==
            0;
+}
+
+bool PgServer::restart(int downMs, const std::function<void()> &whileDown)
+{
+    if (!stop())
+        return false;
+    usleep(downMs * 1000);
+    if (whileDown)
+        whileDown();
+    return start();
 }

@@ -29,6 +29,9 @@ public:
     // left down for DOWNMS milliseconds (WHILEDOWN runs then) and started
     // again. False when it did not come back.
     static bool restart(int downMs, const std::function<void()> &whileDown = {});
+    // The two halves of restart(), for a test that acts between them.
+    static bool stop();
+    static bool start();
 
 private:
     static bool ensureStarted();

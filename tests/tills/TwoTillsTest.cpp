@@ -2,14 +2,20 @@
 // PostgreSQL server: a number shown on both is taken by whichever stores
 // first, the other gets the next one without a word; a number typed over that
 // the other till stored meanwhile is refused. A till that lost the server says
-// so, keeps the sale and stores it once the server is back.
+// so, keeps the sale and stores it once the server is back. A till left alone
+// shows the number the other till's sales have moved its counter to.
+#include "controls/IdleTicker.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/SaleStore.h"
+#include "sales/SalesDialog.h"
 #include "sales/SalesSession.h"
+#include "support/Gui.h"
 #include "support/PgServer.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
+
+#include <QLineEdit>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +103,40 @@ TEST_P(TwoTills, ANumberTypedOverThatTheOtherTillStoredMeanwhileIsRefused)
     EXPECT_EQ(lineOf(s("手工-9")), s("香蕉"));
     EXPECT_EQ(m_check.scalar(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("1"));
     EXPECT_EQ(m_check.scalar(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
+}
+
+// A cashier who writes down the number shown before the sale is stored must
+// not get one another till has taken meanwhile: while the till is left alone,
+// the counter's number is shown afresh. A number typed over is the cashier's.
+TEST_P(TwoTills, ATillLeftAloneShowsTheNumberTheOtherTillLeftButKeepsATypedOne)
+{
+    SalesDialog window(m_env.settings());
+    window.show();
+    auto *ticker = window.findChild<IdleTicker *>();
+    ASSERT_NE(ticker, nullptr);
+    ticker->setIntervalMs(50);
+    auto *number = child<QLineEdit>(&window, "numberEdit");
+    ASSERT_EQ(number->text(), s("0000000"));
+
+    SalesSession other(m_env.settings());
+    ASSERT_TRUE(other.open(nullptr));
+    enter(other, "苹果");
+    ASSERT_TRUE(other.saveOnly(nullptr));
+    enter(other, "香蕉");
+    ASSERT_TRUE(other.saveOnly(nullptr));
+    EXPECT_TRUE(waitFor([&] { return number->text() == s("0000002"); }))
+        << qPrintable(number->text());
+
+    // The administrator types a number of their own: it stays while the other
+    // till sells on.
+    retype(number, QStringLiteral("A-77"));
+    child<QWidget>(&window, "productBox")->setFocus();
+    enter(other, "梨");
+    ASSERT_TRUE(other.saveOnly(nullptr));
+    waitFor([] { return false; }, 400); // several turns of the idle wait
+    EXPECT_EQ(number->text(), s("A-77"));
+    EXPECT_FALSE(ticker->isSlowed());
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEngines, TwoTills, ::testing::Values(false, true),

@@ -217,6 +217,8 @@ set(QM_LOGIC_SALES
     src/sales/SalesSwitches.h
     src/sales/ShopInfo.cpp
     src/sales/ShopInfo.h
+    src/sales/TillProducts.cpp
+    src/sales/TillProducts.h
     src/sales/UpdateCheckConfig.cpp
     src/sales/UpdateCheckConfig.h
     src/sales/UpdateCheckWorker.cpp

@@ -12,7 +12,7 @@ odbc-postgresql libpq-dev postgresql-15
 libxlsxwriter-dev libminizip-dev libfreexl-dev libsodium-dev
 fonts-wqy-microhei
 googletest libgtest-dev libgmock-dev
-xvfb xauth poppler-utils
+xvfb xauth xdotool poppler-utils
 dpkg-dev lintian
 cups cups-bsd printer-driver-cups-pdf libcups2-dev
 "

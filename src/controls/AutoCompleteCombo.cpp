@@ -4,6 +4,9 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
+
+#include <utility>
 
 AutoCompleteCombo::AutoCompleteCombo(QWidget *parent) : DataCombo(parent)
 {
@@ -11,7 +14,7 @@ AutoCompleteCombo::AutoCompleteCombo(QWidget *parent) : DataCombo(parent)
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr); // the completion here replaces Qt's own
     lineEdit()->installEventFilter(this);
-    connect(lineEdit(), &QLineEdit::textEdited, this, &AutoCompleteCombo::completeTyped);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &AutoCompleteCombo::noteEdit);
 }
 
 void AutoCompleteCombo::noteKey(int key)
@@ -19,14 +22,50 @@ void AutoCompleteCombo::noteKey(int key)
     m_completeOnNextUpdate = key != Qt::Key_Delete && key != Qt::Key_Backspace;
 }
 
+// The edit reports an edit before it reports the changed text. Completing
+// right then would have the box report the completed text first and the typed
+// one last, so the completion waits until the key has been handled.
+void AutoCompleteCombo::noteEdit()
+{
+    if (m_inInput) {
+        m_edited = true;
+        return;
+    }
+    // An edit without a key (pasted or dropped text) completes once the edit is over.
+    QTimer::singleShot(0, this, [this] {
+        m_completeOnNextUpdate = true;
+        completeEdit();
+    });
+}
+
+template <typename Handle> void AutoCompleteCombo::handleInput(Handle handle)
+{
+    if (m_inInput) {
+        handle();
+        return;
+    }
+    m_inInput = true;
+    m_edited = false;
+    handle();
+    m_inInput = false;
+    if (std::exchange(m_edited, false))
+        completeEdit();
+}
+
 bool AutoCompleteCombo::eventFilter(QObject *watched, QEvent *event)
 {
-    // Keys that reach the edit directly rather than through the box.
-    if (watched == lineEdit()) {
-        if (event->type() == QEvent::KeyPress)
+    // Keys sent to the edit itself rather than through the box.
+    if (watched == lineEdit() && !m_inInput) {
+        if (event->type() == QEvent::KeyPress) {
             noteKey(static_cast<QKeyEvent *>(event)->key());
-        else if (event->type() == QEvent::InputMethod)
+            handleInput([&] { lineEdit()->event(event); });
+            return true;
+        }
+        if (event->type() == QEvent::InputMethod) {
             m_completeOnNextUpdate = true;
+            handleInput([&] { lineEdit()->event(event); });
+            return true;
+        }
     }
     return DataCombo::eventFilter(watched, event);
 }
@@ -34,19 +73,20 @@ bool AutoCompleteCombo::eventFilter(QObject *watched, QEvent *event)
 void AutoCompleteCombo::keyPressEvent(QKeyEvent *event)
 {
     noteKey(event->key());
-    DataCombo::keyPressEvent(event);
+    handleInput([&] { DataCombo::keyPressEvent(event); });
 }
 
 void AutoCompleteCombo::inputMethodEvent(QInputMethodEvent *event)
 {
     m_completeOnNextUpdate = true;
-    DataCombo::inputMethodEvent(event);
+    handleInput([&] { DataCombo::inputMethodEvent(event); });
 }
 
-void AutoCompleteCombo::completeTyped(const QString &typed)
+void AutoCompleteCombo::completeEdit()
 {
+    QLineEdit *edit = lineEdit();
     if (m_completeOnNextUpdate) {
-        QLineEdit *edit = lineEdit();
+        const QString typed = edit->text();
         int start = edit->cursorPosition();
         int end = start;
         if (edit->hasSelectedText()) {

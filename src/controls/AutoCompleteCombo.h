@@ -8,6 +8,12 @@
 // back; text that no entry begins with stays as typed, caret unmoved. Text
 // from an input method (Chinese) completes like typed text. Enter is left to
 // the dialog (its default button) and typed text is never added to the list.
+// See InlineCompletion for which entry completes.
+//
+// The completion is made once the key has been handled in full, so the last
+// text the box reports (editTextChanged, currentTextChanged) is always the
+// completed one: an owner that follows the box's text is never left with the
+// letters typed so far.
 //
 // Sized and shown as a DataCombo: long entries never widen the window.
 //
@@ -30,7 +36,11 @@ protected:
 
 private:
     void noteKey(int key);
-    void completeTyped(const QString &typed);
+    void noteEdit();
+    template <typename Handle> void handleInput(Handle handle);
+    void completeEdit();
 
     bool m_completeOnNextUpdate = true;
+    bool m_inInput = false; // a key or input-method event is being handled
+    bool m_edited = false;  // ... and it changed the text
 };

@@ -1,21 +1,42 @@
 #include "controls/InlineCompletion.h"
 
+namespace {
+
+// The entry is the typed text itself, or the typed text is its code (the part
+// before the first "-"): "1234" names "1234-茶" and not "12345-咖啡".
+bool namesWhole(const QString &entry, const QString &typed)
+{
+    if (entry.size() == typed.size())
+        return true;
+    return entry.at(typed.size()) == QLatin1Char('-') && !typed.contains(QLatin1Char('-'));
+}
+
+} // namespace
+
+int InlineCompletion::completingEntry(const QStringList &entries, const QString &typed)
+{
+    int first = -1;
+    if (typed.isEmpty()) // an empty box stays empty: nothing was typed that could be completed
+        return first;
+    for (int i = 0; i < entries.size(); ++i) {
+        if (!entries[i].startsWith(typed, Qt::CaseInsensitive))
+            continue;
+        if (namesWhole(entries[i], typed))
+            return i;
+        if (first < 0)
+            first = i;
+    }
+    return first;
+}
+
 InlineCompletion::Result InlineCompletion::complete(const QStringList &entries,
                                                     const QString &typed, int selectionStart,
                                                     int selectionEnd)
 {
     const int typedLength = int(typed.size());
-    Result result{-1, typed, selectionStart, selectionEnd};
-    // An empty box stays empty: nothing was typed that could be completed.
-    if (!typed.isEmpty()) {
-        for (int i = 0; i < entries.size(); ++i) {
-            if (entries[i].startsWith(typed, Qt::CaseInsensitive)) {
-                result.entry = i;
-                result.text = entries[i];
-                break;
-            }
-        }
-    }
+    Result result{completingEntry(entries, typed), typed, selectionStart, selectionEnd};
+    if (result.entry >= 0)
+        result.text = entries[result.entry];
     // Typing in the middle keeps the caret where it was; typing at the end
     // selects the completed remainder (nothing when there is none).
     if (selectionEnd >= typedLength) {

@@ -6,6 +6,10 @@
 // entry that begins with the text (ignoring case, as the list search of the
 // classic combo box does) is shown, and the part the user did not type is
 // selected so that the next keystroke replaces it.
+//
+// An entry that the text names in full wins over longer entries listed before
+// it: the entry equal to the text, or a "code-name" entry whose code is the
+// text. A scanned "1234" so shows "1234-茶" even when "12345-咖啡" comes first.
 class InlineCompletion
 {
 public:
@@ -16,6 +20,9 @@ public:
         int selectionStart = 0;
         int selectionEnd = 0;
     };
+
+    // The index of the entry that completes TYPED; -1 when none does.
+    static int completingEntry(const QStringList &entries, const QString &typed);
 
     // TYPED is the edit's text after the keystroke, SELECTIONSTART/END its
     // selection (both the caret position when nothing is selected).

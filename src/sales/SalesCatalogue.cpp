@@ -1,5 +1,7 @@
 #include "sales/SalesCatalogue.h"
 
+#include "sales/TillProducts.h"
+
 #include "controls/TextOrder.h"
 #include "data/Database.h"
 #include "settings/CustomerBook.h"
@@ -47,6 +49,16 @@ QStringList SalesCatalogue::products(Database &settings)
     return ProductCatalogue(settings).texts();
 }
 
+QList<Product> SalesCatalogue::productRows(Database &settings)
+{
+    QList<Product> products;
+    Database::Rows rows = settings.query(
+        QStringLiteral("select \"id\",\"items\",\"price\" from \"PRODUCT_NAME\" order by \"id\""));
+    while (rows.next())
+        products.append({rows.text(0).toLongLong(), rows.text(1), rows.text(2)});
+    return products;
+}
+
 std::optional<QString> SalesCatalogue::priceOf(Database &settings, const QString &product)
 {
     return ProductCatalogue(settings).priceOf(product);
@@ -72,14 +84,13 @@ std::optional<QString> SalesCatalogue::customerOf(Database &settings, const QStr
     return std::nullopt;
 }
 
-void SalesCatalogue::rememberProduct(Database &settings, QStringList &products, const QString &name,
-                                     const QString &price)
+void SalesCatalogue::rememberProduct(Database &settings, TillProducts &products,
+                                     const QString &name, const QString &price)
 {
     ProductCatalogue catalogue(settings);
-    if (products.contains(name, Qt::CaseSensitive)) {
+    if (products.contains(name))
         catalogue.setPrice(name, price);
-        return;
-    }
-    catalogue.add(name, price);
-    products.append(name);
+    else
+        catalogue.add(name, price);
+    products.remember(name, price);
 }

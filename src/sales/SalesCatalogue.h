@@ -8,6 +8,8 @@
 #include <optional>
 
 class Database;
+class TillProducts;
+struct Product;
 
 // The lists and look-ups the sales window reads from the settings database:
 // cashiers, customers and their phones, payment methods, remembered products.
@@ -21,6 +23,8 @@ public:
     // A table holding only its empty seed row is given "现金".
     static QStringList paymentMethods(Database &settings);
     static QStringList products(Database &settings);
+    // The products with their prices, in table order: what the sales window holds.
+    static QList<Product> productRows(Database &settings);
 
     // The price of a remembered product (the last matching row); none when unknown.
     static std::optional<QString> priceOf(Database &settings, const QString &product);
@@ -29,6 +33,6 @@ public:
 
     // RememberProduct: updates the price of a product in PRODUCTS (compared
     // exactly), or adds the product to the table and to PRODUCTS.
-    static void rememberProduct(Database &settings, QStringList &products, const QString &name,
+    static void rememberProduct(Database &settings, TillProducts &products, const QString &name,
                                 const QString &price);
 };

@@ -31,7 +31,7 @@
 
 void SalesDialog::addLine()
 {
-    apply(m_session.sale().addLine());
+    apply(m_session.addLine());
 }
 
 void SalesDialog::modifyLine()
@@ -39,7 +39,7 @@ void SalesDialog::modifyLine()
     const SaleEntry::Selection selection = listSelection();
     // The row shown in the entry row: the one selected row, else the selection mark.
     const int row = selection.rows.size() == 1 ? selection.rows.first() : selection.mark;
-    apply(m_session.sale().modifyLine(row));
+    apply(m_session.modifyLine(row));
 }
 
 void SalesDialog::deleteLines()
@@ -68,7 +68,7 @@ void SalesDialog::onEntryEdited(SaleEntry::Field field, const QString &text)
     EntryRow &entry = m_session.sale().entry();
     switch (field) {
     case Field::Name:
-        m_session.lookUpProduct(this, text);
+        m_session.lookUpProduct(text);
         break;
     case Field::Quantity:
         // The quantity's rule runs only while the person is in the field.
@@ -100,7 +100,7 @@ void SalesDialog::onProductChosen(const QString &name)
 {
     if (m_pushing || name == m_session.sale().entry().name())
         return;
-    m_session.lookUpProduct(this, name);
+    m_session.lookUpProduct(name);
     pushEntry();
 }
 

@@ -62,7 +62,7 @@ bool SalesSession::open(QWidget *parent)
         m_customers = SalesCatalogue::customers(m_settingsDb);
         m_payments = SalesCatalogue::paymentMethods(m_settingsDb);
         m_header.cashier = m_settings.userName;
-        m_products = SalesCatalogue::products(m_settingsDb);
+        m_products.assign(SalesCatalogue::productRows(m_settingsDb));
     });
     return m_opened;
 }
@@ -127,7 +127,8 @@ bool SalesSession::reloadPaymentMethods(QWidget *parent)
 
 bool SalesSession::reloadProducts(QWidget *parent)
 {
-    return DbOperation::run(parent, [&] { m_products = SalesCatalogue::products(m_settingsDb); });
+    return DbOperation::run(parent,
+                            [&] { m_products.assign(SalesCatalogue::productRows(m_settingsDb)); });
 }
 
 bool SalesSession::loadReceiptNumber(QWidget *parent)
@@ -154,37 +155,62 @@ SalesSession::Refresh SalesSession::refreshCounterNumber()
     }
 }
 
-bool SalesSession::lookUpProduct(QWidget *parent, const QString &name)
+void SalesSession::lookUpProduct(const QString &name)
 {
-    m_sale.entry().setName(name);
-    if (!m_opened)
-        return false;
-    return DbOperation::run(parent, [&] {
-        if (const auto price = SalesCatalogue::priceOf(m_settingsDb, name))
-            m_sale.entry().setPrice(*price);
-    });
+    EntryRow &entry = m_sale.entry();
+    entry.setName(name);
+    if (const auto price = m_products.priceOf(name.trimmed())) {
+        const QString before = m_lookedUpPrice ? m_lookedUpPrice->first : entry.price();
+        entry.setPrice(*price);
+        m_lookedUpPrice = QPair<QString, QString>(before, *price);
+        return;
+    }
+    // The person may have typed a price of their own since: that one stays.
+    if (m_lookedUpPrice && entry.price() == m_lookedUpPrice->second)
+        entry.setPrice(m_lookedUpPrice->first);
+    m_lookedUpPrice.reset();
 }
 
-bool SalesSession::lookUpCustomer(QWidget *parent, const QString &customer)
+SaleEntry::Outcome SalesSession::addLine()
+{
+    m_lookedUpPrice.reset();
+    if (const auto product = m_products.productFor(m_sale.entry().name().trimmed()))
+        m_sale.entry().setName(*product);
+    return m_sale.addLine();
+}
+
+SaleEntry::Outcome SalesSession::modifyLine(int row)
+{
+    m_lookedUpPrice.reset();
+    if (const auto product = m_products.productFor(m_sale.entry().name().trimmed()))
+        m_sale.entry().setName(*product);
+    return m_sale.modifyLine(row);
+}
+
+// Customers and phones are looked up in the list the window holds, as
+// products are: typing never waits on the database.
+bool SalesSession::lookUpCustomer(QWidget *, const QString &customer)
 {
     m_header.customer = customer;
-    if (!m_opened)
-        return false;
-    return DbOperation::run(parent, [&] {
-        if (const auto phone = SalesCatalogue::phoneOf(m_settingsDb, customer))
-            m_header.phone = *phone;
-    });
+    for (const auto &[name, phone] : std::as_const(m_customers)) {
+        if (name == customer) {
+            m_header.phone = phone;
+            break;
+        }
+    }
+    return m_opened;
 }
 
-bool SalesSession::lookUpPhone(QWidget *parent, const QString &phone)
+bool SalesSession::lookUpPhone(QWidget *, const QString &phone)
 {
     m_header.phone = phone;
-    if (!m_opened)
-        return false;
-    return DbOperation::run(parent, [&] {
-        if (const auto customer = SalesCatalogue::customerOf(m_settingsDb, phone))
-            m_header.customer = *customer;
-    });
+    for (const auto &[name, number] : std::as_const(m_customers)) {
+        if (number == phone) {
+            m_header.customer = name;
+            break;
+        }
+    }
+    return m_opened;
 }
 
 bool SalesSession::setDiscountEnabled(QWidget *parent, bool on)

@@ -7,6 +7,7 @@
 #include "sales/SaleRecord.h"
 #include "sales/SaleStore.h"
 #include "sales/ShopInfo.h"
+#include "sales/TillProducts.h"
 
 #include <QList>
 #include <QPair>
@@ -55,7 +56,8 @@ public:
     QStringList customerNames() const;
     QStringList customerPhones() const;
     const QStringList &paymentMethods() const { return m_payments; }
-    const QStringList &products() const { return m_products; }
+    const QStringList &products() const { return m_products.texts(); }
+    const TillProducts &tillProducts() const { return m_products; }
     bool reloadCashiers(QWidget *parent);
     bool reloadCustomers(QWidget *parent);
     bool reloadPaymentMethods(QWidget *parent);
@@ -75,8 +77,15 @@ public:
     };
     Refresh refreshCounterNumber();
 
-    // A product chosen or typed: its remembered price goes into the entry row.
-    bool lookUpProduct(QWidget *parent, const QString &name);
+    // A product chosen or typed (or its code scanned): its remembered price
+    // goes into the entry row, from the products the window holds. A text that
+    // names no product takes back a price the previous text's product put in,
+    // so a typed name never keeps the price of a product it turned out not to be.
+    void lookUpProduct(const QString &name);
+    // AddLine and ModifyLine, with the product the entry's text names (a
+    // scanned code becomes its product's text) as the line's product.
+    SaleEntry::Outcome addLine();
+    SaleEntry::Outcome modifyLine(int row);
     // Customer typed or chosen: the phone follows, and the other way round.
     bool lookUpCustomer(QWidget *parent, const QString &customer);
     bool lookUpPhone(QWidget *parent, const QString &phone);
@@ -147,6 +156,8 @@ private:
     QStringList m_cashiers;
     QList<QPair<QString, QString>> m_customers;
     QStringList m_payments;
-    QStringList m_products;
+    TillProducts m_products;
+    // The price the last look-up put into the entry row, and the one it replaced.
+    std::optional<QPair<QString, QString>> m_lookedUpPrice;
     QWidget *m_parent = nullptr; // over which RememberProduct reports
 };

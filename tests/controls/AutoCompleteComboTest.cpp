@@ -61,6 +61,19 @@ TEST(InlineCompletion, FirstEntryThatBeginsWithTheText)
     EXPECT_EQ(InlineCompletion::complete(entries, QString(), 0, 0).entry, -1);
     EXPECT_EQ(InlineCompletion::complete(entries, u"ABD"_qs, 3, 3).text, u"abd"_qs);
     EXPECT_EQ(InlineCompletion::complete({}, u"a"_qs, 1, 1).entry, -1);
+
+    // What the text names in full wins over longer entries listed before it:
+    // the entry that is the text, or the one whose code is the text.
+    const QStringList coded = {u"12345-咖啡"_qs, u"1234-茶"_qs, u"Apple pie"_qs, u"apple"_qs};
+    EXPECT_EQ(InlineCompletion::completingEntry(coded, u"1234"_qs), 1);
+    EXPECT_EQ(InlineCompletion::completingEntry(coded, u"123"_qs), 0);
+    EXPECT_EQ(InlineCompletion::completingEntry(coded, u"12345"_qs), 0);
+    EXPECT_EQ(InlineCompletion::completingEntry(coded, u"Appl"_qs), 2);
+    EXPECT_EQ(InlineCompletion::completingEntry(coded, u"Apple"_qs), 3);
+    result = InlineCompletion::complete(coded, u"1234"_qs, 4, 4);
+    EXPECT_EQ(result.text, u"1234-茶"_qs);
+    EXPECT_EQ(result.selectionStart, 4);
+    EXPECT_EQ(result.selectionEnd, 6);
 }
 
 TEST_F(AutoCompleteComboTest, TypingCompletesAndSelectsTheRest)

@@ -11,6 +11,7 @@
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
 #include "sales/ShopInfo.h"
+#include "sales/TillProducts.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -244,14 +245,45 @@ TEST_F(RecordsTest, CatalogueLookups)
     EXPECT_FALSE(SalesCatalogue::phoneOf(m_settings, s("李四")).has_value());
     EXPECT_EQ(SalesCatalogue::customers(m_settings).size(), 1);
 
-    QStringList products = SalesCatalogue::products(m_settings);
-    EXPECT_TRUE(products.isEmpty());
+    TillProducts products;
+    products.assign(SalesCatalogue::productRows(m_settings));
+    EXPECT_TRUE(products.texts().isEmpty());
     SalesCatalogue::rememberProduct(m_settings, products, s("A01-O'Neil 可乐"), s("3.5"));
-    EXPECT_EQ(products, QStringList{s("A01-O'Neil 可乐")});
+    EXPECT_EQ(products.texts(), QStringList{s("A01-O'Neil 可乐")});
     SalesCatalogue::rememberProduct(m_settings, products, s("A01-O'Neil 可乐"), s("4"));
     EXPECT_EQ(SalesCatalogue::products(m_settings), QStringList{s("A01-O'Neil 可乐")});
     EXPECT_EQ(SalesCatalogue::priceOf(m_settings, s("A01-O'Neil 可乐")), s("4"));
     EXPECT_FALSE(SalesCatalogue::priceOf(m_settings, s("A01")).has_value());
+    EXPECT_EQ(products.priceOf(s("A01")), s("4")) << "the held list finds a product by its code";
+}
+
+// What the till holds agrees with the table: the last of two rows with one
+// text gives the price; a code names its product, and a whole code is not
+// taken for the beginning of a longer one.
+TEST_F(RecordsTest, TheHeldProductsAnswerAsTheTableDoes)
+{
+    const auto add = [&](const char *text, const char *price) {
+        m_settings.exec(
+            QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+            {s(text), s(price)});
+    };
+    add("69012345678901-大瓶水", "5.00");
+    add("6901234567890-矿泉水", "2.00");
+    add("可乐", "3.00");
+    add("可乐", "3.50");
+    TillProducts products;
+    products.assign(SalesCatalogue::productRows(m_settings));
+    EXPECT_EQ(products.priceOf(s("可乐")), SalesCatalogue::priceOf(m_settings, s("可乐")));
+    EXPECT_EQ(products.priceOf(s("可乐")), s("3.50"));
+    EXPECT_EQ(products.productFor(s("6901234567890")), s("6901234567890-矿泉水"));
+    EXPECT_EQ(products.priceOf(s("6901234567890")), s("2.00"));
+    EXPECT_EQ(products.productFor(s("69012345678901")), s("69012345678901-大瓶水"));
+    EXPECT_FALSE(products.productFor(s("690123456789")).has_value());
+    EXPECT_FALSE(products.productFor(s("可")).has_value());
+    EXPECT_FALSE(products.productFor(s("矿泉水")).has_value());
+    products.remember(s("可乐"), s("4"));
+    EXPECT_EQ(products.priceOf(s("可乐")), s("4"));
+    EXPECT_EQ(products.texts().size(), 4);
 }
 
 } // namespace

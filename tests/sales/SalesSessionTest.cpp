@@ -209,15 +209,17 @@ TEST_F(SessionTest, WithCodesHiddenTheLineIsStoredUnderItsName)
 
 TEST_F(SessionTest, LookUpsFillTheirPartners)
 {
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
+                {s("牛奶"), s("6.5")});
+    }
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
     session.settingsDb().exec(
         QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
         {s("李四"), s("139")});
-    session.settingsDb().exec(
-        QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
-        {s("牛奶"), s("6.5")});
-
     session.lookUpCustomer(nullptr, s("李四"));
     EXPECT_EQ(session.header().phone, s("139"));
     session.header().customer.clear();
@@ -227,11 +229,15 @@ TEST_F(SessionTest, LookUpsFillTheirPartners)
     EXPECT_EQ(session.header().customer, s("李四")); // nothing found changes nothing
 
     session.sale().entry().typeQuantity(s("2"));
-    session.lookUpProduct(nullptr, s("牛奶"));
+    session.lookUpProduct(s("牛奶"));
     EXPECT_EQ(session.sale().entry().price(), s("6.5"));
     EXPECT_EQ(session.sale().entry().amount(), s("13.00"));
-    session.lookUpProduct(nullptr, s("牛"));
-    EXPECT_EQ(session.sale().entry().price(), s("6.5"));
+    // A name that turns out to be no product gives back the price it had.
+    session.lookUpProduct(s("牛奶糖"));
+    EXPECT_EQ(session.sale().entry().price(), QString());
+    session.sale().entry().setPrice(s("3"));
+    session.lookUpProduct(s("牛"));
+    EXPECT_EQ(session.sale().entry().price(), s("3")); // typed by the person: stays
 }
 
 TEST_F(SessionTest, AdministratorsAddingLinesRememberProducts)

@@ -15,6 +15,28 @@ AutoCompleteCombo::AutoCompleteCombo(QWidget *parent) : DataCombo(parent)
     setCompleter(nullptr); // the completion here replaces Qt's own
     lineEdit()->installEventFilter(this);
     connect(lineEdit(), &QLineEdit::textEdited, this, &AutoCompleteCombo::noteEdit);
+    // The entries are read once per change of the list, not at every key:
+    // a catalogue of thousands of products is completed at a scanner's pace.
+    QAbstractItemModel *entries = model();
+    const auto stale = [this] { m_entriesStale = true; };
+    connect(entries, &QAbstractItemModel::rowsInserted, this, stale);
+    connect(entries, &QAbstractItemModel::rowsRemoved, this, stale);
+    connect(entries, &QAbstractItemModel::rowsMoved, this, stale);
+    connect(entries, &QAbstractItemModel::dataChanged, this, stale);
+    connect(entries, &QAbstractItemModel::modelReset, this, stale);
+    connect(entries, &QAbstractItemModel::layoutChanged, this, stale);
+}
+
+const QStringList &AutoCompleteCombo::entries()
+{
+    if (m_entriesStale || m_entries.size() != count()) {
+        m_entries.clear();
+        m_entries.reserve(count());
+        for (int i = 0; i < count(); ++i)
+            m_entries.append(itemText(i));
+        m_entriesStale = false;
+    }
+    return m_entries;
 }
 
 void AutoCompleteCombo::noteKey(int key)
@@ -93,12 +115,8 @@ void AutoCompleteCombo::completeEdit()
             start = int(edit->selectionStart());
             end = int(edit->selectionEnd());
         }
-        QStringList entries;
-        entries.reserve(count());
-        for (int i = 0; i < count(); ++i)
-            entries.append(itemText(i));
         const InlineCompletion::Result result =
-            InlineCompletion::complete(entries, typed, start, end);
+            InlineCompletion::complete(entries(), typed, start, end);
         if (result.entry >= 0) {
             setCurrentIndex(result.entry);
             edit->setText(result.text);

@@ -39,8 +39,11 @@ private:
     void noteEdit();
     template <typename Handle> void handleInput(Handle handle);
     void completeEdit();
+    const QStringList &entries();
 
     bool m_completeOnNextUpdate = true;
     bool m_inInput = false; // a key or input-method event is being handled
     bool m_edited = false;  // ... and it changed the text
+    QStringList m_entries;  // the list's texts, read again after it changed
+    bool m_entriesStale = true;
 };

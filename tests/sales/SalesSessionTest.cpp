@@ -214,12 +214,12 @@ TEST_F(SessionTest, LookUpsFillTheirPartners)
         ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
         db.exec(QStringLiteral("insert into \"PRODUCT_NAME\" (\"items\",\"price\") values (?,?)"),
                 {s("牛奶"), s("6.5")});
+        db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
+                {s("李四"), s("139")});
     }
+    // Looked up in what the window loaded when it opened.
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
-    session.settingsDb().exec(
-        QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
-        {s("李四"), s("139")});
     session.lookUpCustomer(nullptr, s("李四"));
     EXPECT_EQ(session.header().phone, s("139"));
     session.header().customer.clear();

@@ -7,21 +7,12 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include <odbcinst.h>
 #include <pwd.h>
 #include <unistd.h>
 
-namespace {
-
-QString profileString(const QString &section, const char *key)
-{
-    char buffer[4096] = {};
-    SQLGetPrivateProfileString(section.toUtf8().constData(), key, "", buffer, sizeof buffer,
-                               "odbc.ini");
-    return QString::fromUtf8(buffer);
-}
-
-} // namespace
+// The driver manager's folder of the system-wide odbc.ini ($ODBCSYSINI or its
+// built-in /etc); exported by libodbcinst, declared only in its private header.
+extern "C" char *odbcinst_system_file_path(char *buffer);
 
 bool DataSource::Entry::isSqlite() const
 {
@@ -77,24 +68,38 @@ bool DataSource::Entry::isPostgres() const
     return lower.contains(QLatin1String("postgres")) || lower.contains(QLatin1String("psqlodbc"));
 }
 
+// Read from the files themselves, the user's first, as the driver manager
+// does: its own reading keeps what it read once, and would not see the
+// program's own edits of odbc.ini in this process.
 DataSource::Entry DataSource::lookup(const QString &name)
 {
-    UWORD previousMode = ODBC_BOTH_DSN;
-    SQLGetConfigMode(&previousMode);
-    SQLSetConfigMode(ODBC_BOTH_DSN);
-    Entry entry{profileString(name, "Driver"), profileString(name, "Database")};
-    // Only a server is reached by these; each key read parses the ini files again.
-    if (entry.isPostgres()) {
-        entry.server = profileString(name, "Servername");
-        entry.port = profileString(name, "Port");
-        entry.user = profileString(name, "Username");
-        if (entry.user.isEmpty())
-            entry.user = profileString(name, "UID");
+    Entry entry;
+    for (const QString &file : {userIniFile(), systemIniFile()}) {
+        OdbcIniFile ini(file);
+        if (!ini.load() || !ini.hasSection(name))
+            continue;
+        const auto key = [&](const char *key) { return ini.value(name, QLatin1String(key)); };
+        entry.driver = key("Driver");
+        entry.database = key("Database");
+        if (entry.isPostgres()) {
+            entry.server = key("Servername");
+            entry.port = key("Port");
+            entry.user = key("Username");
+            if (entry.user.isEmpty())
+                entry.user = key("UID");
+        }
+        break;
     }
-    SQLSetConfigMode(previousMode);
     if (!entry.exists() && ownFiles().contains(name))
         entry = {QString::fromLatin1(driverName), ownFiles().value(name)};
     return entry;
+}
+
+QString DataSource::systemIniFile()
+{
+    char folder[4096] = {};
+    odbcinst_system_file_path(folder);
+    return QDir(QString::fromLocal8Bit(folder)).filePath(QStringLiteral("odbc.ini"));
 }
 
 QString DataSource::userIniFile()

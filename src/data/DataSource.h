@@ -38,6 +38,7 @@ public:
 
     // The user's odbc.ini, and the one message for when registering failed.
     static QString userIniFile();
+    static QString systemIniFile();
     static QString registerFailedMessage();
 
     // The records file must sit beside the program. When it does not, the

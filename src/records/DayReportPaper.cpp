@@ -14,8 +14,10 @@ namespace {
 class Column
 {
 public:
-    Column(ReceiptDrawing &out, int left, int right, int top, int dy)
-        : m_out(out), m_left(left), m_right(right), m_y(top), m_dy(dy)
+    // Text between LEFT and RIGHT, rules across the paper from RULELEFT to RULERIGHT.
+    Column(ReceiptDrawing &out, int left, int right, int ruleLeft, int ruleRight, int top, int dy)
+        : m_out(out), m_left(left), m_right(right), m_ruleLeft(ruleLeft), m_ruleRight(ruleRight),
+          m_y(top), m_dy(dy)
     {
     }
 
@@ -67,7 +69,7 @@ public:
 
     void rule()
     {
-        m_out.rules.append({m_y + m_dy / 4, m_left, m_right});
+        m_out.rules.append({m_y + m_dy / 4, m_ruleLeft, m_ruleRight});
         m_y += m_dy / 2;
     }
 
@@ -75,6 +77,8 @@ private:
     ReceiptDrawing &m_out;
     int m_left;
     int m_right;
+    int m_ruleLeft;
+    int m_ruleRight;
     int m_y;
     int m_dy;
 };
@@ -149,6 +153,9 @@ LaidOutPaper DayReportPaper::layOut(const ReceiptStyle &style,
     const int dy = std::max(1, int(style.lineSpacing * ry));
     const int left = int((style.paperMargin + style.printOffset) * rx);
     const int right = target.horzRes - int((style.paperMargin - style.printOffset) * rx);
+    // Inside them the text keeps clear of the paper's edges as a receipt's
+    // does: its right-aligned figures would otherwise touch the edge.
+    const int inset = int(insetMm * target.dpiX / 25.4 + 0.5);
 
     LaidOutPaper paper;
     ReceiptDrawing &out = paper.drawing;
@@ -158,7 +165,7 @@ LaidOutPaper DayReportPaper::layOut(const ReceiptStyle &style,
     out.titleFont = ReceiptFont(style.titleFontName, style.titleFontSize);
     out.bodyFont = ReceiptFont(style.bodyFontName, style.bodyFontSize);
 
-    Column column(out, left, right, int(13 * ry), dy);
+    Column column(out, left + inset, right - inset, left, right, int(13 * ry), dy);
     column.text(m_shopName, Qt::AlignHCenter, ReceiptDrawing::FontRole::Title);
     column.text(title(), Qt::AlignHCenter, ReceiptDrawing::FontRole::Body);
     column.rule();

@@ -27,6 +27,8 @@ public:
     DayReportPaper(const DayReport &report, QString shopName, QDateTime printed);
 
     static QString title() { return QStringLiteral("日结报表"); }
+    // The blank the text keeps from each side, within the receipt's margins.
+    static constexpr double insetMm = 2.0;
     static QString nothingMessage() { return QStringLiteral("所查时段内没有销售记录，无须日结。"); }
 
     const DayReport &report() const { return m_report; }

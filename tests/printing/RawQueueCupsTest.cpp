@@ -3,12 +3,14 @@
 // listener of the test's own, as a network thermal printer would listen. What
 // arrives is what the printer would get; read back it must be the renderer's
 // own one-bit picture, with the drawer pulse after the sale and none after a
-// reprint.
+// reprint. The owner's day-end report goes the same way, without the pulse.
 #include "EscPosDecoder.h"
 #include "FakePrintHost.h"
 
 #include "app/FontAliases.h"
+#include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
+#include "data/Transaction.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintButtonHandler.h"
 #include "printing/PrinterSelectDialog.h"
@@ -20,6 +22,9 @@
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/ShopPrintSettings.h"
+#include "records/DayReportDialog.h"
+#include "records/QueryWindowDriver.h"
+#include "records/RecordsBook.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
@@ -179,6 +184,81 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     QCoreApplication::processEvents();
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The owner prints the day-end report from the query window on the raw queue
+// of a printer whose drawer switch is on: the printer gets the report's own
+// picture, cut once, and the drawer stays shut.
+TEST_F(RawQueueCupsTest, TheDayEndReportOnARawQueueIsItsPictureWithoutADrawerPulse)
+{
+    AppSettings &settings = env.settings();
+    {
+        Database db;
+        ASSERT_TRUE(db.open(settings.settingsDsn));
+        SettingsLoader::loadFrom(db, settings, QDate(2024, 3, 7), QString());
+        Transaction transaction(db);
+        RawPrinterSetup raw;
+        raw.printer = rawQueue;
+        raw.paperDots = RawPrinterSetup::dots58;
+        raw.openDrawer = true;
+        raw.store(db);
+        transaction.commit();
+    }
+    settings.userName = QStringLiteral("admin");
+    settings.userPower = AppSettings::administratorPower();
+    {
+        Database records;
+        ASSERT_TRUE(records.open(settings.recordsDsn));
+        const QString cash = QString::fromUtf8("现金");
+        const QString wechat = QString::fromUtf8("微信");
+        storeSale(records,
+                  {QStringLiteral("R001"), QStringLiteral("2024-03-07 08:10:00"), 30.0,
+                   QStringLiteral("admin"), 2.0, QString(), QString(), QString(), cash},
+                  {{QString::fromUtf8("牛奶"), 2.0, 15.0, 30.0, 30.0}});
+        storeSale(records,
+                  {QStringLiteral("R002"), QStringLiteral("2024-03-07 08:30:00"), 45.0,
+                   QString::fromUtf8("张敏"), 3.0, QString(), QString(), QString(), wechat},
+                  {{QString::fromUtf8("面包"), 3.0, 16.0, 48.0, 45.0}});
+        storeSale(records,
+                  {QStringLiteral("R003"), QStringLiteral("2024-03-07 08:50:00"), 12.5,
+                   QStringLiteral("admin"), 1.0, QString(), QString(), QString(), cash},
+                  {{QString::fromUtf8("可乐"), 1.0, 12.5, 12.5, 12.5}});
+    }
+
+    std::unique_ptr<SalesDialog> sales = showSalesWindow(settings);
+    sales->printSettings().printer1Name = rawQueue;
+    sales->printSettings().finishedNotice = false;
+    QStringList paperLines;
+    QImage expected;
+    bool printed = false;
+    inQueryWindowOf(*sales, [&](QueryDialog *query) {
+        whenModal([&](QDialog *dialog) {
+            auto *report = qobject_cast<DayReportDialog *>(dialog);
+            ASSERT_NE(report, nullptr);
+            for (const ReceiptDrawing::Text &text : report->sheet().drawing.texts)
+                paperLines += text.lines;
+            expected = ReceiptRaster::of(report->sheet().drawing);
+            click(report->printButton());
+            printed = report->result() == QDialog::Accepted;
+        });
+        click(query->findChild<QPushButton *>(QStringLiteral("reportButton")));
+    });
+    ScriptedDialogs::instance().verifyAllOpened();
+    ASSERT_TRUE(printed) << qPrintable(env.prompt().lastText());
+    EXPECT_EQ(expected.width(), RawPrinterSetup::dots58);
+
+    // The paper holds the day's figures: 3 sales, 6 items, 87.50 taken, 3.00
+    // given off, the first and the last receipt, the shares.
+    const QString all = paperLines.join(u'\n');
+    for (const char *figure : {"销售单数：", "87.50", "3.00", "R001", "R003", "08:50:00",
+                               "2单 42.50", "1单 45.00", "现金", "微信", "张敏"})
+        EXPECT_TRUE(all.contains(QString::fromUtf8(figure))) << figure << "\n" << qPrintable(all);
+
+    const EscPosDecoded job = EscPosDecoder::decode(receiveJob(listener));
+    EXPECT_TRUE(job.error.isEmpty()) << qPrintable(job.error);
+    EXPECT_EQ(job.drawerPulses, 0);
+    EXPECT_EQ(job.cuts, 1);
+    EXPECT_EQ(EscPosDecoder::differingPixels(expected, job.image), 0);
 }
 
 } // namespace

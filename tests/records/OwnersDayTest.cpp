@@ -1,7 +1,7 @@
 // The owner's day in the query window, driven as the owner drives it: the
 // day-end report of the listed sales (its figures against the book summed by
 // the sqlite3 program, its paper printed and read back), the chart of takings
-// following the query and a deletion, and a stored sale's receipt saved as a
+// following the query, a deletion and a detail edit, and a stored sale's receipt saved as a
 // PDF file of the roll's width.
 #include "QueryWindowDriver.h"
 #include "RecordsBook.h"
@@ -19,6 +19,7 @@
 #include "records/DayReportDialog.h"
 #include "records/QueryBuilder.h"
 #include "records/QueryDialog.h"
+#include "records/RecordDetailDialog.h"
 #include "records/SaleDetails.h"
 #include "records/TakingsChartView.h"
 #include "sales/SalesDialog.h"
@@ -426,6 +427,33 @@ TEST_F(OwnersDay, TheChartShowsTheQuerysTakingsByHourAndByDayAndFollowsADeletion
         ASSERT_TRUE(waitFor([&] { return list->rowCount() == 55; }));
         tick(child<QCheckBox>(query, "chartCheck"));
         EXPECT_NEAR(chart->takingsLine()->at(6).y(), march7 - money, 0.005);
+        expectPoints(QStringLiteral("yyyy-MM-dd"), 10, QString());
+
+        // Another sale of the 7th corrected in its details window: its new
+        // total is in the chart, the count of sales unchanged.
+        tick(child<QCheckBox>(query, "chartCheck"));
+        ASSERT_TRUE(list->isVisible());
+        row = 0;
+        while (row < list->rowCount() && !list->text(row, 2).startsWith(s("2024-03-07")))
+            ++row;
+        ASSERT_LT(row, list->rowCount());
+        const double before = list->text(row, 4).toDouble();
+        const double sales7 = chart->salesLine()->at(6).y();
+        bool saved = false;
+        whenModal([&](QDialog *dialog) {
+            auto *details = qobject_cast<RecordDetailDialog *>(dialog);
+            ASSERT_NE(details, nullptr);
+            retype(child<QLineEdit>(details, "totalEdit"), QStringLiteral("1000"));
+            click(child<QPushButton>(details, "saveButton"));
+            saved = m_env.prompt().lastText() == s("保存成功！");
+            dialog->reject();
+        });
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualRect(list->sortableModel()->index(row, 1)).center());
+        ASSERT_TRUE(saved) << qPrintable(m_env.prompt().lastText());
+        tick(child<QCheckBox>(query, "chartCheck"));
+        EXPECT_NEAR(chart->takingsLine()->at(6).y(), march7 - money - before + 1000, 0.005);
+        EXPECT_EQ(chart->salesLine()->at(6).y(), sales7);
         expectPoints(QStringLiteral("yyyy-MM-dd"), 10, QString());
     });
 }

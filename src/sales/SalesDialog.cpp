@@ -69,6 +69,11 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     m_clock.setObjectName(QStringLiteral("clock"));
     connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
     m_clock.start(500);
+    m_doubtRetry.setParent(this);
+    m_doubtRetry.setObjectName(QStringLiteral("doubtRetry"));
+    m_doubtRetry.setInterval(2000);
+    m_doubtRetry.setSingleShot(true);
+    connect(&m_doubtRetry, &QTimer::timeout, this, &SalesDialog::resolveDoubt);
     m_keys = new SalesKeyFilter(*this);
     qApp->installEventFilter(m_keys);
 
@@ -80,6 +85,7 @@ SalesDialog::~SalesDialog()
 {
     qApp->removeEventFilter(m_keys);
     m_clock.stop();
+    m_doubtRetry.stop();
     // Hidden while the controls still exist: losing the focus makes the boxes
     // report their texts. After that nothing of theirs reaches this window.
     hide();
@@ -301,7 +307,7 @@ void SalesDialog::updateWindowControls()
         control->setEnabled(available);
         control->setToolTip(available ? QString() : comingLater(what));
     };
-    offer(ui->printButton, bool(m_windows.print), QStringLiteral("打印小票"));
+    offer(ui->printButton, bool(m_windows.receiptOutput), QStringLiteral("打印小票"));
     offer(ui->previewButton, bool(m_windows.preview), QStringLiteral("打印预览"));
     offer(ui->settingsButton, bool(m_windows.settings), QStringLiteral("设置窗口"));
     offer(ui->customersButton, bool(m_windows.customers), QStringLiteral("客户设置窗口"));
@@ -333,8 +339,16 @@ void SalesDialog::endForNewBook()
 
 void SalesDialog::reject()
 {
-    if (!m_session.sale().lines().isEmpty() && !Prompt::yesNo(this, leaveUnsavedQuestion()))
+    if (m_finishing)
         return;
+    if (inDoubt()) {
+        if (!Prompt::yesNo(this, leaveInDoubtQuestion()))
+            return;
+    } else if (!m_session.sale().lines().isEmpty() &&
+               !Prompt::yesNo(this, leaveUnsavedQuestion())) {
+        return;
+    }
+    m_doubtRetry.stop();
     m_clock.stop();
     m_session.close();
     QDialog::reject();

@@ -35,7 +35,9 @@ public:
     // Commits cut so far.
     int cuts() const;
 
-private:
+    // What the proxy's threads share.
     struct State;
+
+private:
     std::shared_ptr<State> m_state;
 };

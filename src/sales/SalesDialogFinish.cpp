@@ -21,6 +21,12 @@ QString SalesDialog::leaveInDoubtQuestion()
                           "也不会打印小票。确定要退出吗？");
 }
 
+SaleSnapshot SalesDialog::takeSale()
+{
+    pull();
+    return m_session.snapshot();
+}
+
 void SalesDialog::printReceipt()
 {
     if (m_finishing)

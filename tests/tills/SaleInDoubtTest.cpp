@@ -148,7 +148,7 @@ TEST_P(SaleInDoubt, AnEditWhileCheckingIsRefusedAndTheSaleOnScreenIsTheOnePrinte
     EXPECT_FALSE(edit("numberEdit")->isEnabled());
     EXPECT_FALSE(w("saveOnlyButton")->isEnabled());
     EXPECT_FALSE(w("queryButton")->isEnabled());
-    QTest::keyClicks(box("productBox"), s("西瓜"));
+    QTest::keyClicks(box("productBox"), s("melon"));
     QTest::keyClick(edit("priceEdit"), Qt::Key_Return);
     list()->selectOnly(0);
     QTest::keyClick(list(), Qt::Key_Delete);

@@ -83,7 +83,6 @@ set(QM_LOGIC_PRINTING
     src/printing/PaperLayout.h
     src/printing/PrepareReceiptData.cpp
     src/printing/PrepareReceiptData.h
-    src/printing/PrintHost.h
     src/printing/PrintInfo.cpp
     src/printing/PrintInfo.h
     src/printing/PrintMargins.cpp
@@ -107,6 +106,7 @@ set(QM_LOGIC_PRINTING
     src/printing/ReceiptLayout.h
     src/printing/ReceiptNumber.cpp
     src/printing/ReceiptNumber.h
+    src/printing/ReceiptOutput.h
     src/printing/ReceiptNumberFormat.cpp
     src/printing/ReceiptNumberFormat.h
     src/printing/ReceiptPainter.cpp
@@ -195,6 +195,8 @@ set(QM_LOGIC_RECORDS
 set(QM_LOGIC_SALES
     src/sales/EntryRow.cpp
     src/sales/EntryRow.h
+    src/sales/FinishSale.cpp
+    src/sales/FinishSale.h
     src/sales/SaleEntry.cpp
     src/sales/SaleEntry.h
     src/sales/SaleHeader.h
@@ -319,8 +321,6 @@ set(QM_UI_PRINTING
     src/printing/LogoSettingsDialog.cpp
     src/printing/LogoSettingsDialog.h
     src/printing/LogoSettingsDialog.ui
-    src/printing/PrintButtonHandler.cpp
-    src/printing/PrintButtonHandler.h
     src/printing/PrintFinishedDialog.cpp
     src/printing/PrintFinishedDialog.h
     src/printing/PrintFinishedDialog.ui
@@ -345,6 +345,8 @@ set(QM_UI_PRINTING
     src/printing/ReceiptPrinters.h
     src/printing/ReceiptSheet.cpp
     src/printing/ReceiptSheet.h
+    src/printing/SaleReceiptOutput.cpp
+    src/printing/SaleReceiptOutput.h
     src/printing/TemplateSample.cpp
     src/printing/TemplateSample.h
     src/printing/TemplateSelectDialog.cpp
@@ -383,6 +385,7 @@ set(QM_UI_SALES
     src/sales/SalesDialog.h
     src/sales/SalesDialog.ui
     src/sales/SalesDialogForm.cpp
+    src/sales/SalesDialogFinish.cpp
     src/sales/SalesDialogSale.cpp
     src/sales/SalesDialogWindows.cpp
     src/sales/SalesKeyFilter.cpp

@@ -4,9 +4,8 @@
 #include "core/AppSettings.h"
 #include "sales/SalesDialog.h"
 
-#include "printing/PrintButtonHandler.h"
 #include "printing/ReceiptPreview.h"
-#include "printing/ReceiptPrinter.h"
+#include "printing/SaleReceiptOutput.h"
 
 #include "records/QueryDialog.h"
 #include "sales/AboutDialog.h"
@@ -25,12 +24,13 @@ SalesWindows programSalesWindows()
     windows.help = [](SalesDialog &owner) {
         HelpFile(owner.session().settings().programDir).open(&owner);
     };
-    windows.print = [](SalesDialog &owner) {
-        ReceiptPrinter printer(owner.session().settings(), owner.printSettings(), &owner);
-        PrintButtonHandler(owner, owner.session().settings(), owner.printSettings(), printer).run();
+    windows.receiptOutput = [](SalesDialog &owner) -> std::unique_ptr<ReceiptOutput> {
+        return std::make_unique<SaleReceiptOutput>(owner.session().settings(),
+                                                   owner.printSettings(), &owner);
     };
     windows.preview = [](SalesDialog &owner) {
-        ReceiptPreview::open(owner, owner.session().settings(), owner.printSettings());
+        ReceiptPreview::open(&owner, owner.takeSale(), owner.session().settingsDb(),
+                             owner.session().settings(), owner.printSettings());
     };
     windows.query = [](SalesDialog &owner) {
         QueryDialog::Printing printing{&owner.printSettings(),

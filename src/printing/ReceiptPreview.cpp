@@ -4,7 +4,6 @@
 #include "core/Prompt.h"
 #include "data/DbOperation.h"
 #include "printing/PrepareReceiptData.h"
-#include "printing/PrintHost.h"
 #include "printing/RawPrinterSetup.h"
 #include "printing/RawQueue.h"
 #include "printing/ReceiptPage.h"
@@ -14,6 +13,7 @@
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
+#include "printing/SaleSnapshot.h"
 #include "printing/ShopPrintSettings.h"
 
 #include <QPageLayout>
@@ -53,22 +53,21 @@ void setRollPage(QPrinter &printer, const QSize &dots)
 
 } // namespace
 
-ReceiptPreviewWindow *ReceiptPreview::open(PrintHost &host, AppSettings &settings,
+ReceiptPreviewWindow *ReceiptPreview::open(QWidget *parent, const SaleSnapshot &sale,
+                                           Database &settingsDb, AppSettings &settings,
                                            ShopPrintSettings &shop)
 {
-    const SaleSnapshot sale = host.takeSale();
     const ReceiptData data = prepareReceiptData(sale, settings.labelLanguage, shop.showPrice);
     const ReceiptStyle style = ReceiptStyle::from(settings, shop, sale.switches);
 
     const QString name = ReceiptPrinters::resolve(shop.printer1Name);
-    std::unique_ptr<QPrinter> printer = printerFor(name, host.window());
+    std::unique_ptr<QPrinter> printer = printerFor(name, parent);
     printer->setDocName(ReceiptPrinter::documentName());
     ReceiptPreviewWindow::Draw draw;
     if (!name.isEmpty() && RawQueue::isRaw(name)) {
         // A printer without a driver prints the one-bit picture: show that.
         RawPrinterSetup setup;
-        DbOperation::run(host.window(),
-                         [&] { setup = RawPrinterSetup::load(host.settingsDatabase(), name); });
+        DbOperation::run(parent, [&] { setup = RawPrinterSetup::load(settingsDb, name); });
         auto raster = std::make_shared<QImage>(ReceiptRaster::of(data, style, setup.paperDots));
         setRollPage(*printer, raster->size());
         draw = [raster](QPrinter &target) {
@@ -86,7 +85,7 @@ ReceiptPreviewWindow *ReceiptPreview::open(PrintHost &host, AppSettings &setting
         };
     }
 
-    auto *frame = new ReceiptPreviewWindow(host.window(), std::move(printer), std::move(draw));
+    auto *frame = new ReceiptPreviewWindow(parent, std::move(printer), std::move(draw));
     frame->showMaximized();
     return frame;
 }

@@ -2,9 +2,11 @@
 
 #include <QString>
 
+class Database;
+class QWidget;
 class ReceiptPreviewWindow;
-class PrintHost;
 struct AppSettings;
+struct SaleSnapshot;
 struct ShopPrintSettings;
 
 // "预览(&V)...": the current sale's receipt, drawn exactly as it would print,
@@ -13,8 +15,10 @@ struct ShopPrintSettings;
 class ReceiptPreview
 {
 public:
-    // Opens the frame maximised; it deletes itself when closed.
-    static ReceiptPreviewWindow *open(PrintHost &host, AppSettings &settings,
+    // Opens the frame over PARENT maximised; it deletes itself when closed.
+    // SETTINGSDB holds the raw printers' setup.
+    static ReceiptPreviewWindow *open(QWidget *parent, const SaleSnapshot &sale,
+                                      Database &settingsDb, AppSettings &settings,
                                       ShopPrintSettings &shop);
 
     static QString noPrinterMessage() { return QStringLiteral("GetPrinterDevice called failed\n"); }

@@ -18,13 +18,6 @@ int numberAt(const QString &text, int pos)
 
 } // namespace
 
-QString SaleDetails::linesQuery(const Database &records)
-{
-    return QStringLiteral("select \"name\", \"num\", \"price\", \"money\", \"standby1\" from "
-                          "\"POS_RECORD_DETAIL\" where \"NO\" = ? order by ") +
-           records.insertionOrder(QStringLiteral("POS_RECORD_DETAIL"));
-}
-
 SaleLine SaleDetails::line(int row, const QString &name, const QString &quantity,
                            const QString &price, const QString &amount, const QString &discounted)
 {
@@ -43,7 +36,7 @@ SaleLine SaleDetails::line(int row, const QString &name, const QString &quantity
 SaleLines SaleDetails::load(Database &records, const QString &number)
 {
     SaleLines lines;
-    Database::Rows rows = records.query(linesQuery(records), {number});
+    Database::Rows rows = records.query(SaleStore::linesQuery(records), {number});
     while (rows.next()) {
         lines.append(line(lines.count(), rows.text(0), rows.text(1), rows.text(2), rows.text(3),
                           rows.text(4)));
@@ -60,6 +53,12 @@ std::optional<double> SaleDetails::total(const QString &text)
     if (!ok || !std::isfinite(value) || std::abs(value) > kTotalLimit)
         return std::nullopt;
     return value;
+}
+
+QString SaleDetails::commitInDoubtMessage()
+{
+    return QStringLiteral("与数据库服务器的连接在保存时中断了，不知道修改是否已经保存。"
+                          "请在服务器恢复后刷新查询结果，核对这笔销售后再修改。");
 }
 
 SaleDetails::Outcome SaleDetails::save(Database &records, const Header &header,
@@ -94,7 +93,7 @@ SaleDetails::Outcome SaleDetails::save(Database &records, const Header &header,
     records.exec(QStringLiteral("delete from \"POS_RECORD_DETAIL\" where \"NO\" = ?"),
                  {header.number});
     SaleStore::insertLines(records, header.number, lines.all());
-    transaction.commit();
+    SaleStore::commit(transaction, commitInDoubtMessage());
     if (saved)
         *saved = {header.time, SaleNumbers::money(*total), SaleNumbers::quantity(quantity)};
     return Outcome::Saved;

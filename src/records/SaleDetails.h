@@ -45,9 +45,9 @@ public:
     // The lines of sale NUMBER in the order they were stored, numbered 1, 2, ...
     // Throws DatabaseError.
     static SaleLines load(Database &records, const QString &number);
-    // A sale's lines (name, quantity, price, amount, discounted) in the order
-    // they were entered; the sale's number is bound.
-    static QString linesQuery(const Database &records);
+
+    // A lost connection while the save commits: the change may be stored or not.
+    static QString commitInDoubtMessage();
 
     // Rewrites the header and then the lines of the sale in one transaction,
     // only while the sale opened (by id and number) is still stored: a

@@ -3,8 +3,8 @@
 #include "core/NumberText.h"
 #include "data/Database.h"
 #include "records/RecordValue.h"
-#include "records/SaleDetails.h"
 #include "records/SaleRows.h"
+#include "sales/SaleStore.h"
 
 #include <cmath>
 
@@ -28,7 +28,7 @@ SaleSnapshot StoredSaleReceipt::snapshot(Database &db, const SaleRows &sales, in
     s.payment = sales.text(sale, SaleRows::Payment);
     s.switches = switches;
 
-    Database::Rows rows = db.query(SaleDetails::linesQuery(db), {s.receiptNumber});
+    Database::Rows rows = db.query(SaleStore::linesQuery(db), {s.receiptNumber});
     double total = 0;
     while (rows.next()) {
         const double amount = RecordValue::number(rows.value(3));

@@ -66,6 +66,11 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     m_clock.start(500);
     m_numberRefresh = new IdleTicker(
         numberRefreshMs, [this] { refreshShownNumber(); }, this);
+    m_doubtRetry.setParent(this);
+    m_doubtRetry.setObjectName(QStringLiteral("doubtRetry"));
+    m_doubtRetry.setInterval(2000);
+    m_doubtRetry.setSingleShot(true);
+    connect(&m_doubtRetry, &QTimer::timeout, this, &SalesDialog::resolveDoubt);
     m_keys = new SalesKeyFilter(*this);
     qApp->installEventFilter(m_keys);
 
@@ -77,6 +82,7 @@ SalesDialog::~SalesDialog()
 {
     qApp->removeEventFilter(m_keys);
     m_clock.stop();
+    m_doubtRetry.stop();
     // Hidden while the controls still exist: losing the focus makes the boxes
     // report their texts. After that nothing of theirs reaches this window.
     hide();
@@ -312,8 +318,16 @@ void SalesDialog::endForNewBook()
 
 void SalesDialog::reject()
 {
-    if (!m_session.sale().lines().isEmpty() && !Prompt::yesNo(this, leaveUnsavedQuestion()))
+    if (m_finishing)
         return;
+    if (inDoubt()) {
+        if (!Prompt::yesNo(this, leaveInDoubtQuestion()))
+            return;
+    } else if (!m_session.sale().lines().isEmpty() &&
+               !Prompt::yesNo(this, leaveUnsavedQuestion())) {
+        return;
+    }
+    m_doubtRetry.stop();
     m_clock.stop();
     m_session.close();
     QDialog::reject();

@@ -1,12 +1,16 @@
 #pragma once
 
-#include "printing/PrintHost.h"
+#include "printing/SaleSnapshot.h"
 #include "printing/ShopPrintSettings.h"
+#include "sales/FinishSale.h"
 #include "sales/SaleEntry.h"
 #include "sales/SalesSession.h"
 #include "sales/SalesWindows.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPair>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -27,7 +31,7 @@ class SalesDialog;
 // stored. It holds a connection to each database for its whole life. The
 // sale itself lives in SalesSession (without widgets); this class shows it
 // and turns what the person does into its operations.
-class SalesDialog : public QDialog, public PrintHost
+class SalesDialog : public QDialog
 {
     Q_OBJECT
 
@@ -36,6 +40,8 @@ public:
     ~SalesDialog() override;
 
     static QString leaveUnsavedQuestion();
+    static QString leaveInDoubtQuestion();
+    static QString checkingText();
     static QString titleFor(const AppSettings &settings);
 
     // Does not run when the records file is missing (the message was shown).
@@ -60,26 +66,19 @@ public:
     void selectLine();
     void relabelColumns();
 
-    // Numbering and finishing a sale.
+    // Numbering and finishing a sale (FinishSale); a sale in doubt locks the
+    // window and is asked after every two seconds until the server answers.
     void loadReceiptNumber();
     // While the till is left alone, the counter's number shown is read again
     // (another till may have taken it); a typed number stays.
     static constexpr int numberRefreshMs = 3000;
     void refreshShownNumber();
+    void printReceipt();
     void saveOnly();
-    // Pulls the controls and stores the sale; false when it was not stored
-    // (the reason has been shown).
-    bool saveSaleRecord() override;
-
-    // What the print path does after printing, piece by piece: the remark
-    // back to the default, the number taken, then finishSale from its
-    // second step (next number, empty list, totals, entry row).
-    void resetRemark() override;
-    bool consumeReceiptNumber() override;
-    void startNextSale() override;
+    void resolveDoubt();
+    bool inDoubt() const { return m_session.inDoubt().has_value(); }
 
     // Controls that start other windows.
-    void printReceipt();
     void previewReceipt();
     void openSettings();
     void openCustomers();
@@ -95,11 +94,8 @@ public:
     // program must start again on it.
     void endForNewBook();
 
-    // PrintHost: the print flow and the preview read the sale from here.
-    QWidget *window() override { return this; }
-    Database &settingsDatabase() override { return m_session.settingsDb(); }
-    int saleLineCount() const override;
-    SaleSnapshot takeSale() override;
+    // Pulls the controls and returns the sale as a receipt prints it.
+    SaleSnapshot takeSale();
     ShopPrintSettings &printSettings() { return m_printSettings; }
     // The INFO print values, read when the window opens and after the settings window.
     void loadPrintSettings();
@@ -119,6 +115,8 @@ private:
     void apply(const SaleEntry::Outcome &outcome);
     void syncList(SaleEntry::ListChange change, int row);
     void showNextSale();
+    void showOutcome(const FinishSale::Outcome &outcome);
+    void lockForDoubt(bool locked);
     void focusField(SaleEntry::Field field);
     SaleEntry::Field focusedField() const;
     SaleEntry::Selection listSelection() const;
@@ -147,9 +145,12 @@ private:
     SalesWindows m_windows;
     QTimer m_clock;
     IdleTicker *m_numberRefresh = nullptr;
+    QTimer m_doubtRetry;
     bool m_recordsReady = false;
     bool m_pushing = false;
     bool m_ending = false;
+    bool m_finishing = false; // FinishSale is at work (a printer's question may be open)
+    QList<QPair<QPointer<QWidget>, bool>> m_lockedControls; // while in doubt, as they were
     SalesKeyFilter *m_keys;
     ShopPrintSettings m_printSettings;
 };

@@ -26,8 +26,8 @@
 
 #include <algorithm>
 
-// What the controls do to the sale: lines, totals, numbering, saving and
-// finishing, and what the print path asks of the window (PrintHost).
+// What the controls do to the sale: lines and totals, the header's lookups,
+// the receipt number.
 
 void SalesDialog::addLine()
 {
@@ -155,68 +155,10 @@ void SalesDialog::onListSorted()
 }
 
 // ---------------------------------------------------------------------------
-// Numbering and finishing
+// Numbering
 
 void SalesDialog::loadReceiptNumber()
 {
     m_session.loadReceiptNumber(this);
     pushHeader();
-}
-
-void SalesDialog::showNextSale()
-{
-    syncList(SaleEntry::ListChange::Reset, -1);
-    ui->saleList->clearSelection();
-    ui->saleList->setCurrentRow(-1);
-    ui->modifyButton->setEnabled(false);
-    ui->deleteButton->setEnabled(false);
-    push();
-    ui->productBox->setFocus();
-}
-
-void SalesDialog::saveOnly()
-{
-    pull();
-    if (m_session.saveOnly(this))
-        showNextSale();
-    else
-        pushHeader(); // the number may have moved on (a taken number)
-}
-
-bool SalesDialog::saveSaleRecord()
-{
-    pull();
-    const bool saved = m_session.saveSaleRecord(this);
-    pushHeader(); // the number taken, or the one it moved on to
-    return saved;
-}
-
-int SalesDialog::saleLineCount() const
-{
-    return m_session.sale().lines().count();
-}
-
-SaleSnapshot SalesDialog::takeSale()
-{
-    pull();
-    return m_session.snapshot();
-}
-
-void SalesDialog::resetRemark()
-{
-    m_session.resetRemark();
-    m_pushing = true;
-    setText(ui->remarkEdit, m_session.header().remark);
-    m_pushing = false;
-}
-
-bool SalesDialog::consumeReceiptNumber()
-{
-    return m_session.consumeReceiptNumber(this);
-}
-
-void SalesDialog::startNextSale()
-{
-    if (m_session.startNextSale(this))
-        showNextSale();
 }

@@ -28,12 +28,6 @@
 // The controls that start other windows; which window each one opens is
 // decided by the program's wiring (SalesWindows, see app/SalesWindows.cpp).
 
-void SalesDialog::printReceipt()
-{
-    if (m_windows.print)
-        m_windows.print(*this);
-}
-
 void SalesDialog::previewReceipt()
 {
     if (m_windows.preview)

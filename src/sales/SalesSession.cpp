@@ -5,6 +5,7 @@
 #include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/DbOperation.h"
+#include "data/LoginRow.h"
 #include "data/Transaction.h"
 #include "printing/ReceiptNumber.h"
 #include "sales/SaleStore.h"
@@ -19,11 +20,6 @@ SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
     m_header.phoneEnabled = settings.phoneEnabled;
     m_sale.setProductMemory(
         [this](const QString &name, const QString &price) { return rememberProduct(name, price); });
-}
-
-QString SalesSession::nothingToSaveMessage()
-{
-    return QStringLiteral("当前无记录可保存！请先按“添加（Enter）”按钮添加商品记录！");
 }
 
 bool SalesSession::setUpRecordsSource(QWidget *parent)
@@ -133,10 +129,13 @@ bool SalesSession::reloadProducts(QWidget *parent)
 
 bool SalesSession::loadReceiptNumber(QWidget *parent)
 {
-    return DbOperation::run(parent, [&] {
-        m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
-        m_counterNumber = m_header.number;
-    });
+    return DbOperation::run(parent, [&] { readReceiptNumber(); });
+}
+
+void SalesSession::readReceiptNumber()
+{
+    m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
+    m_counterNumber = m_header.number;
 }
 
 SalesSession::Refresh SalesSession::refreshCounterNumber()
@@ -264,105 +263,6 @@ SaleRecord SalesSession::record() const
     return record;
 }
 
-bool SalesSession::refuse(QWidget *parent, const QString &message)
-{
-    Prompt::warn(parent, message);
-    return false;
-}
-
-namespace {
-
-QString refusal(SaleStore::Result result, const QString &number)
-{
-    switch (result) {
-    case SaleStore::Result::NumberTaken:
-        return SaleStore::numberTakenMessage(number);
-    case SaleStore::Result::NotFinite:
-        return SaleStore::notFiniteMessage();
-    case SaleStore::Result::NoNumber:
-        return SaleStore::noNumberMessage();
-    case SaleStore::Result::Saved:
-        break;
-    }
-    return {};
-}
-
-} // namespace
-
-// A sale whose commit was cut off by a lost server connection may be stored
-// after all: it is looked for before it is saved again, so that saving once
-// more never stores it twice.
-SaleStore::Result SalesSession::store(SaleRecord &sale, bool consume)
-{
-    if (m_inDoubt) {
-        const bool stored = SaleStore::isStored(m_recordsDb, *m_inDoubt);
-        const SaleRecord earlier = *std::exchange(m_inDoubt, std::nullopt);
-        if (stored) {
-            m_header.number = m_counterNumber = sale.number = earlier.number;
-            return SaleStore::Result::Saved;
-        }
-    }
-    try {
-        return storeNow(sale, consume);
-    } catch (const DatabaseError &error) {
-        if (error.kind() == DatabaseError::Kind::CommitInDoubt)
-            m_inDoubt = sale;
-        throw;
-    }
-}
-
-SaleStore::Result SalesSession::storeNow(SaleRecord &sale, bool consume)
-{
-    if (consume && showsCounterNumber()) {
-        const SaleStore::Result result =
-            SaleStore::saveUnderNextNumber(m_recordsDb, sale, m_settings.receiptPrefix);
-        if (result == SaleStore::Result::Saved) // another till may have taken the one shown
-            m_header.number = m_counterNumber = sale.number;
-        return result;
-    }
-    return consume ? SaleStore::saveAndConsume(m_recordsDb, sale)
-                   : SaleStore::save(m_recordsDb, sale);
-}
-
-bool SalesSession::saveOnly(QWidget *parent)
-{
-    if (m_sale.lines().isEmpty())
-        return refuse(parent, nothingToSaveMessage());
-    m_header.number = m_header.number.trimmed();
-    SaleStore::Result result = SaleStore::Result::Saved;
-    SaleRecord sale = record();
-    if (!DbOperation::run(parent, [&] { result = store(sale, true); }))
-        return false;
-    if (result == SaleStore::Result::NumberTaken)
-        return refuseTakenNumber(parent);
-    if (result != SaleStore::Result::Saved)
-        return refuse(parent, refusal(result, m_header.number));
-    // The sale is stored: it leaves the window even when the next number
-    // cannot be read now (the next save takes the counter's number anyway).
-    m_sale.clearSale();
-    loadReceiptNumber(parent);
-    return true;
-}
-
-// On the print path the sale is saved before it is printed. A number the
-// counter gave is taken with the save, so the receipt carries the number the
-// sale was stored under and consumeReceiptNumber() has nothing left to do.
-bool SalesSession::saveSaleRecord(QWidget *parent)
-{
-    m_header.number = m_header.number.trimmed();
-    SaleStore::Result result = SaleStore::Result::Saved;
-    SaleRecord sale = record();
-    const bool consume = showsCounterNumber();
-    if (!DbOperation::run(parent, [&] { result = store(sale, consume); }))
-        return false;
-    if (result == SaleStore::Result::NumberTaken)
-        return refuseTakenNumber(parent);
-    if (result != SaleStore::Result::Saved)
-        return refuse(parent, refusal(result, m_header.number));
-    m_numberStored = consume;
-    return true;
-}
-
 QString SalesSession::numberMovedMessage(const QString &taken, const QString &next)
 {
     return QStringLiteral(
@@ -370,55 +270,34 @@ QString SalesSession::numberMovedMessage(const QString &taken, const QString &ne
         .arg(taken, next);
 }
 
-// The number shown is taken. When it is the counter's own number (an
-// administrator once stored a sale under a number the counter had not reached
-// yet), the counter moves on to the first free number: a cashier who may not
-// type a number would otherwise be stuck. A number typed over is only refused.
-bool SalesSession::refuseTakenNumber(QWidget *parent)
+QString SalesSession::moveTakenNumber(const QString &taken)
 {
-    const QString taken = m_header.number;
+    if (ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix) != taken)
+        return SaleStore::numberTakenMessage(taken);
     QString next;
-    const bool ok = DbOperation::run(parent, [&] {
-        if (ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix) != taken)
-            return;
+    {
         Transaction transaction(m_recordsDb);
         m_recordsDb.exec(m_recordsDb.dialect().lockCounter());
         QString current = taken;
         for (;;) {
             ReceiptNumber::consume(m_recordsDb);
             next = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
-            if (next == current) { // the counter cannot go further: leave it as it was
-                next.clear();
-                return;
-            }
+            if (next == current) // the counter cannot go further: leave it as it was
+                return SaleStore::numberTakenMessage(taken);
             if (!SaleStore::numberExists(m_recordsDb, next))
                 break;
             current = next;
         }
         transaction.commit();
-    });
-    if (!ok)
-        return false;
-    if (next.isEmpty())
-        return refuse(parent, SaleStore::numberTakenMessage(taken));
+    }
     m_header.number = m_counterNumber = next;
-    return refuse(parent, numberMovedMessage(taken, next));
+    return numberMovedMessage(taken, next);
 }
 
-bool SalesSession::consumeReceiptNumber(QWidget *parent)
+void SalesSession::rememberPayment(const QString &payment)
 {
-    if (std::exchange(m_numberStored, false))
-        return true;
-    return DbOperation::run(parent, [&] { ReceiptNumber::take(m_recordsDb); });
-}
-
-bool SalesSession::startNextSale(QWidget *parent)
-{
-    m_numberStored = false;
-    if (!loadReceiptNumber(parent))
-        return false;
-    m_sale.clearSale();
-    return true;
+    LoginRow::storeLastPayment(m_settingsDb, payment);
+    m_settings.lastPayment = payment;
 }
 
 void SalesSession::closeRecords()

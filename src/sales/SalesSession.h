@@ -20,15 +20,15 @@ struct AppSettings;
 
 // Everything the sales window knows and does apart from its widgets: the two
 // connections it holds for its whole life, the shop settings, the sale being
-// entered and its header, the lists it offers, numbering, saving and
-// finishing a sale. Failures are shown through the prompt service over the
-// given parent window; an operation that fails stops there.
+// entered and its header, the lists it offers, numbering, and the sale in
+// doubt. The operations that take a parent window show their failures through
+// the prompt service over it; the others throw DatabaseError. Finishing a
+// sale is FinishSale's.
 class SalesSession
 {
 public:
     explicit SalesSession(AppSettings &settings);
 
-    static QString nothingToSaveMessage();
     static QString numberMovedMessage(const QString &taken, const QString &next);
 
     AppSettings &settings() { return m_settings; }
@@ -102,18 +102,34 @@ public:
     // The sale as the receipt prints it.
     SaleSnapshot snapshot() const;
 
-    // saveOnly: save and take the number together, then start the next sale. False
-    // when nothing was saved (empty list, number taken, database error, lost
-    // server connection); the sale stays. A number the counter gave is taken
-    // afresh under the counter's lock, so tills sharing the records never store
-    // one number twice; should it be taken all the same (stored by hand), it
-    // moves on to the next free one.
-    bool saveOnly(QWidget *parent);
-    // saveSaleRecord, for the print path. False: the print path stops.
-    bool saveSaleRecord(QWidget *parent);
-    // The pieces the print path uses after printing, in this order.
+    // The number shown is the one the counter gave (not typed over): the sale
+    // then takes the counter's number at the moment it is stored.
+    bool showsCounterNumber() const { return m_header.number == m_counterNumber; }
+    // The number read again from the counter. Throws DatabaseError.
+    void readReceiptNumber();
+    // The number TAKEN is stored already. When it is the counter's own number
+    // (an administrator once stored a sale under a number the counter had not
+    // reached yet), the counter moves on to the first free number: a cashier
+    // who may not type a number would otherwise be stuck. Returns what to tell
+    // the cashier. Throws DatabaseError.
+    QString moveTakenNumber(const QString &taken);
     void resetRemark() { m_header.remark = m_defaultRemark; }
-    bool consumeReceiptNumber(QWidget *parent);
+    // The payment method of the sale just finished is offered first next time.
+    // Throws DatabaseError.
+    void rememberPayment(const QString &payment);
+
+    // A sale whose commit lost its reply: stored or not, the server will say.
+    // While it is set the sale on screen must not change.
+    struct InDoubt
+    {
+        SaleRecord sale;
+        SaleSnapshot receipt;
+        bool printing = false;
+        bool fromCounter = false;
+    };
+    const std::optional<InDoubt> &inDoubt() const { return m_inDoubt; }
+    void setInDoubt(InDoubt doubt) { m_inDoubt = std::move(doubt); }
+    void clearInDoubt() { m_inDoubt.reset(); }
 
     // The query window needs the records file to itself while it is open.
     void closeRecords();
@@ -128,27 +144,16 @@ public:
     // switch or the label language: read them again.
     bool reloadShopInfo(QWidget *parent);
 
-    // Empties the sale after it was stored or printed.
-    bool startNextSale(QWidget *parent);
-
 private:
     bool rememberProduct(const QString &name, const QString &price);
     void applyOptions();
-    bool refuse(QWidget *parent, const QString &message);
-    bool refuseTakenNumber(QWidget *parent);
-    // The number shown is the one the counter gave (not typed over): the sale
-    // then takes the counter's number at the moment it is stored.
-    bool showsCounterNumber() const { return m_header.number == m_counterNumber; }
-    SaleStore::Result store(SaleRecord &sale, bool consume);
-    SaleStore::Result storeNow(SaleRecord &sale, bool consume);
 
     AppSettings &m_settings;
     Database m_settingsDb;
     Database m_recordsDb;
     bool m_opened = false;
-    QString m_counterNumber;             // the number the counter last gave
-    std::optional<SaleRecord> m_inDoubt; // lost the server while committing it
-    bool m_numberStored = false;         // the print path's sale took its number when saved
+    QString m_counterNumber; // the number the counter last gave
+    std::optional<InDoubt> m_inDoubt;
     ShopInfo m_shop;
     QString m_defaultRemark;
     SaleEntry m_sale;

@@ -5,8 +5,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QWidget;
+class ReceiptOutput;
 class SalesDialog;
 
 // The windows and actions the sales window starts but other parts of the
@@ -15,8 +17,9 @@ class SalesDialog;
 // window starts with what is installed.
 struct SalesWindows
 {
-    // Print path and preview; both read the sale from the owner.
-    std::function<void(SalesDialog &owner)> print;
+    // Where a finished sale's receipt goes (the shop's printers), and the
+    // preview of the sale on the owner.
+    std::function<std::unique_ptr<ReceiptOutput>(SalesDialog &owner)> receiptOutput;
     std::function<void(SalesDialog &owner)> preview;
     // Settings window: runs modally, leaves its values in the handover.
     std::function<void(QWidget *owner, SettingsHandover &texts)> settings;

@@ -1,18 +1,18 @@
 // A sale printed through a real CUPS queue: the "Receipt" queue that
 // scripts/start-test-cups.sh sets up with cups-pdf. The PDF that arrives must
 // be one page of the printer's paper width and the receipt's length.
-#include "FakePrintHost.h"
 #include "PdfInfo.h"
+#include "PrintOwner.h"
 
 #include "app/FontAliases.h"
 #include "core/AppSettings.h"
 #include "printing/PrepareReceiptData.h"
-#include "printing/PrintButtonHandler.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/QueueState.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
+#include "printing/SaleReceiptOutput.h"
 #include "printing/ShopPrintSettings.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
@@ -110,7 +110,7 @@ protected:
 
 TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
 {
-    FakePrintHost host(env);
+    PrintOwner host(env);
     shop.finishedNotice = true;
     const ReceiptPage::Prepared expected = expectedPage(host.sale);
     const int paperWidth = QPrinterInfo::printerInfo(queue).defaultPageSize().sizePoints().width();
@@ -121,12 +121,10 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
         ++notices;
         click(child<QPushButton>(notice, "okButton"));
     });
-    ReceiptPrinter printer(env.settings(), shop, host.window());
-    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    EXPECT_TRUE(SaleReceiptOutput(env.settings(), shop, &host.window).print(host.sale));
 
     EXPECT_EQ(notices, 1);
     EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
-    EXPECT_EQ(host.calls.last(), "finish");
 
     const QStringList pdfs = arrivedPdfs(output, before, 1);
     ASSERT_EQ(pdfs.size(), 1) << "no PDF from cups-pdf in " << output.toStdString();
@@ -151,14 +149,13 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
 
 TEST_F(CupsPrintTest, LongSaleIsOneLongPage)
 {
-    FakePrintHost host(env);
+    PrintOwner host(env);
     host.sale = ReceiptSample::sale(120);
     shop.finishedNotice = false;
     shop.secondCopy = true;
     env.prompt().answerNext(Prompt::Answer::Yes); // a second copy
     const ReceiptPage::Prepared expected = expectedPage(host.sale);
-    ReceiptPrinter printer(env.settings(), shop, host.window());
-    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    EXPECT_TRUE(SaleReceiptOutput(env.settings(), shop, &host.window).print(host.sale));
     EXPECT_EQ(env.prompt().texts(), QStringList{"是否再打印一份?"});
 
     const QStringList pdfs = arrivedPdfs(output, before, 2);
@@ -191,19 +188,15 @@ TEST_F(CupsPrintTest, ReceiptOnAStoppedQueueIsSaidToWaitAndTheSaleIsDone)
         QueueState(4, {"media-empty-error", "cover-open-report", "offline-report"}).waitingReason(),
         "打印机未连接，打印机缺纸，打印机机盖未合上");
 
-    FakePrintHost host(env);
+    PrintOwner host(env);
     shop.printer1Name = stoppedQueue;
-    shop.saveOnPrint = true;
     shop.finishedNotice = true; // no "打印完毕" may come: the receipt has not printed
-    ReceiptPrinter printer(env.settings(), shop, host.window());
-    PrintButtonHandler(host, env.settings(), shop, printer).run();
+    EXPECT_TRUE(SaleReceiptOutput(env.settings(), shop, &host.window).print(host.sale));
 
     EXPECT_EQ(env.prompt().texts(),
               QStringList{QueueState::waitingMessage(stoppedQueue, "打印机已停用")});
     EXPECT_EQ(env.prompt().messages().value(0).icon, Prompt::Icon::Warning);
-    // The job was sent and waits; the sale is stored and done.
-    EXPECT_TRUE(host.calls.contains("save"));
-    EXPECT_EQ(host.calls.last(), "finish");
+    // The job was sent and waits: for the sale it counts as printed.
     QProcess lpstat;
     lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), stoppedQueue});
     lpstat.waitForFinished(10000);
@@ -217,11 +210,11 @@ TEST_F(CupsPrintTest, PrinterThatCannotBeHadFallsBackToTheDefaultPrinter)
 {
     if (ReceiptPrinters::defaultName() != queue)
         QM_SKIP_WITHOUT_SERVICE("the default printer is not the test queue");
-    FakePrintHost host(env);
+    PrintOwner host(env);
     shop.finishedNotice = false;
     const ReceiptData data =
         prepareReceiptData(host.sale, env.settings().labelLanguage, shop.showPrice);
-    ReceiptPrinter printer(env.settings(), shop, host.window());
+    ReceiptPrinter printer(env.settings(), shop, &host.window);
     // No printer 1 stored, and one that was removed from the computer.
     for (const QString &name : {QString(), QStringLiteral("已拆除的打印机")}) {
         shop.printer1Name = name;

@@ -1,17 +1,20 @@
-// Printing, the print flow and the preview on a computer without any printer.
+// Printing, finishing a sale and the preview on a computer without any printer.
 // Where printers are installed the cases run in a child process whose CUPS
 // client is pointed at a scheduler that does not exist.
-#include "FakePrintHost.h"
+#include "PrintOwner.h"
 
 #include "app/FontAliases.h"
+#include "controls/SortListCtrl.h"
 #include "core/AppSettings.h"
-#include "printing/PrintButtonHandler.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/ReceiptPage.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinters.h"
+#include "printing/SaleReceiptOutput.h"
 #include "printing/ShopPrintSettings.h"
+#include "sales/FinishSale.h"
+#include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QApplication>
@@ -21,6 +24,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -46,7 +50,7 @@ TEST(NoPrinterChild, RunsTheCasesWithoutCups)
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=NoPrinter.*")});
+                {QStringLiteral("--gtest_filter=NoPrinter.*:NoPrinterWindow.*")});
     ASSERT_TRUE(child.waitForFinished(120000));
     const QString output = QString::fromUtf8(child.readAll());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
@@ -63,17 +67,17 @@ protected:
         if (!noPrinters())
             GTEST_SKIP() << "printers are installed; these cases run in a child process";
         shop.printer1Name = QStringLiteral("前台小票机");
-        host.window()->show();
+        host.window.show();
     }
 
     TestEnv env;
     ShopPrintSettings shop;
-    FakePrintHost host{env};
+    PrintOwner host{env};
 };
 
 TEST_F(NoPrinter, PrintJobSaysSoAndPrintsNothing)
 {
-    ReceiptPrinter printer(env.settings(), shop, host.window());
+    ReceiptPrinter printer(env.settings(), shop, &host.window);
     ReceiptData data;
     EXPECT_FALSE(printer.printReceiptJob(data, host.sale.switches, shop.printer1Name));
     ASSERT_EQ(env.prompt().messages().size(), 1);
@@ -85,21 +89,42 @@ TEST_F(NoPrinter, PrintJobSaysSoAndPrintsNothing)
     EXPECT_TRUE(printer.lastPrinter().isEmpty());
 }
 
-TEST_F(NoPrinter, FlowGoesOnAndResetsTheSale)
+// F5 on the sales window as the program opens it, saving on: the sale is
+// stored, the cashier is told it was not printed, and the next sale begins.
+class NoPrinterWindow : public SalesWindowFixture
 {
-    shop.saveOnPrint = true;
-    env.settings().usePrinter2 = true;
-    ReceiptPrinter printer(env.settings(), shop, host.window());
-    PrintButtonHandler(host, env.settings(), shop, printer).run();
-    EXPECT_EQ(env.prompt().texts(), QStringList(2, ReceiptPrinter::noPrinterMessage()));
-    EXPECT_EQ(host.calls,
-              (QStringList{"take", "save", "take", "resetRemark", "consume", "finish"}));
-    EXPECT_TRUE(host.sale.lines.isEmpty());
+protected:
+    void SetUp() override
+    {
+        if (!noPrinters())
+            GTEST_SKIP() << "printers are installed; these cases run in a child process";
+        SalesWindowFixture::SetUp();
+    }
+};
+
+TEST_F(NoPrinterWindow, F5StoresTheSaleSaysItWasNotPrintedAndStartsTheNext)
+{
+    m_env.settings().usePrinter2 = true;
+    open();
+    m_dialog->printSettings().saveOnPrint = true;
+    m_dialog->printSettings().printer1Name = QStringLiteral("前台小票机");
+    enterLine("甲", "2", "3");
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(m_env.prompt().texts(),
+              (QStringList{ReceiptPrinter::noPrinterMessage(), ReceiptPrinter::noPrinterMessage(),
+                           FinishSale::notPrintedMessage(QStringLiteral("0000000"))}));
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"money\" from \"POS_RECORD\" where \"NO\"=?"),
+                           {QStringLiteral("0000000")})
+                  .toDouble(),
+              6.0);
+    EXPECT_EQ(w<SortListCtrl>("saleList")->rowCount(), 0);
+    EXPECT_EQ(edit("numberEdit")->text(), QStringLiteral("0000001"));
 }
 
 TEST_F(NoPrinter, PreviewGoesOnWithARollPage)
 {
-    QPointer<ReceiptPreviewWindow> frame = ReceiptPreview::open(host, env.settings(), shop);
+    QPointer<ReceiptPreviewWindow> frame =
+        ReceiptPreview::open(&host.window, host.sale, host.settingsDb, env.settings(), shop);
     QCoreApplication::processEvents();
     ASSERT_TRUE(frame);
     ASSERT_EQ(env.prompt().messages().size(), 1);
@@ -111,7 +136,7 @@ TEST_F(NoPrinter, PreviewGoesOnWithARollPage)
     EXPECT_EQ(QApplication::activeModalWidget(), frame.data());
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(host.window()->isVisible());
+    EXPECT_TRUE(host.window.isVisible());
 }
 
 TEST_F(NoPrinter, PrinterDialogHasNothingToOffer)

@@ -5,28 +5,30 @@
 // own one-bit picture, with the drawer pulse after the sale and none after a
 // reprint. The owner's day-end report goes the same way, without the pulse.
 #include "EscPosDecoder.h"
-#include "FakePrintHost.h"
+#include "PrintOwner.h"
 
 #include "app/FontAliases.h"
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
 #include "data/Transaction.h"
 #include "printing/PrepareReceiptData.h"
-#include "printing/PrintButtonHandler.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/RawPrinterSetup.h"
 #include "printing/RawQueue.h"
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPreviewWindow.h"
+#include "printing/ReceiptPrinter.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
+#include "printing/SaleReceiptOutput.h"
 #include "printing/ShopPrintSettings.h"
 #include "records/DayReportDialog.h"
 #include "records/QueryWindowDriver.h"
 #include "records/RecordsBook.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
+#include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -34,9 +36,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QHostAddress>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -131,7 +135,7 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     }
     ASSERT_EQ(shop.printer1Name, rawQueue);
 
-    FakePrintHost host(env);
+    PrintOwner host(env);
     host.sale = ReceiptSample::sale();
     const QImage expected = expectedRaster(host.sale, RawPrinterSetup::dots58);
     shop.secondCopy = true;
@@ -140,10 +144,8 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     env.settings().printer2Name = rawQueue;
     env.prompt().answerNext(Prompt::Answer::Yes); // a second copy
     env.prompt().answerNext(Prompt::Answer::No);  // none on printer 2
-    ReceiptPrinter printer(env.settings(), shop, host.window());
-    PrintButtonHandler(host, env.settings(), shop, printer).run();
-    EXPECT_EQ(host.calls.last(), "finish");
-    EXPECT_EQ(env.prompt().lastText(), PrintButtonHandler::secondCopyQuestion());
+    EXPECT_TRUE(SaleReceiptOutput(env.settings(), shop, &host.window).print(host.sale));
+    EXPECT_EQ(env.prompt().lastText(), SaleReceiptOutput::secondCopyQuestion());
 
     const EscPosDecoded sale = EscPosDecoder::decode(receiveJob(listener));
     ASSERT_TRUE(sale.error.isEmpty()) << sale.error.toStdString();
@@ -168,6 +170,7 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     // The query window's reprint of the same sale: same picture, drawer shut.
     const ReceiptData data =
         prepareReceiptData(ReceiptSample::sale(), env.settings().labelLanguage, shop.showPrice);
+    ReceiptPrinter printer(env.settings(), shop, &host.window);
     EXPECT_TRUE(printer.printReceiptJob(data, host.sale.switches, rawQueue));
     const EscPosDecoded reprint = EscPosDecoder::decode(receiveJob(listener));
     ASSERT_TRUE(reprint.error.isEmpty()) << reprint.error.toStdString();
@@ -177,7 +180,8 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
 
     // The preview shows that picture on a page as wide as the roll prints.
     host.sale = ReceiptSample::sale();
-    ReceiptPreviewWindow *frame = ReceiptPreview::open(host, env.settings(), shop);
+    ReceiptPreviewWindow *frame =
+        ReceiptPreview::open(&host.window, host.sale, host.settingsDb, env.settings(), shop);
     const QSizeF page = frame->printer()->pageLayout().fullRect(QPageLayout::Millimeter).size();
     EXPECT_NEAR(page.width(), 48.0, 0.1);
     EXPECT_NEAR(page.height(), expected.height() * 25.4 / RawPrinterSetup::dpi, 0.1);
@@ -259,6 +263,78 @@ TEST_F(RawQueueCupsTest, TheDayEndReportOnARawQueueIsItsPictureWithoutADrawerPul
     EXPECT_EQ(job.drawerPulses, 0);
     EXPECT_EQ(job.cuts, 1);
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, job.image), 0);
+
+// F5 on the sales window as the program opens it, printer 1 the raw queue and
+// "保存记录" on: the paper is the picture of the sale as the books hold it
+// (number and time), and "仅保存小票" stores the next one without paper.
+class RawQueueSalesWindow : public SalesWindowFixture
+{
+protected:
+    static void SetUpTestSuite() { FontAliases::install(); }
+
+    void SetUp() override
+    {
+        SalesWindowFixture::SetUp();
+        if (!ReceiptPrinters::exists(rawQueue))
+            QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the raw queue \"RawReceipt\"; "
+                                    "scripts/start-test-cups.sh starts one (as root)");
+        if (!listener.listen(QHostAddress::LocalHost))
+            QM_SKIP_WITHOUT_SERVICE("no local port to listen on");
+        const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(listener.serverPort());
+        if (!run(QStringLiteral("lpadmin"), {"-p", rawQueue, "-v", device}))
+            QM_SKIP_WITHOUT_SERVICE("cannot point the queue RawReceipt at the test's listener "
+                                    "(lpadmin needs root)");
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        db.exec(QStringLiteral("update \"INFO\" set \"set4\"=?, \"ifSave\"='1', \"remark2\"='0', "
+                               "\"saler\"='0' where \"id\"='1'"),
+                {rawQueue});
+    }
+
+    void TearDown() override { run(QStringLiteral("cancel"), {"-a", rawQueue}); }
+
+    QTcpServer listener;
+};
+
+TEST_F(RawQueueSalesWindow, F5PrintsTheSaleAsStoredAndSaveOnlyPrintsNothing)
+{
+    open();
+    enterLine("苹果", "2", "7.5");
+    enterLine("香蕉", "3", "5");
+    SaleSnapshot sale = m_dialog->takeSale();
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    const EscPosDecoded paper = EscPosDecoder::decode(receiveJob(listener));
+    ASSERT_TRUE(paper.error.isEmpty()) << paper.error.toStdString();
+
+    sale.receiptNumber = recordsValue(QStringLiteral("select \"NO\" from \"POS_RECORD\""));
+    EXPECT_EQ(sale.receiptNumber, QStringLiteral("0000000"));
+    sale.time =
+        QDateTime::fromString(recordsValue(QStringLiteral("select \"date\" from \"POS_RECORD\"")),
+                              QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"money\" from \"POS_RECORD\"")).toDouble(),
+              30.0);
+    ShopPrintSettings &shop = m_dialog->printSettings();
+    const ReceiptData data =
+        prepareReceiptData(sale, m_env.settings().labelLanguage, shop.showPrice);
+    const ReceiptStyle style = ReceiptStyle::from(m_env.settings(), shop, sale.switches);
+    RawPrinterSetup setup;
+    {
+        Database db;
+        ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
+        setup = RawPrinterSetup::load(db, rawQueue);
+    }
+    EXPECT_EQ(EscPosDecoder::differingPixels(ReceiptRaster::of(data, style, setup.paperDots),
+                                             paper.image),
+              0);
+    EXPECT_EQ(paper.cuts, 1);
+    EXPECT_EQ(w<QLineEdit>("numberEdit")->text(), QStringLiteral("0000001"));
+    EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
+
+    enterLine("梨", "1", "4");
+    QTest::mouseClick(w<QPushButton>("saveOnlyButton"), Qt::LeftButton);
+    EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")),
+              QStringLiteral("2"));
+    EXPECT_FALSE(listener.waitForNewConnection(3000)) << "仅保存小票 printed";
 }
 
 } // namespace

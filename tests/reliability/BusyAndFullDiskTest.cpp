@@ -7,6 +7,7 @@
 #include "sales/SalesSession.h"
 #include "spreadsheet/ExportList.h"
 #include "support/RealService.h"
+#include "support/SaleFinishing.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -80,7 +81,7 @@ TEST_F(BusyAndFullDiskTest, ABookHeldByAnotherProgramIsWaitedForThenReportedAndT
     startOtherProgram(other, m_env.recordsFile(), "BEGIN IMMEDIATE;\n.print locked\n");
     QElapsedTimer waited;
     waited.start();
-    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_FALSE(saveOnly(session));
     EXPECT_GE(waited.elapsed(), Database::busyTimeoutMs - 500) << "gave up without waiting";
     EXPECT_TRUE(m_env.prompt().lastText().startsWith(
         QStringLiteral("数据库文件%1正被另一个程序使用").arg(m_env.recordsFile())))
@@ -90,7 +91,7 @@ TEST_F(BusyAndFullDiskTest, ABookHeldByAnotherProgramIsWaitedForThenReportedAndT
 
     other.write("ROLLBACK;\n.quit\n");
     other.waitForFinished(5000);
-    EXPECT_TRUE(session.saveOnly(nullptr)) << qPrintable(m_env.prompt().lastText());
+    EXPECT_TRUE(saveOnly(session)) << qPrintable(m_env.prompt().lastText());
     const QString dsn = m_env.settings().recordsDsn;
     EXPECT_EQ(scalar(dsn, "select count(*) from \"POS_RECORD_DETAIL\""), s("3"));
     EXPECT_EQ(scalar(dsn, "select count(*) from \"POS_RECORD\""), s("1"));
@@ -107,7 +108,7 @@ TEST_F(BusyAndFullDiskTest, AShortWriteByAnotherTillIsWaitedOutAndBothSalesAreKe
                       "BEGIN IMMEDIATE;\n.print locked\n"
                       "insert into \"POS_RECORD\" (\"NO\") values ('other-till');\n"
                       ".shell sleep 1\nCOMMIT;\n.quit\n");
-    EXPECT_TRUE(session.saveOnly(nullptr)) << qPrintable(m_env.prompt().lastText());
+    EXPECT_TRUE(saveOnly(session)) << qPrintable(m_env.prompt().lastText());
     EXPECT_TRUE(session.sale().lines().isEmpty());
     other.waitForFinished(5000);
     EXPECT_EQ(scalar(m_env.settings().recordsDsn, "select count(*) from \"POS_RECORD\""), s("2"));
@@ -170,7 +171,7 @@ TEST_F(BusyAndFullDiskTest, ASaleOnAFullDiskIsReportedTheSaleStaysAndTheBookIsIn
     const QString number = session.header().number;
     disk.fill();
 
-    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_FALSE(saveOnly(session));
     EXPECT_TRUE(m_env.prompt().lastText().startsWith(
         QStringLiteral("磁盘空间已满，数据库文件%1").arg(book)))
         << qPrintable(m_env.prompt().lastText());
@@ -182,7 +183,7 @@ TEST_F(BusyAndFullDiskTest, ASaleOnAFullDiskIsReportedTheSaleStaysAndTheBookIsIn
     EXPECT_EQ(scalar(dsn, "select count(*) from \"AUTO_NUM\""), s("0"));
 
     disk.makeRoom();
-    EXPECT_TRUE(session.saveOnly(nullptr)) << qPrintable(m_env.prompt().lastText());
+    EXPECT_TRUE(saveOnly(session)) << qPrintable(m_env.prompt().lastText());
     EXPECT_EQ(scalar(dsn, "select count(*) from \"POS_RECORD_DETAIL\""), s("200"));
     session.close();
 }
@@ -197,7 +198,7 @@ TEST_F(BusyAndFullDiskTest, ABackupAndAnExportOnAFullDiskAreReportedAndLeaveNoHa
         SalesSession session(m_env.settings());
         ASSERT_TRUE(session.open(nullptr));
         enterSale(session, 200);
-        ASSERT_TRUE(session.saveOnly(nullptr));
+        ASSERT_TRUE(saveOnly(session));
     }
     disk.fill();
 
@@ -243,7 +244,7 @@ TEST_F(BusyAndFullDiskTest, ARestoreThatCannotBeCompletedKeepsTheOldBookAndItsCo
         SalesSession session(m_env.settings());
         ASSERT_TRUE(session.open(nullptr));
         enterSale(session, 5);
-        ASSERT_TRUE(session.saveOnly(nullptr));
+        ASSERT_TRUE(saveOnly(session));
     }
     // A backup that is bigger than the room left beside the book.
     QTemporaryDir elsewhere;

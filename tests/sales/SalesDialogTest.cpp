@@ -8,6 +8,7 @@
 #include "data/Database.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleStore.h"
+#include "support/SaleFinishing.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -414,40 +415,48 @@ TEST_F(SalesWindow, NumberFieldsTakeOnlyDigitsSignAndPoint)
 
 TEST_F(SalesWindow, KeypadStarMovesOnAndKeypadPlusPrints)
 {
-    int printed = 0;
+    KeptReceipts printed;
     SalesWindows windows;
-    windows.print = [&printed](SalesDialog &) { ++printed; };
+    windows.receiptOutput = keptIn(printed);
     open(windows);
+    type(box("productBox"), s("甲"));
     QLineEdit *quantity = edit("quantityEdit");
     retype(quantity, s("2"));
     QTest::keyClick(quantity, Qt::Key_Asterisk, Qt::KeypadModifier);
     EXPECT_EQ(QApplication::focusWidget(), edit("priceEdit"));
     EXPECT_EQ(quantity->text(), s("2"));
+    retype(edit("priceEdit"), s("3"));
+    QTest::keyClick(edit("priceEdit"), Qt::Key_Return);
 
     QTest::keyClick(edit("priceEdit"), Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_EQ(printed, 1);
+    ASSERT_EQ(printed.receipts.size(), 1);
+    EXPECT_EQ(printed.receipts[0].lines.size(), 1);
     EXPECT_EQ(edit("priceEdit")->text(), QString()); // no "+" typed
+    enterLine("乙", "1", "1");
     QTest::keyClick(box("productBox"), Qt::Key_F5);
-    EXPECT_EQ(printed, 2);
+    EXPECT_EQ(printed.receipts.size(), 2);
+    enterLine("丙", "1", "1");
     w<QPushButton>("printButton")->click();
-    EXPECT_EQ(printed, 3);
+    EXPECT_EQ(printed.receipts.size(), 3);
+    // Nothing to print: said, and nothing reaches the printer.
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(printed.receipts.size(), 3);
+    EXPECT_EQ(m_env.prompt().lastText(), FinishSale::emptySaleMessage());
 }
 
 TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
 {
-    // The steps the print flow takes on the window, in its order.
+    KeptReceipts printed;
     SalesWindows windows;
-    windows.print = [](SalesDialog &owner) {
-        if (owner.saleLineCount() == 0 || !owner.saveSaleRecord())
-            return;
-        owner.resetRemark();
-        if (owner.consumeReceiptNumber())
-            owner.startNextSale();
-    };
+    windows.receiptOutput = keptIn(printed);
     open(windows);
+    m_dialog->printSettings().saveOnPrint = true;
     enterLine("甲", "2", "3");
     retype(w("remarkEdit"), s("只此一次"));
     QTest::keyClick(box("productBox"), Qt::Key_F5);
+    ASSERT_EQ(printed.receipts.size(), 1);
+    EXPECT_EQ(printed.receipts[0].remark, s("只此一次"));
+    EXPECT_EQ(printed.receipts[0].receiptNumber, s("0000000"));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"standby1\" from \"POS_RECORD\"")),
               s("只此一次"));
     EXPECT_EQ(w<QPlainTextEdit>("remarkEdit")->toPlainText(), s("谢谢惠顾，欢迎再次光临！"));
@@ -629,16 +638,12 @@ TEST_F(SalesWindow, ACashierMeetingATakenNumberGetsTheNextFreeOne)
         db.exec(QStringLiteral("insert into \"POS_RECORD\" (\"NO\",\"money\") values (?,?)"),
                 {s("0000000"), 1.0});
     }
+    KeptReceipts printed;
     SalesWindows windows;
-    windows.print = [](SalesDialog &owner) {
-        if (owner.saleLineCount() == 0 || !owner.saveSaleRecord())
-            return;
-        owner.resetRemark();
-        if (owner.consumeReceiptNumber())
-            owner.startNextSale();
-    };
+    windows.receiptOutput = keptIn(printed);
     login(s("小王"), s("普通用户"));
     open(windows);
+    m_dialog->printSettings().saveOnPrint = true;
     enterLine("甲", "2", "3");
     QTest::keyClick(box("productBox"), Qt::Key_F5);
     EXPECT_EQ(m_env.prompt().lastText(),

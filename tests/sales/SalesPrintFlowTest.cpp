@@ -38,7 +38,7 @@ TEST_F(SalesPrintFlow, F5StoresTheSaleAndStartsTheNext)
 {
     enterLine(QStringLiteral("Milk 1L"), QStringLiteral("2"), QStringLiteral("6.5"));
     enterLine(QStringLiteral("Bread"), QStringLiteral("1"), QStringLiteral("4"));
-    ASSERT_EQ(m_dialog->saleLineCount(), 2);
+    ASSERT_EQ(m_dialog->session().sale().lines().count(), 2);
 
     QTest::keyClick(m_dialog.get(), Qt::Key_F5);
 
@@ -48,7 +48,7 @@ TEST_F(SalesPrintFlow, F5StoresTheSaleAndStartsTheNext)
               QStringLiteral("17"));
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")),
               QStringLiteral("2"));
-    EXPECT_EQ(m_dialog->saleLineCount(), 0);
+    EXPECT_EQ(m_dialog->session().sale().lines().count(), 0);
     EXPECT_EQ(m_dialog->findChild<QLineEdit *>(QStringLiteral("numberEdit"))->text(),
               QStringLiteral("0000001"));
     // Without a printer the cashier is told so; with one nothing needs saying.

@@ -4,6 +4,7 @@
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/SaleStore.h"
+#include "support/SaleFinishing.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
 
@@ -89,13 +90,13 @@ TEST_F(SessionTest, SaveOnlyStoresTakesTheNumberAndStartsTheNextSale)
 {
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
-    EXPECT_FALSE(session.saveOnly(nullptr));
-    EXPECT_EQ(m_env.prompt().lastText(), SalesSession::nothingToSaveMessage());
+    EXPECT_FALSE(saveOnly(session));
+    EXPECT_EQ(m_env.prompt().lastText(), FinishSale::nothingToSaveMessage());
 
     enter(session, "苹果", "1.5", "4");
     session.header().remark = s("今日特价");
     session.header().time = QDateTime(QDate(2024, 3, 15), QTime(9, 5, 7));
-    ASSERT_TRUE(session.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(session));
     EXPECT_EQ(records(QStringLiteral("select \"date\" from \"POS_RECORD\" where \"NO\"=?"),
                       {s("0000000")}),
               s("2024-03-15 09:05:07"));
@@ -111,11 +112,11 @@ TEST_F(SessionTest, AnOldNumberTypedOverIsRefusedAndTheSaleStays)
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
     enter(session, "苹果", "1", "4");
-    ASSERT_TRUE(session.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(session));
 
     enter(session, "香蕉", "2", "3");
     session.header().number = s("0000000");
-    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_FALSE(saveOnly(session));
     EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("0000000")));
     EXPECT_EQ(session.sale().lines().count(), 1);
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("1"));
@@ -123,7 +124,7 @@ TEST_F(SessionTest, AnOldNumberTypedOverIsRefusedAndTheSaleStays)
 
     // A fresh number typed by the administrator is saved as typed; the counter goes on.
     session.header().number = s("手工-001");
-    ASSERT_TRUE(session.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(session));
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=?"),
                       {s("手工-001")}),
               s("1"));
@@ -138,25 +139,27 @@ TEST_F(SessionTest, ACounterNumberAlreadyTakenMovesOnToTheNextFreeOne)
     for (const char *number : {"0000001", "0000002"}) {
         enter(session, "苹果", "1", "4");
         session.header().number = s(number);
-        ASSERT_TRUE(session.saveOnly(nullptr));
+        ASSERT_TRUE(saveOnly(session));
     }
     ASSERT_EQ(session.header().number, s("0000002"));
 
     enter(session, "香蕉", "2", "3");
-    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_FALSE(saveOnly(session));
     EXPECT_EQ(m_env.prompt().lastText(),
               SalesSession::numberMovedMessage(s("0000002"), s("0000003")));
     EXPECT_EQ(session.header().number, s("0000003"));
     EXPECT_EQ(session.sale().lines().count(), 1);
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD_DETAIL\"")), s("2"));
 
-    // The print path meets the same: a free number, and the sale is stored under it.
-    ASSERT_TRUE(session.saveSaleRecord(nullptr));
+    // The print path meets the same: a free number, and the sale is stored and
+    // printed under it.
+    KeptReceipts printer;
+    ASSERT_TRUE(printSale(session, printer));
     EXPECT_EQ(records(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\" where \"NO\"=?"),
                       {s("0000003")}),
               s("香蕉"));
-    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
-    ASSERT_TRUE(session.startNextSale(nullptr));
+    ASSERT_EQ(printer.receipts.size(), 1);
+    EXPECT_EQ(printer.receipts[0].receiptNumber, s("0000003"));
     EXPECT_EQ(session.header().number, s("0000004"));
 }
 
@@ -171,7 +174,7 @@ TEST_F(SessionTest, ACounterThatCannotGoFurtherRefusesWithoutMovingOn)
     ASSERT_TRUE(session.open(nullptr));
     ASSERT_EQ(session.header().number, s("2147483647"));
     enter(session, "苹果", "1", "4");
-    EXPECT_FALSE(session.saveOnly(nullptr));
+    EXPECT_FALSE(saveOnly(session));
     EXPECT_EQ(m_env.prompt().lastText(), SaleStore::numberTakenMessage(s("2147483647")));
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"AUTO_NUM\"")), s("1"));
     EXPECT_EQ(session.sale().lines().count(), 1);
@@ -188,7 +191,7 @@ TEST_F(SessionTest, CustomerPhoneAndPaymentAreStoredOnlyWhenTicked)
     session.header().phoneEnabled = true;
     session.header().payment = s("现金");
     session.header().paymentEnabled = true;
-    ASSERT_TRUE(session.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(session));
     Database::Rows row = m_check.query(
         QStringLiteral("select \"standby2\", \"standby3\", \"standby4\" from \"POS_RECORD\""));
     ASSERT_TRUE(row.next());
@@ -203,7 +206,7 @@ TEST_F(SessionTest, WithCodesHiddenTheLineIsStoredUnderItsName)
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
     enter(session, "A01-可乐", "1", "3");
-    ASSERT_TRUE(session.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(session));
     EXPECT_EQ(records(QStringLiteral("select \"name\" from \"POS_RECORD_DETAIL\"")), s("可乐"));
 }
 
@@ -258,30 +261,49 @@ TEST_F(SessionTest, AdministratorsAddingLinesRememberProducts)
     EXPECT_EQ(ordinary.products(), QStringList{s("新品")});
 }
 
-TEST_F(SessionTest, TheEndOfThePrintPath)
+TEST_F(SessionTest, ThePrintPathStoresPrintsAndStartsTheNextSale)
 {
     SalesSession session(m_env.settings());
     ASSERT_TRUE(session.open(nullptr));
+    KeptReceipts printer;
     enter(session, "苹果", "1", "4");
     session.header().remark = s("临时备注");
-    ASSERT_TRUE(session.saveSaleRecord(nullptr));
-    EXPECT_EQ(session.header().number, s("0000000")); // saving alone takes no number
-    session.resetRemark();
-    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
-    ASSERT_TRUE(session.startNextSale(nullptr));
+    session.header().payment = s("微信");
+    session.header().paymentEnabled = true;
+    ASSERT_TRUE(printSale(session, printer));
+    ASSERT_EQ(printer.receipts.size(), 1);
+    EXPECT_EQ(printer.receipts[0].remark, s("临时备注"));
+    EXPECT_EQ(printer.receipts[0].receiptNumber, s("0000000"));
     EXPECT_EQ(session.header().remark, s("谢谢惠顾，欢迎再次光临！"));
     EXPECT_EQ(session.header().number, s("0000001"));
     EXPECT_TRUE(session.sale().lines().isEmpty());
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=?"),
                       {s("0000000")}),
               s("1"));
+    EXPECT_EQ(session.settingsDb().scalar(
+                  QStringLiteral("select \"set5\" from \"USER_SET\" where \"id\"=1")),
+              s("微信"));
+    EXPECT_EQ(m_env.settings().lastPayment, s("微信"));
 
     // Printing without saving still takes a number and empties the sale.
     enter(session, "梨", "1", "3");
-    ASSERT_TRUE(session.consumeReceiptNumber(nullptr));
-    ASSERT_TRUE(session.startNextSale(nullptr));
+    ASSERT_TRUE(printSale(session, printer, false));
     EXPECT_EQ(session.header().number, s("0000002"));
     EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\"")), s("1"));
+
+    // A receipt that did not print, saving off: nothing of the sale would be
+    // left anywhere, so it stays.
+    printer.printerWorks = false;
+    enter(session, "桃", "1", "3");
+    EXPECT_FALSE(printSale(session, printer, false));
+    EXPECT_EQ(session.sale().lines().count(), 1);
+    EXPECT_EQ(session.header().number, s("0000002"));
+    // Saving on: the sale is stored and leaves, and the cashier is told.
+    EXPECT_TRUE(printSale(session, printer));
+    EXPECT_EQ(m_env.prompt().lastText(), FinishSale::notPrintedMessage(s("0000002")));
+    EXPECT_EQ(records(QStringLiteral("select count(*) from \"POS_RECORD\" where \"NO\"=?"),
+                      {s("0000002")}),
+              s("1"));
 }
 
 TEST_F(SessionTest, RecordsConnectionClosesForTheQueryWindow)

@@ -161,7 +161,13 @@ QString PgServer::createDatabase()
     return name;
 }
 
-void PgServer::registerDataSource(const QString &name, const QString &database)
+QString PgServer::socketPath()
+{
+    return QDir(host()).filePath(QStringLiteral(".s.PGSQL.5432"));
+}
+
+void PgServer::registerDataSource(const QString &name, const QString &database,
+                                  const QString &server, int port)
 {
     UWORD previousMode = ODBC_BOTH_DSN;
     SQLGetConfigMode(&previousMode);
@@ -171,8 +177,8 @@ void PgServer::registerDataSource(const QString &name, const QString &database)
                                      "odbc.ini");
     };
     SQLWriteDSNToIni(name.toUtf8().constData(), psqlOdbcDriver().toUtf8().constData());
-    write("Servername", host());
-    write("Port", QStringLiteral("5432"));
+    write("Servername", server.isEmpty() ? host() : server);
+    write("Port", QString::number(port));
     write("Database", database);
     const passwd *user = getpwuid(geteuid());
     write("Username", QString::fromLocal8Bit(user ? user->pw_name : "root"));

@@ -20,8 +20,12 @@ public:
 
     // A new empty database on the server; returns its name.
     static QString createDatabase();
-    // Registers NAME in the test's odbc.ini: the psqlODBC driver, DATABASE on the server.
-    static void registerDataSource(const QString &name, const QString &database);
+    // Registers NAME in the test's odbc.ini: the psqlODBC driver, DATABASE on the
+    // server, or on SERVER and PORT (e.g. a proxy in front of it).
+    static void registerDataSource(const QString &name, const QString &database,
+                                   const QString &server = {}, int port = 5432);
+    // The server's Unix socket.
+    static QString socketPath();
     // A data source on a fresh database prepared as the settings or the records database.
     static QString preparedDataSource(bool settings);
 

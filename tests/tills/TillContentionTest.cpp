@@ -1,14 +1,17 @@
-// Several tills on one PostgreSQL records database: four till processes store
-// sales through the sales window's own save path as fast as they can. No
+// Several tills on one PostgreSQL records database: four till processes finish
+// sales of their own as F5 does (stored, then printed) as fast as they can. No
 // receipt number is given twice, none is skipped, every sale is stored whole,
-// also when the server is killed and started again in the middle.
+// and every receipt printed is a sale the books hold as printed, also when the
+// server is killed and started again in the middle.
 #include "data/Database.h"
 #include "printing/ReceiptNumber.h"
+#include "sales/SaleStore.h"
 #include "support/PgServer.h"
 #include "support/TestEnv.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSet>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -60,6 +63,39 @@ protected:
     }
 
     QString count(const QString &sql) { return m_check.scalar(sql); }
+
+    // Every receipt the tills printed ("receipt <number> <total> <names>") is a
+    // stored sale with that total and those lines, and every stored sale was
+    // printed once.
+    void expectThePaperToAgreeWithTheBooks(const QStringList &reports)
+    {
+        QSet<QString> printed;
+        for (const QString &report : reports) {
+            for (const QString &line : report.split(QLatin1Char('\n'))) {
+                if (!line.startsWith(QLatin1String("receipt ")))
+                    continue;
+                const QStringList parts = line.split(QLatin1Char(' '));
+                ASSERT_EQ(parts.size(), 4) << line.toStdString();
+                const QString &number = parts[1];
+                EXPECT_FALSE(printed.contains(number)) << "printed twice: " << number.toStdString();
+                printed.insert(number);
+                EXPECT_DOUBLE_EQ(m_check
+                                     .scalar(QStringLiteral("select \"money\" from \"POS_RECORD\" "
+                                                            "where \"NO\" = ?"),
+                                             {number}, QStringLiteral("-1"))
+                                     .toDouble(),
+                                 parts[2].toDouble())
+                    << line.toStdString();
+                QStringList names;
+                Database::Rows lines = m_check.query(SaleStore::linesQuery(m_check), {number});
+                while (lines.next())
+                    names << lines.text(0);
+                EXPECT_EQ(names.join(QLatin1Char('|')), parts[3]) << line.toStdString();
+            }
+        }
+        EXPECT_EQ(QString::number(printed.size()),
+                  count(QStringLiteral("select count(*) from \"POS_RECORD\"")));
+    }
 
     void expectEverySaleStoredOnceAndWhole()
     {
@@ -115,6 +151,7 @@ TEST_F(TillContention, FourTillsStoreAThousandSalesUnderDistinctNumbers)
         EXPECT_TRUE(report.contains(QStringLiteral("saved=%1 outages=0").arg(salesPerTill)))
             << report.toStdString();
     expectEverySaleStoredOnceAndWhole();
+    expectThePaperToAgreeWithTheBooks(reports);
 }
 
 TEST_F(TillContention, TheServerRestartedInTheMiddleLosesNothingAndStoresNothingTwice)
@@ -135,6 +172,7 @@ TEST_F(TillContention, TheServerRestartedInTheMiddleLosesNothingAndStoresNothing
         EXPECT_TRUE(report.contains(QLatin1String("outage\n"))) << report.toStdString();
     }
     expectEverySaleStoredOnceAndWhole();
+    expectThePaperToAgreeWithTheBooks(reports);
 }
 
 } // namespace

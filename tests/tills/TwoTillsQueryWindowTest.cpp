@@ -18,6 +18,7 @@
 #include "sales/SalesWindows.h"
 #include "support/Gui.h"
 #include "support/PgServer.h"
+#include "support/SaleFinishing.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -123,7 +124,7 @@ protected:
             ASSERT_TRUE(till.sale().addLine().message.isEmpty());
         }
         till.header().time = time;
-        ASSERT_TRUE(till.saveOnly(nullptr));
+        ASSERT_TRUE(saveOnly(till));
     }
 
     // The owner's till sells yesterday and today; the cashier's till sells

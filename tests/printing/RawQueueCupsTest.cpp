@@ -263,6 +263,7 @@ TEST_F(RawQueueCupsTest, TheDayEndReportOnARawQueueIsItsPictureWithoutADrawerPul
     EXPECT_EQ(job.drawerPulses, 0);
     EXPECT_EQ(job.cuts, 1);
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, job.image), 0);
+}
 
 // F5 on the sales window as the program opens it, printer 1 the raw queue and
 // "保存记录" on: the paper is the picture of the sale as the books hold it

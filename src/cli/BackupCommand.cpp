@@ -81,18 +81,30 @@ QStringList BackupCommand::backupsIn(const QString &folder)
 
 QString BackupCommand::freeName(const QString &folder, const QDateTime &time)
 {
-    for (int repeat = 1;; ++repeat) {
+    // After every backup of this second so far, even one that --keep has
+    // removed already: a name reused would sort before the newer ones and be
+    // removed at once.
+    const QString stamp = time.toString(QStringLiteral("yyyy-MM-dd-HHmmss"));
+    int repeat = 1;
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        const QRegularExpressionMatch match = backupPattern().match(name);
+        if (match.hasMatch() && match.captured(1) == stamp)
+            repeat = qMax(repeat, qMax(1, match.captured(2).toInt()) + 1);
+    }
+    for (;; ++repeat) {
         const QString path = QDir(folder).filePath(fileName(time, repeat));
         if (!QFileInfo::exists(path))
             return path;
     }
 }
 
-bool BackupCommand::rotate(const QString &folder, int keep, bool dryRun)
+bool BackupCommand::rotate(const QString &folder, int keep, bool dryRun, const QString &written)
 {
-    const QStringList backups = backupsIn(folder);
+    QStringList backups = backupsIn(folder);
+    // The backup just written stays, whatever the clock did meanwhile.
+    backups.removeAll(written);
     bool ok = true;
-    for (qsizetype i = 0; i + keep < backups.size(); ++i) {
+    for (qsizetype i = 0; i + keep - 1 < backups.size(); ++i) {
         const QString shown = QDir::toNativeSeparators(backups.at(i));
         if (dryRun) {
             say(QStringLiteral("将删除较早的备份 %1").arg(shown));
@@ -132,7 +144,7 @@ int BackupCommand::execute(const CliArguments &arguments, CliContext &context)
     if (dryRun) {
         say(QStringLiteral("将把 %1 备份到 %2（试运行，没有写任何文件）")
                 .arg(QDir::toNativeSeparators(place.book), QDir::toNativeSeparators(target)));
-        return keep > 0 && !rotate(folder, keep - 1, true) ? Failed : Done;
+        return keep > 0 && !rotate(folder, keep, true, target) ? Failed : Done;
     }
     if (!QDir().mkpath(folder)) {
         complain(QStringLiteral("数据库备份失败!\n不能创建文件夹%1。")
@@ -145,7 +157,7 @@ int BackupCommand::execute(const CliArguments &arguments, CliContext &context)
         return Failed;
     }
     say(QStringLiteral("%1\n%2").arg(outcome.message, QDir::toNativeSeparators(target)));
-    if (keep > 0 && !rotate(folder, keep, false))
+    if (keep > 0 && !rotate(folder, keep, false, target))
         return Failed;
     return Done;
 }

@@ -28,6 +28,7 @@ protected:
 
 private:
     static QString freeName(const QString &folder, const QDateTime &time);
-    // Removes all but the newest KEEP backups of FOLDER; DRYRUN only says which.
-    static bool rotate(const QString &folder, int keep, bool dryRun);
+    // Removes all but the newest KEEP backups of FOLDER, WRITTEN (the one
+    // just written, or to be written) among them; DRYRUN only says which.
+    static bool rotate(const QString &folder, int keep, bool dryRun, const QString &written);
 };

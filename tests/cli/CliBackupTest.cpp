@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <odbcinst.h>
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -97,8 +98,10 @@ TEST(CliBackup, BackupsTakenWhileFourTillsSellAreWholeBooksAndKeepRotates)
     bool selling = true;
     while (selling) {
         selling = false;
+        // Without an event loop a process is known to have ended only when asked.
         for (auto &till : tills)
-            selling = selling || till->state() != QProcess::NotRunning;
+            selling =
+                (!till->waitForFinished(0) && till->state() != QProcess::NotRunning) || selling;
         const CliRun run = home.cli({s("backup"), s("--keep"), s("3"), backups.path()});
         ASSERT_EQ(run.exit, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(s("数据库备份成功!"))) << run.out.toStdString();
@@ -110,7 +113,8 @@ TEST(CliBackup, BackupsTakenWhileFourTillsSellAreWholeBooksAndKeepRotates)
         written.append(backup);
     }
     for (auto &till : tills) {
-        ASSERT_TRUE(till->waitForFinished(60000));
+        till->waitForFinished(60000);
+        ASSERT_EQ(till->state(), QProcess::NotRunning);
         EXPECT_EQ(till->exitCode(), 0) << till->readAllStandardOutput().toStdString();
     }
     EXPECT_GE(written.size(), 2);
@@ -185,6 +189,18 @@ TEST(CliBackup, ABookOnAServerIsLeftToTheServersTools)
     QM_REQUIRE_POSTGRES();
     CliHome home;
     PgServer::registerDataSource(s("Quillbook"), PgServer::createDatabase());
+    // The data source is the test program's; the next test finds it a SQLite file again.
+    struct Forget
+    {
+        ~Forget()
+        {
+            UWORD mode = ODBC_BOTH_DSN;
+            SQLGetConfigMode(&mode);
+            SQLSetConfigMode(ODBC_USER_DSN);
+            SQLRemoveDSNFromIni("Quillbook");
+            SQLSetConfigMode(mode);
+        }
+    } forget;
     ASSERT_EQ(CliRun::cli({s("init-database"), s("Quillbook"), s("records")}).exit, 0);
     const CliRun again = CliRun::cli({s("init-database"), s("Quillbook"), s("records")});
     EXPECT_EQ(again.exit, 1) << "a prepared database is left as it is";

@@ -2,7 +2,11 @@
 #
 # Under the prefix:
 #   bin/quillmarch -> ../lib/quillmarch/quillmarch
+#   bin/quillmarch-cli -> ../lib/quillmarch/quillmarch-cli
 #   lib/quillmarch/quillmarch                  the program
+#   lib/quillmarch/quillmarch-cli              the command-line companion
+#   lib/quillmarch/modules/quillmarch_download.so   loaded on the first update check
+#   lib/systemd/user/quillmarch-backup.*       the nightly backup, off until a user enables it
 #   lib/quillmarch/data -> ../../share/quillmarch/data
 #   lib/quillmarch/<help file> -> ../../share/quillmarch/<help file>
 #   share/quillmarch/data/                     the delivered databases, read-only templates
@@ -22,13 +26,16 @@ set(QM_PACKAGE_MAINTAINER "The Quillmarch developers <quillmarch@quillmarch.org>
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-install(TARGETS quillmarch DESTINATION ${QM_PROGRAM_DIR})
-install(TARGETS quillmarch_download LIBRARY DESTINATION ${QM_PROGRAM_DIR})
+install(TARGETS quillmarch quillmarch-cli DESTINATION ${QM_PROGRAM_DIR})
+# In a folder of its own: CPack makes a package with a shared object straight
+# in a folder of /usr/lib run ldconfig, which has nothing to do with a module.
+install(TARGETS quillmarch_download LIBRARY DESTINATION ${QM_PROGRAM_DIR}/modules)
 install(TARGETS quillmarch-xls RUNTIME DESTINATION ${QM_PROGRAM_DIR})
 install(FILES ${QM_DATABASES} DESTINATION ${QM_SHARE_DIR}/data)
 install(FILES ${QM_SHIPPED} DESTINATION ${QM_SHARE_DIR})
 
 set(QM_LINKS "bin/quillmarch=../${QM_PROGRAM_DIR}/quillmarch"
+             "bin/quillmarch-cli=../${QM_PROGRAM_DIR}/quillmarch-cli"
              "${QM_PROGRAM_DIR}/data=../../${QM_SHARE_DIR}/data")
 foreach(f ${QM_SHIPPED})
     get_filename_component(name ${f} NAME)
@@ -57,22 +64,58 @@ foreach(size 16 24 32 48 64 128 256)
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/res/icons/quillmarch.svg DESTINATION share/icons/hicolor/scalable/apps)
 
-# Debian wants the manual page and the changelog compressed, reproducibly.
+# The nightly backup: a systemd user timer and its service, off until a user
+# runs "systemctl --user enable --now quillmarch-backup.timer".
+install(FILES ${QM_INSTALL_RES}/quillmarch-backup.service ${QM_INSTALL_RES}/quillmarch-backup.timer
+        DESTINATION lib/systemd/user)
+
+# Debian wants the manual pages, the changelog and the longer documents
+# compressed, reproducibly.
 set(QM_PACKAGE_BUILD ${CMAKE_BINARY_DIR}/package-files)
 configure_file(${QM_INSTALL_RES}/changelog ${QM_PACKAGE_BUILD}/changelog @ONLY)
-configure_file(${QM_INSTALL_RES}/quillmarch.1 ${QM_PACKAGE_BUILD}/quillmarch.1 COPYONLY)
-add_custom_command(OUTPUT ${QM_PACKAGE_BUILD}/changelog.gz ${QM_PACKAGE_BUILD}/quillmarch.1.gz
-    COMMAND gzip -9nkf ${QM_PACKAGE_BUILD}/changelog ${QM_PACKAGE_BUILD}/quillmarch.1
-    DEPENDS ${QM_PACKAGE_BUILD}/changelog ${QM_PACKAGE_BUILD}/quillmarch.1
-    COMMENT "Compressing the changelog and the manual page")
-add_custom_target(package_files ALL
-    DEPENDS ${QM_PACKAGE_BUILD}/changelog.gz ${QM_PACKAGE_BUILD}/quillmarch.1.gz)
-install(FILES ${QM_PACKAGE_BUILD}/quillmarch.1.gz DESTINATION share/man/man1)
-install(FILES ${QM_PACKAGE_BUILD}/changelog.gz ${QM_INSTALL_RES}/copyright
+configure_file(${CMAKE_SOURCE_DIR}/README.md ${QM_PACKAGE_BUILD}/README.md COPYONLY)
+set(QM_COMPRESSED changelog README.md)
+foreach(page quillmarch.1 quillmarch-cli.1)
+    configure_file(${QM_INSTALL_RES}/${page} ${QM_PACKAGE_BUILD}/${page} COPYONLY)
+    list(APPEND QM_COMPRESSED ${page})
+endforeach()
+set(QM_COMPRESSED_IN)
+set(QM_COMPRESSED_OUT)
+foreach(f ${QM_COMPRESSED})
+    list(APPEND QM_COMPRESSED_IN ${QM_PACKAGE_BUILD}/${f})
+    list(APPEND QM_COMPRESSED_OUT ${QM_PACKAGE_BUILD}/${f}.gz)
+endforeach()
+add_custom_command(OUTPUT ${QM_COMPRESSED_OUT}
+    COMMAND gzip -9nkf ${QM_COMPRESSED_IN}
+    DEPENDS ${QM_COMPRESSED_IN}
+    COMMENT "Compressing the changelog, the README and the manual pages")
+add_custom_target(package_files ALL DEPENDS ${QM_COMPRESSED_OUT})
+install(FILES ${QM_PACKAGE_BUILD}/quillmarch.1.gz ${QM_PACKAGE_BUILD}/quillmarch-cli.1.gz
+        DESTINATION share/man/man1)
+install(FILES ${QM_PACKAGE_BUILD}/changelog.gz ${QM_PACKAGE_BUILD}/README.md.gz
+              ${QM_INSTALL_RES}/copyright
         DESTINATION share/doc/quillmarch)
 
-# The program itself is hardened like Debian's own builds.
-target_link_options(quillmarch PRIVATE -Wl,-z,relro -Wl,-z,now)
+# Every installed binary and module, and the libraries linked into them, are
+# hardened like Debian's own builds: fortified string and memory functions
+# (they need the optimiser), stack protection, position-independent code,
+# and relocations resolved and made read-only at load time. Not with the
+# sanitizers, which bring their own checks.
+if(NOT QM_SANITIZE)
+    set(QM_HARDENED_CODE quillmarch_logic quillmarch_ui quillmarch_cli quillmarch quillmarch-cli
+                         quillmarch-xls quillmarch_download)
+    set(QM_INSTALLED_BINARIES quillmarch quillmarch-cli quillmarch-xls quillmarch_download)
+    foreach(target ${QM_HARDENED_CODE})
+        target_compile_options(${target} PRIVATE -fstack-protector-strong
+            $<$<NOT:$<CONFIG:Debug>>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
+        set_target_properties(${target} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+    endforeach()
+    foreach(target ${QM_INSTALLED_BINARIES})
+        target_link_options(${target} PRIVATE -Wl,-z,relro -Wl,-z,now)
+    endforeach()
+    include(CheckPIESupported)
+    check_pie_supported()
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillmarch)

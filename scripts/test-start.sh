@@ -24,10 +24,40 @@ help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$BUILD_DIR/quillma
 grep -q -- "--version" <<<"$help" || fail "--help does not list --version: $help"
 grep -q -- "--init-database" <<<"$help" || fail "--help does not list --init-database: $help"
 if grep -q -- "--quit-when-shown" <<<"$help"; then fail "--help lists the hidden start-up check option"; fi
-if QT_QPA_PLATFORM=offscreen "$BUILD_DIR/quillmarch" --no-such-option >"$WORK/unknown.log" 2>&1; then
-    fail "an unknown option was accepted"
-fi
+for option in --help --version --init-database --settings --records -platform quillmarch-cli; do
+    grep -q -- "$option" <<<"$help" || fail "--help does not name $option: $help"
+done
+# One language: none of Qt's own English lines.
+if grep -qE "Usage:|Options:|Displays" <<<"$help"; then fail "--help mixes in Qt's English lines: $help"; fi
+status=0
+QT_QPA_PLATFORM=offscreen "$BUILD_DIR/quillmarch" --no-such-option >"$WORK/unknown.log" 2>&1 || status=$?
+[ "$status" = 2 ] || fail "an unknown option ended the program with $status, not 2"
 grep -q "no-such-option" "$WORK/unknown.log" || fail "an unknown option is not named: $(cat "$WORK/unknown.log")"
+grep -q "不认识的选项" "$WORK/unknown.log" || fail "an unknown option is not said in Chinese: $(cat "$WORK/unknown.log")"
+
+# No display and no platform named (a login over ssh): a short message in both languages
+# that names quillmarch-cli, status 1, instead of Qt's abort; also with other options.
+for args in "" "--bogus"; do
+    status=0
+    # shellcheck disable=SC2086
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BUILD_DIR/quillmarch" $args \
+        >"$WORK/nodisplay.log" 2>&1 || status=$?
+    [ "$status" = 1 ] || fail "without a display ($args) the program ended with $status: $(cat "$WORK/nodisplay.log")"
+    for word in "图形界面" "graphical session" "quillmarch-cli"; do
+        grep -q "$word" "$WORK/nodisplay.log" || fail "the no-display message lacks '$word': $(cat "$WORK/nodisplay.log")"
+    done
+done
+
+# The command-line companion needs no display either and says how it is used.
+cli_help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$BUILD_DIR/quillmarch-cli" --help) ||
+    fail "quillmarch-cli --help failed"
+for command in backup check report export import-products export-products init-database; do
+    grep -q "  $command" <<<"$cli_help" || fail "quillmarch-cli --help does not list $command"
+    "$BUILD_DIR/quillmarch-cli" "$command" --help >/dev/null || fail "quillmarch-cli $command --help failed"
+done
+status=0
+"$BUILD_DIR/quillmarch-cli" no-such-command >/dev/null 2>&1 || status=$?
+[ "$status" = 2 ] || fail "an unknown command ended quillmarch-cli with $status, not 2"
 
 # A copy of the program in a user's folder keeps its data beside it.
 mkdir -p "$WORK/shop/data" "$WORK/home" "$WORK/runtime"

@@ -15,6 +15,7 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -30,6 +31,13 @@ int main(int argc, char *argv[])
         QCoreApplication core(argc, argv);
         std::setlocale(LC_CTYPE, "C.UTF-8");
         return DatabaseInit::runCommand(core.arguments().mid(1));
+    }
+
+    if (!CommandLine::displayAvailable(argc, argv)) {
+        // Qt would end the program with an error about its platform plugin.
+        std::fputs(CommandLine::noDisplayMessage().toUtf8().constData(), stderr);
+        std::fputc('\n', stderr);
+        return 1;
     }
 
     QApplication app(argc, argv);

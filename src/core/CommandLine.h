@@ -5,16 +5,17 @@
 
 class QCoreApplication;
 
-// The options the program takes. --help and --version print their text and
-// end the program; they need no display, so main() asks noWindowsNeeded()
-// before it creates the graphical application.
+// The options the window program takes. --help and --version print their
+// text and end the program; they need no display, so main() asks
+// noWindowsNeeded() before it creates the graphical application, and
+// displayAvailable() before it tries to open a window at all.
 class CommandLine
 {
 public:
     CommandLine();
 
-    // Prints help or version and ends the process when asked; an unknown
-    // option ends it with a message. Otherwise returns.
+    // An unknown option ends the process with a message (exit status 2).
+    // Otherwise returns.
     void process(const QCoreApplication &app);
 
     // True when the arguments only ask for text (help, version).
@@ -24,6 +25,14 @@ public:
     // Prints the version or the help asked for and ends the process. Options
     // meant for the graphical application (-platform, ...) are ignored here.
     [[noreturn]] void printTextAndExit(const QCoreApplication &app);
+
+    // A window can be shown: a display (X11 or Wayland) is there, or a Qt
+    // platform is named (QT_QPA_PLATFORM, -platform), offscreen among them.
+    static bool displayAvailable(int argc, char *argv[]);
+    // Said, in Chinese and English, when there is no display.
+    static QString noDisplayMessage();
+    // Every option, in the program's language.
+    static QString helpText();
 
     // Close every window as soon as it is shown, after naming it on standard
     // output: start-up checks of an installed program, without a person.

@@ -41,6 +41,7 @@ QString DatabaseInit::usage()
 {
     return QStringLiteral(
         "用法: quillmarch [--help] [--init-database 数据源 [--settings|--records]]\n"
+        "（--init-database 与 quillmarch-cli init-database 相同。）\n"
         "\n"
         "  --init-database 数据源   在数据源所指的空数据库里建立表格和初始数据。\n"
         "                          数据源名为 Quillmarch 时建立设置库，为 Quillbook 时\n"
@@ -85,16 +86,16 @@ QStringList DatabaseInit::statements(const QString &script)
     return result;
 }
 
-DatabaseInit::Outcome DatabaseInit::prepare(const QString &dsn, Kind kind)
+DatabaseInit::Outcome DatabaseInit::prepare(const QString &dsn, Kind kind, bool dryRun)
 {
     Database db;
     if (!db.open(dsn))
         return {CannotOpen,
                 QStringLiteral("不能打开数据库（数据源 %1）：%2").arg(dsn, db.lastOpenError())};
-    return prepare(db, kind);
+    return prepare(db, kind, dryRun);
 }
 
-DatabaseInit::Outcome DatabaseInit::prepare(Database &db, Kind kind)
+DatabaseInit::Outcome DatabaseInit::prepare(Database &db, Kind kind, bool dryRun)
 {
     initSchemaResources();
     const SqlDialect::Engine engine = db.dialect().engine();
@@ -112,6 +113,12 @@ DatabaseInit::Outcome DatabaseInit::prepare(Database &db, Kind kind)
     if (!file.open(QIODevice::ReadOnly))
         return {Failed, QStringLiteral("找不到数据库结构 %1。").arg(file.fileName())};
     const QStringList script = statements(QString::fromUtf8(file.readAll()));
+    const QString what =
+        kind == Kind::Settings ? QStringLiteral("设置库") : QStringLiteral("销售记录库");
+    if (dryRun)
+        return {Created,
+                QStringLiteral("可以在数据源 %1 的数据库里建立%2（试运行，没有做任何改动）。")
+                    .arg(db.dsn(), what)};
     try {
         Transaction transaction(db);
         for (const QString &statement : script)
@@ -121,8 +128,6 @@ DatabaseInit::Outcome DatabaseInit::prepare(Database &db, Kind kind)
         return {Failed,
                 QStringLiteral("建立数据库失败，没有做任何改动：%1").arg(error.driverText())};
     }
-    const QString what =
-        kind == Kind::Settings ? QStringLiteral("设置库") : QStringLiteral("销售记录库");
     return {Created, QStringLiteral("已在数据源 %1 的数据库里建立%2。").arg(db.dsn(), what)};
 }
 

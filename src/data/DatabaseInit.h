@@ -34,14 +34,16 @@ public:
         QString message;
     };
 
-    // "--init-database DSN [--settings|--records]". Without the option the
-    // kind follows the name: Quillmarch holds settings, Quillbook records.
+    // "--init-database DSN [--settings|--records]", the window program's
+    // older spelling of "quillmarch-cli init-database". Without the option
+    // the kind follows the name: Quillmarch holds settings, Quillbook records.
     // Reports on stdout (success) or stderr; returns the exit code.
     static int runCommand(const QStringList &arguments);
     static QString usage();
 
-    static Outcome prepare(const QString &dsn, Kind kind);
-    static Outcome prepare(Database &db, Kind kind);
+    // DRYRUN: every check, nothing created (the outcome says what would be).
+    static Outcome prepare(const QString &dsn, Kind kind, bool dryRun = false);
+    static Outcome prepare(Database &db, Kind kind, bool dryRun = false);
 
     // The schema's statements for an engine, without comments.
     static QStringList statements(const QString &script);

@@ -4,9 +4,8 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
-#include "core/WriteFailure.h"
 #include "data/DataSource.h"
-#include "records/BookFile.h"
+#include "records/BookSteps.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,24 +13,6 @@
 namespace {
 
 const QString attention = QStringLiteral("注意");
-
-QString refusal(BookFile::Verdict verdict)
-{
-    switch (verdict) {
-    case BookFile::Verdict::Missing:
-        return QStringLiteral("所选文件不存在！");
-    case BookFile::Verdict::NotDatabase:
-        return QStringLiteral("所选文件不是销售小票数据库，不能用来恢复！");
-    case BookFile::Verdict::Damaged:
-        return QStringLiteral("所选数据库文件已损坏或不完整，不能用来恢复！");
-    case BookFile::Verdict::WrongTables:
-        return QStringLiteral(
-            "所选数据库文件不是本软件的销售记录数据库（或版本不同），不能用来恢复！");
-    case BookFile::Verdict::Book:
-        break;
-    }
-    return {};
-}
 
 } // namespace
 
@@ -42,33 +23,14 @@ BookCommands::BookCommands(const AppSettings &settings, QWidget *parent,
 {
 }
 
-QString BookCommands::proposedBackupName(const QDate &date)
-{
-    return QStringLiteral("%1-%2-%3销售小票数据库备份.qmbk")
-        .arg(date.year())
-        .arg(date.month())
-        .arg(date.day());
-}
-
-QString BookCommands::serverMessage()
-{
-    return QStringLiteral(
-        "销售记录保存在数据库服务器上，没有可以在这里备份、恢复或清空的数据库文件。\n"
-        "请使用数据库服务器的备份工具进行备份和恢复！");
-}
-
 QString BookCommands::bookPath() const
 {
-    const DataSource::Entry entry = DataSource::lookup(m_settings.recordsDsn);
-    if (entry.exists() && !entry.isSqlite()) {
-        Prompt::warn(m_parent, serverMessage(), attention);
-        return {};
-    }
-    if (entry.database.isEmpty()) {
-        Prompt::error(m_parent, QStringLiteral("不能打开数据库"));
-        return {};
-    }
-    return QFileInfo(entry.database).absoluteFilePath();
+    const BookSteps::Place place = BookSteps::locate(m_settings.recordsDsn);
+    if (place.onServer)
+        Prompt::warn(m_parent, place.problem, attention);
+    else if (!place.found())
+        Prompt::error(m_parent, place.problem);
+    return place.book;
 }
 
 void BookCommands::backUp()
@@ -77,7 +39,7 @@ void BookCommands::backUp()
     if (book.isEmpty())
         return;
     ExportFileDialog dialog(QStringLiteral("导出"), QStringLiteral("数据库文件(*.qmbk)"),
-                            proposedBackupName(Clock::now().date()), m_parent);
+                            BookSteps::proposedBackupName(Clock::now().date()), m_parent);
     dialog.setTitle(QStringLiteral("导出备份数据库"));
     dialog.setFileTypes({{QStringLiteral("数据库文件(*.qmbk)"), QStringLiteral("*.qmbk"),
                           QStringLiteral(".qmbk")}});
@@ -85,53 +47,26 @@ void BookCommands::backUp()
     QDir::setCurrent(m_settings.workingDir);
     if (!chosen)
         return;
-    if (isOwnDataFile(dialog.path(), book)) {
-        Prompt::warn(m_parent,
-                     QStringLiteral("“%1”是本程序正在使用的数据库文件，不能用备份覆盖它！\n"
-                                    "请另选一个文件名。")
-                         .arg(QDir::toNativeSeparators(dialog.path())),
-                     attention);
+    if (BookSteps::isOwnDataFile(dialog.path(), book, m_settings.settingsDsn,
+                                 m_settings.programDir)) {
+        Prompt::warn(m_parent, BookSteps::ownDataFileMessage(dialog.path()), attention);
         return;
     }
-    QString error;
-    QString kept;
-    bool done = false;
+    BookSteps::Outcome outcome;
     {
         const WorkProgress progress =
             Prompt::instance().progress(m_parent, QStringLiteral("正在导出备份数据库…"));
-        done = BookFile::snapshot(book, dialog.path(), &error, &kept, progress);
+        outcome = BookSteps::backUp(book, dialog.path(), progress);
     }
-    if (done) {
-        QString text = QStringLiteral("数据库备份成功!");
-        if (!kept.isEmpty())
-            text += QStringLiteral("\n\n被替换的备份文件未能放入回收站，保存在：\n%1").arg(kept);
-        Prompt::info(m_parent, text);
-        return;
-    }
-    if (error.isEmpty()) // stopped by the person: the old file is still there
-        return;
-    Prompt::warn(m_parent,
-                 QStringLiteral("数据库备份失败!\n%1")
-                     .arg(WriteFailure::reason(dialog.path(), error, QFileInfo(book).size())));
-}
-
-bool BookCommands::isOwnDataFile(const QString &path, const QString &book) const
-{
-    if (BookFile::sameFile(path, book))
-        return true;
-    const DataSource::Entry settings = DataSource::lookup(m_settings.settingsDsn);
-    if (!settings.database.isEmpty() && BookFile::sameFile(path, settings.database))
-        return true;
-    return BookFile::sameFile(path, DataSource::newBookTemplate(m_settings.programDir));
+    if (outcome.done)
+        Prompt::info(m_parent, outcome.message);
+    else if (!outcome.message.isEmpty())
+        Prompt::warn(m_parent, outcome.message);
 }
 
 bool BookCommands::refuseRestoreFrom(const QString &chosen, const QString &book) const
 {
-    if (BookFile::sameFile(chosen, book)) {
-        Prompt::warn(m_parent, QStringLiteral("试图用原数据库进行恢复,操作失败!"), attention);
-        return true;
-    }
-    const QString reason = refusal(BookFile::examine(chosen));
+    const QString reason = BookSteps::restoreRefusal(chosen, book);
     if (reason.isEmpty())
         return false;
     Prompt::warn(m_parent, reason, attention);
@@ -166,10 +101,9 @@ BookCommands::Outcome BookCommands::startNewBook()
         return Outcome::Kept;
     const QString blank =
         QFileInfo(DataSource::newBookTemplate(m_settings.programDir)).absoluteFilePath();
-    if (!BookFile::isEmptyBook(blank)) {
-        Prompt::error(m_parent,
-                      QStringLiteral("新账本文件%1丢失或已损坏，不能重新记账！\n原有数据没有改动。")
-                          .arg(QDir::toNativeSeparators(blank)));
+    const QString problem = BookSteps::newBookProblem(blank);
+    if (!problem.isEmpty()) {
+        Prompt::error(m_parent, problem);
         return Outcome::Kept;
     }
     if (Prompt::instance().ask(m_parent,
@@ -186,19 +120,13 @@ BookCommands::Outcome BookCommands::putInPlace(const QString &book, const QStrin
                                                const QString &failure, const QString &success)
 {
     m_closeRecords();
-    QString error;
-    QString kept;
-    if (!BookFile::replace(book, source, &error, &kept)) {
+    const BookSteps::Outcome outcome = BookSteps::replace(book, source, failure, success);
+    if (!outcome.done) {
         m_reopenRecords();
-        Prompt::warn(m_parent, QStringLiteral("%1\n%2\n原有数据没有改动。")
-                                   .arg(failure, WriteFailure::reason(book, error,
-                                                                      QFileInfo(source).size())));
+        Prompt::warn(m_parent, outcome.message);
         return Outcome::Kept;
     }
     QDir::setCurrent(m_settings.workingDir);
-    QString text = success;
-    if (!kept.isEmpty())
-        text += QStringLiteral("\n\n原来的数据库未能放入回收站，保存在：\n%1").arg(kept);
-    Prompt::info(m_parent, text);
+    Prompt::info(m_parent, outcome.message);
     return Outcome::Replaced;
 }

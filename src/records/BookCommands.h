@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 
 #include <functional>
@@ -9,11 +8,11 @@ class QWidget;
 struct AppSettings;
 
 // The commands of the menu "管理数据库": back up the records book, restore it
-// from a backup, start a new book. The book is the file of the records data
-// source; a data source on a database server has no such file and the
-// commands leave it alone. Restore and new book close the window's records
-// connection first (CLOSERECORDS); when they fail, the old book is still in
-// place and the connection is opened again (REOPENRECORDS).
+// from a backup, start a new book. The steps themselves are BookSteps; this
+// asks the person for the file and shows what the steps say. The book is the file of the records
+// data source; a data source on a database server has no such file and the commands leave it alone.
+// Restore and new book close the window's records connection first (CLOSERECORDS); when they fail,
+// the old book is still in place and the connection is opened again (REOPENRECORDS).
 class BookCommands
 {
 public:
@@ -30,15 +29,9 @@ public:
     Outcome restore();
     Outcome startNewBook();
 
-    // "2008-3-5销售小票数据库备份.qmbk"
-    static QString proposedBackupName(const QDate &date);
-    static QString serverMessage();
-
 private:
     // The records file, or empty after telling the user why there is none.
     QString bookPath() const;
-    // PATH is the records book, the settings database or the new-book template.
-    bool isOwnDataFile(const QString &path, const QString &book) const;
     bool refuseRestoreFrom(const QString &chosen, const QString &book) const;
     Outcome putInPlace(const QString &book, const QString &source, const QString &failure,
                        const QString &success);

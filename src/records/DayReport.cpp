@@ -42,23 +42,30 @@ DayReport DayReport::of(Database &db, const QueryStatement &statement)
     if (discounts.next())
         report.discounts = orZero(discounts.value(0));
     firstAndLast(db, statement, report);
-    report.byPayment = shares(db, statement, QStringLiteral("\"standby4\""));
-    report.byCashier = shares(db, statement, QStringLiteral("\"saler\""));
+    const QString mostTakenFirst = QStringLiteral("3 desc, 1");
+    report.byPayment = shares(db, statement, QStringLiteral("\"standby4\""), mostTakenFirst);
+    report.byCashier = shares(db, statement, QStringLiteral("\"saler\""), mostTakenFirst);
     return report;
 }
 
 QList<DayReport::Share> DayReport::shares(Database &db, const QueryStatement &statement,
-                                          const QString &column)
+                                          const QString &column, const QString &order)
 {
     const QString name = QStringLiteral("coalesce(%1, '')").arg(column);
     Database::Rows rows = db.query(QStringLiteral("select %1, count(*), sum(\"money\")").arg(name) +
                                        salesWhere(statement) +
-                                       QStringLiteral(" group by %1 order by 3 desc, 1").arg(name),
+                                       QStringLiteral(" group by %1 order by %2").arg(name, order),
                                    statement.values);
     QList<Share> result;
     while (rows.next())
         result.append({rows.text(0), rows.value(1).toInt(), orZero(rows.value(2))});
     return result;
+}
+
+void DayReport::addHours(Database &db, const QueryStatement &statement)
+{
+    // "HH" of the stored time "YYYY-MM-DD HH:MM:SS".
+    byHour = shares(db, statement, QStringLiteral("substr(\"date\", 12, 2)"), QStringLiteral("1"));
 }
 
 // By time, and among sales of the same second by the order they were stored.

@@ -32,6 +32,7 @@ public:
     QString lastTime;
     QList<Share> byPayment; // most takings first
     QList<Share> byCashier;
+    QList<Share> byHour; // hour of the day ("09"), in hour order; filled by addHours()
 
     bool isEmpty() const { return sales == 0; }
 
@@ -40,8 +41,13 @@ public:
     // Throws DatabaseError.
     static DayReport of(Database &db, const QueryStatement &statement);
 
+    // The sales and takings of each hour of the day over the sales STATEMENT
+    // selects (a month's sales from 9 to 10 o'clock count in "09"); hours
+    // without a sale are left out. Throws DatabaseError.
+    void addHours(Database &db, const QueryStatement &statement);
+
 private:
-    static QList<Share> shares(Database &db, const QueryStatement &statement,
-                               const QString &column);
+    static QList<Share> shares(Database &db, const QueryStatement &statement, const QString &column,
+                               const QString &order);
     static void firstAndLast(Database &db, const QueryStatement &statement, DayReport &report);
 };

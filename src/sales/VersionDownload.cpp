@@ -6,11 +6,14 @@
 
 namespace {
 
-// Beside the program (as installed and in the build tree), else where the
-// build put it (test programs live in a folder of their own).
+// In modules/ beside the program as installed (a shared object straight in a
+// folder of /usr/lib would make the package run ldconfig for nothing), beside
+// it in the build tree, else where the build put it (test programs live in a
+// folder of their own).
 VersionDownload::Entry loadEntry()
 {
-    const QStringList places = {QCoreApplication::applicationDirPath(),
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QStringList places = {program.filePath(QStringLiteral("modules")), program.path(),
                                 QStringLiteral(QM_DOWNLOAD_MODULE_DIR)};
     for (const QString &place : places) {
         QLibrary module(QDir(place).filePath(QStringLiteral("quillmarch_download")));

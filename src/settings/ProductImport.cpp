@@ -2,6 +2,7 @@
 
 #include "spreadsheet/CSpreadSheet.h"
 
+#include <QDir>
 #include <QHash>
 
 #include <cmath>
@@ -138,4 +139,36 @@ QString ProductImport::summary(const Result &result)
     if (result.skipped.size() > kReasonsShown)
         text += QStringLiteral("\n……");
     return text;
+}
+
+QString ProductImport::replacement(const Result &result, int existing)
+{
+    QString text =
+        QStringLiteral("将用文件中的 %1 个商品替换现有的 %2 个商品，现有的商品列表将被清空。")
+            .arg(result.products.size())
+            .arg(existing);
+    if (!result.skipped.isEmpty())
+        text += QStringLiteral("\n文件中另有 %1 行不能导入，将被跳过。").arg(result.skipped.size());
+    return text;
+}
+
+QString ProductImport::unreadableMessage(const QString &path, const Result &result)
+{
+    return QStringLiteral("不能读取文件“%1”：\n%2\n商品列表没有改变。")
+        .arg(QDir::toNativeSeparators(path), result.error);
+}
+
+QList<SortListModel::Column> ProductImport::listColumns()
+{
+    return {{QStringLiteral("序号")}, {QStringLiteral("名称")}, {QStringLiteral("单价")}};
+}
+
+QList<SortListModel::Row> ProductImport::listRows(const QList<Product> &products)
+{
+    QList<SortListModel::Row> rows;
+    rows.reserve(products.size());
+    for (qsizetype i = 0; i < products.size(); ++i)
+        rows.append(
+            {{QString::number(i + 1), products[i].text, products[i].price}, products[i].id});
+    return rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/SortListModel.h"
 #include "settings/Product.h"
 #include "spreadsheet/SheetData.h"
 
@@ -33,6 +34,16 @@ public:
     static Result read(const QString &path, const SheetLimits &limits = {});
     // The one message the user sees after an import that read the file.
     static QString summary(const Result &result);
+    // What replacing EXISTING products with the file's would do, said before it is done.
+    static QString replacement(const Result &result, int existing);
+    // The file at PATH could not be read (RESULT.error says why).
+    static QString unreadableMessage(const QString &path, const Result &result);
+    // The product list as the product page shows and exports it: "序号", "名称", "单价".
+    static QList<SortListModel::Column> listColumns();
+    static QList<SortListModel::Row> listRows(const QList<Product> &products);
+    // The columns of the list that hold numbers in an exported workbook.
+    static QList<int> numberColumns() { return {0, 2}; }
+
     // Why the header row HEADER does not fit the columns read; empty when it does.
     static QString headerError(const QStringList &header);
     // The stored price of a price cell, "%.2f"; empty when the cell is not a number.

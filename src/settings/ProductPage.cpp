@@ -14,7 +14,6 @@
 #include "spreadsheet/ExportList.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace {
 
@@ -94,12 +93,7 @@ void ProductPage::fill()
     QList<Product> products;
     if (!onDatabase([&](Database &db) { products = ProductCatalogue(db).all(); }))
         return;
-    QList<SortListModel::Row> rows;
-    rows.reserve(products.size());
-    for (qsizetype i = 0; i < products.size(); ++i)
-        rows.append(
-            {{QString::number(i + 1), products[i].text, products[i].price}, products[i].id});
-    m_ui->list->setRows(rows);
+    m_ui->list->setRows(ProductImport::listRows(products));
 }
 
 Product ProductPage::productAt(int row) const
@@ -180,7 +174,8 @@ void ProductPage::switchMemory(bool on)
 
 void ProductPage::exportProducts()
 {
-    exportList(this, *m_ui->list->listModel(), ProductImport::sheetName(), {0, PriceColumn});
+    exportList(this, *m_ui->list->listModel(), ProductImport::sheetName(),
+               ProductImport::numberColumns());
 }
 
 void ProductPage::importProducts()
@@ -198,8 +193,7 @@ void ProductPage::importProducts()
     const ProductImport::Result result = ProductImport::read(path);
     QApplication::restoreOverrideCursor();
     if (!result.readable) {
-        Prompt::warn(this, QStringLiteral("不能读取文件“%1”：\n%2\n商品列表没有改变。")
-                               .arg(QDir::toNativeSeparators(path), result.error));
+        Prompt::warn(this, ProductImport::unreadableMessage(path, result));
         return;
     }
     if (result.products.isEmpty()) {
@@ -216,13 +210,8 @@ void ProductPage::importProducts()
 
 bool ProductPage::replaceConfirmed(const ProductImport::Result &result)
 {
-    QString text =
-        QStringLiteral("将用文件中的 %1 个商品替换现有的 %2 个商品，现有的商品列表将被清空。")
-            .arg(result.products.size())
-            .arg(m_ui->list->rowCount());
-    if (!result.skipped.isEmpty())
-        text += QStringLiteral("\n文件中另有 %1 行不能导入，将被跳过。").arg(result.skipped.size());
-    text += QStringLiteral("\n\n是否继续导入？");
+    const QString text = ProductImport::replacement(result, m_ui->list->rowCount()) +
+                         QStringLiteral("\n\n是否继续导入？");
     return Prompt::instance().ask(this, text, QStringLiteral("导入商品"), Prompt::Icon::Question,
                                   Prompt::Buttons::YesNo) == Prompt::Answer::Yes;
 }

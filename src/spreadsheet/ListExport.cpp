@@ -1,11 +1,14 @@
 #include "spreadsheet/ListExport.h"
 
+#include "core/WriteFailure.h"
 #include "spreadsheet/ExportCells.h"
 #include "spreadsheet/Gb18030.h"
 #include "spreadsheet/ReplacingFile.h"
 
 #include <QAbstractItemModel>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
@@ -324,5 +327,58 @@ ListExport::Result ListExport::saveText(const QAbstractItemModel &model, const Q
         return failed(out.errorString());
     if (!file.commit())
         return {file.cannotReplace() ? Outcome::CannotReplace : Outcome::Failed, file.error()};
+    return {};
+}
+
+bool ListExport::isTextType(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0;
+}
+
+bool ListExport::isDatabaseFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+ListExport::Result ListExport::save(const QAbstractItemModel &model, const QString &title,
+                                    const QList<int> &numberColumns, const QString &path,
+                                    const WorkProgress &progress)
+{
+    if (model.rowCount() == 0)
+        return {Outcome::Empty, {}};
+    if (isDatabaseFile(path))
+        return {Outcome::DatabaseTarget, {}};
+    return isTextType(path) ? saveText(model, path, progress)
+                            : saveWorkbook(model, title, numberColumns, path, progress);
+}
+
+QString ListExport::outcomeText(const Result &result, const QString &path, int rows)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (result.outcome) {
+    case Outcome::Saved:
+        return isTextType(path) ? QStringLiteral("%1已经成功保存！").arg(shown)
+                                : QStringLiteral("导出文件保存于%1!").arg(shown);
+    case Outcome::Empty:
+        return QStringLiteral("当前窗口没有数据可导出!");
+    case Outcome::DatabaseTarget:
+        return QStringLiteral("“%1”是数据库文件，不能用导出的表格覆盖它！\n"
+                              "请另选一个文件名。")
+            .arg(shown);
+    case Outcome::TooManyRows:
+        return QStringLiteral("列表有 %1 行，而 Excel 工作簿（.xlsx）连同标题行最多只能容纳 %2 行，"
+                              "文件没有导出。\n请在“保存类型”中选择“表格文件(*.xls)”再导出一次："
+                              "这种文本格式没有行数限制。")
+            .arg(rows)
+            .arg(kMaxWorkbookRows);
+    case Outcome::Cancelled:
+        return {};
+    case Outcome::CannotReplace:
+        return QStringLiteral("覆盖文件时出错！") + u'\n' + result.reason;
+    case Outcome::Failed:
+        return QStringLiteral("导出文件“%1”失败：%2")
+            .arg(shown, WriteFailure::reason(path, result.reason));
+    }
     return {};
 }

@@ -29,7 +29,9 @@ public:
         CannotReplace, // an old file of that name is in the way
         TooManyRows,   // more rows than a workbook sheet holds; nothing written
         Cancelled,     // stopped by the person; nothing written
-        Failed
+        Failed,
+        DatabaseTarget, // the file chosen is a database; nothing written
+        Empty           // the list has no rows; nothing written
     };
     struct Result
     {
@@ -45,6 +47,18 @@ public:
                                const WorkProgress &progress = {});
     static Result saveText(const QAbstractItemModel &model, const QString &path,
                            const WorkProgress &progress = {});
+
+    // The export of a list the person asked for, as the save dialog's type
+    // says: the ".xls" text for a name ending in .xls, a workbook otherwise.
+    // An empty list and a database at PATH (the program's books and settings
+    // under whatever name, a backup) are refused before anything is written.
+    static Result save(const QAbstractItemModel &model, const QString &title,
+                       const QList<int> &numberColumns, const QString &path,
+                       const WorkProgress &progress = {});
+    // What the person is told after save(); empty after Cancelled.
+    static QString outcomeText(const Result &result, const QString &path, int rows);
+    static bool isTextType(const QString &path);
+    static bool isDatabaseFile(const QString &path);
 
     // Null when PROGRESS stopped it.
     static QByteArray textBytes(const QAbstractItemModel &model, const WorkProgress &progress = {});

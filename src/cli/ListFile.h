@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAbstractItemModel;
+
+// Writes a list to the file a command was given, as the windows' export
+// does, and says how it went. Returns the command's exit status.
+struct ListFile
+{
+    QString title;            // the workbook's sheet
+    QList<int> numberColumns; // written as numbers in a workbook
+
+    int write(const QAbstractItemModel &model, const QString &path, bool dryRun) const;
+};

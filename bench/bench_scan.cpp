@@ -99,7 +99,7 @@ int main(int argc, char **argv)
     const QString code = codeOf(target);
     const QString text = product->itemText(target);
     const auto lineIsShown = [&] {
-        if (window.saleLineCount() != 1 || window.saleList()->text(0, 5) != text)
+        if (window.saleList()->rowCount() != 1 || window.saleList()->text(0, 5) != text)
             std::abort();
         QApplication::processEvents(); // the window repaints: new row, entry row, totals
     };
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
             lineIsShown();
         },
         [&] {
-            if (window.saleLineCount() > 0) {
+            if (window.saleList()->rowCount() > 0) {
                 window.saleList()->selectOnly(0);
                 window.deleteLines();
             }

@@ -31,7 +31,7 @@ CUSTOM_WIDGET_HEADER = re.compile(r'<customwidget>.*?<header[^>]*>\s*([^<\s]+)\s
 # the list models and the widget controls every window uses; then the
 # subsystems, each using only those before it; app wires the windows together.
 LAYERS = ['core', 'data', 'controls', 'printing', 'spreadsheet', 'users', 'settings', 'sales',
-          'records', 'app']
+          'records', 'cli', 'app']
 
 
 def read_lists(sources_cmake):

@@ -65,7 +65,7 @@ TEST(TillOffline, TypingAndScanningGoOnAndTheOutageIsToldOnceWhenTheSaleIsStored
         press("6901234567890", 5); // a scanner
         press("6901234567890", 5);
         EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
-        ASSERT_EQ(window.saleLineCount(), 3);
+        ASSERT_EQ(window.saleList()->rowCount(), 3);
         EXPECT_EQ(window.saleList()->text(0, 1), s("Apple"));
         EXPECT_EQ(window.saleList()->text(0, 3), s("5.00"));
         EXPECT_EQ(window.saleList()->text(2, 1), s("6901234567890-矿泉水"));
@@ -73,10 +73,10 @@ TEST(TillOffline, TypingAndScanningGoOnAndTheOutageIsToldOnceWhenTheSaleIsStored
 
         window.findChild<QPushButton *>(s("saveOnlyButton"))->click();
         EXPECT_EQ(env.prompt().texts(), QStringList{Database::connectionLostMessage()});
-        EXPECT_EQ(window.saleLineCount(), 3) << "the sale stays in the window";
+        EXPECT_EQ(window.saleList()->rowCount(), 3) << "the sale stays in the window";
     }));
     window.findChild<QPushButton *>(s("saveOnlyButton"))->click();
-    EXPECT_EQ(window.saleLineCount(), 0);
+    EXPECT_EQ(window.saleList()->rowCount(), 0);
 
     Database records;
     ASSERT_TRUE(records.open(settings.recordsDsn));

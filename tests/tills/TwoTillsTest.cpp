@@ -122,9 +122,9 @@ TEST_P(TwoTills, ATillLeftAloneShowsTheNumberTheOtherTillLeftButKeepsATypedOne)
     SalesSession other(m_env.settings());
     ASSERT_TRUE(other.open(nullptr));
     enter(other, "苹果");
-    ASSERT_TRUE(other.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(other));
     enter(other, "香蕉");
-    ASSERT_TRUE(other.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(other));
     EXPECT_TRUE(waitFor([&] { return number->text() == s("0000002"); }))
         << qPrintable(number->text());
 
@@ -133,7 +133,7 @@ TEST_P(TwoTills, ATillLeftAloneShowsTheNumberTheOtherTillLeftButKeepsATypedOne)
     retype(number, QStringLiteral("A-77"));
     child<QWidget>(&window, "productBox")->setFocus();
     enter(other, "梨");
-    ASSERT_TRUE(other.saveOnly(nullptr));
+    ASSERT_TRUE(saveOnly(other));
     waitFor([] { return false; }, 400); // several turns of the idle wait
     EXPECT_EQ(number->text(), s("A-77"));
     EXPECT_FALSE(ticker->isSlowed());

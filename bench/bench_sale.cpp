@@ -5,7 +5,7 @@
 // the start) on the SQLite C API, prepared once, runs interleaved.
 #include "BenchLine.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"

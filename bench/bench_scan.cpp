@@ -5,7 +5,7 @@
 // into the box whole. A catalogue of 2,000 coded products, as a shop holds.
 #include "BenchLine.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Prompt.h"
 #include "data/DataSource.h"

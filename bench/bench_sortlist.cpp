@@ -4,7 +4,7 @@
 // values in a plain std::vector. Aims: fill under 300 ms, sorts within 5x.
 #include "BenchLine.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "controls/TextOrder.h"
 #include "core/NumberText.h"
 
@@ -64,7 +64,7 @@ QList<QStringList> makeRows()
     return rows;
 }
 
-void setUp(SortListCtrl &list)
+void setUp(SortableList &list)
 {
     list.resize(900, 600);
     list.setColumns({{u"序"_qs, 29},
@@ -112,7 +112,7 @@ int main(int argc, char **argv)
         plainTextKeys;
 
     for (int repeat = 0; repeat < kRepeats; ++repeat) {
-        SortListCtrl list;
+        SortableList list;
         setUp(list);
 
         fill.push_back(timeWithRepaint([&] { list.setRows(rows); }));

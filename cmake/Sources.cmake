@@ -130,8 +130,8 @@ set(QM_LOGIC_PRINTING
     src/printing/WholeNumberValidator.h
 )
 set(QM_LOGIC_SPREADSHEET
-    src/spreadsheet/CSpreadSheet.cpp
-    src/spreadsheet/CSpreadSheet.h
+    src/spreadsheet/SpreadsheetReader.cpp
+    src/spreadsheet/SpreadsheetReader.h
     src/spreadsheet/DelimitedTextReader.cpp
     src/spreadsheet/DelimitedTextReader.h
     src/spreadsheet/Gb18030.cpp
@@ -346,10 +346,10 @@ set(QM_UI_CONTROLS
     src/controls/ModalDialogs.h
     src/controls/ProgressWindow.cpp
     src/controls/ProgressWindow.h
-    src/controls/SortHeaderCtrl.cpp
-    src/controls/SortHeaderCtrl.h
-    src/controls/SortListCtrl.cpp
-    src/controls/SortListCtrl.h
+    src/controls/SortableHeader.cpp
+    src/controls/SortableHeader.h
+    src/controls/SortableList.cpp
+    src/controls/SortableList.h
 )
 set(QM_UI_PRINTING
     src/printing/FontSettingsDialog.cpp
@@ -440,8 +440,8 @@ set(QM_UI_SETTINGS
     src/settings/CustomerDialog.cpp
     src/settings/CustomerDialog.h
     src/settings/CustomerDialog.ui
-    src/settings/PageTabCtrl.cpp
-    src/settings/PageTabCtrl.h
+    src/settings/SettingsTabs.cpp
+    src/settings/SettingsTabs.h
     src/settings/PaymentMethodDialog.cpp
     src/settings/PaymentMethodDialog.h
     src/settings/PaymentMethodDialog.ui

@@ -20,7 +20,7 @@ struct ReceiptDrawing
     struct Text
     {
         QString text;
-        // DrawText: the rectangle it is drawn in. TextOut: the origin (top
+        // Wrapped text: the rectangle it is drawn in. A textOut line: the origin (top
         // left) with the text's own size.
         QRect box;
         bool textOut = false;

@@ -26,7 +26,7 @@ QFont baseFont(const QString &family, int pixelSize)
 
 int ReceiptFont::cellHeightFor(int pointSize)
 {
-    // MulDiv rounds half away from zero.
+    // size * 96 / 72, rounded half away from zero.
     const long long product = static_cast<long long>(pointSize) * screenDpi;
     const long long half = 72 / 2;
     return static_cast<int>(product >= 0 ? (product + half) / 72 : -((-product + half) / 72));

@@ -14,7 +14,7 @@ public:
     ReceiptFont() = default;
     ReceiptFont(const QString &family, int pointSize);
 
-    // MulDiv(size, 96, 72): the cell height in dots; 21 gives 28.
+    // size * 96 / 72, rounded: the cell height in dots; 21 gives 28.
     static int cellHeightFor(int pointSize);
 
     const QFont &font() const { return m_font; }

@@ -29,7 +29,7 @@ struct ReceiptLayout::Pass
         return role == ReceiptDrawing::FontRole::Title ? layout.m_titleFont : layout.m_bodyFont;
     }
 
-    // TextOut: one line at (x, y), neither wrapped nor cut.
+    // One line at (x, y), neither wrapped nor cut.
     void textOut(int x, int y, const QString &text)
     {
         ReceiptDrawing::Text item;
@@ -109,7 +109,7 @@ struct ReceiptLayout::Pass
         out.texts.last().box = rect; // the cell, as the columns give it
     }
 
-    // TextOut at the left of BAND when the text fits its width; otherwise the
+    // One line at the left of BAND when the text fits its width; otherwise the
     // text wraps inside the band's width. Returns the bands taken.
     int lineIn(const QRect &band, const QString &text)
     {

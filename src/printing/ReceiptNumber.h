@@ -22,7 +22,7 @@ public:
     // The same in a transaction of its own.
     static void take(Database &records);
 
-    // ComputeReceiptPrefix: the custom text when it is on, then today's
+    // The prefix: the custom text when it is on, then today's
     // "%02d%02d%02d" (two-digit year, month, day) when the date is on.
     static QString computePrefix(bool useCustom, bool useDate, const QString &custom,
                                  const QDate &today);

@@ -20,7 +20,7 @@ public:
     struct Prepared
     {
         ReceiptDrawing drawing;
-        int estimate = 0;     // EstimatePaperLength, tenths of a millimetre
+        int estimate = 0;     // the paper length estimated, tenths of a millimetre
         int lengthPoints = 0; // the page length set
     };
 

@@ -11,7 +11,7 @@ struct ReceiptStyle;
 struct ReceiptSwitches;
 struct ShopPrintSettings;
 
-// PrintReceiptJob: one receipt as one document "收款收据" of one page on a
+// One receipt as one document "收款收据" of one page on a
 // named printer, followed by the print-finished notice when that is on. The
 // sales window prints through it, and so does the query window's reprint
 // after filling ReceiptData from a stored sale.

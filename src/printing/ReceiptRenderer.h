@@ -7,7 +7,7 @@
 struct ReceiptData;
 struct ReceiptStyle;
 
-// RenderReceipt: lays a receipt out and draws it. Every device gets the
+// Lays a receipt out and draws it. Every device gets the
 // layout made at ReceiptLayout::layoutDpi, scaled to its own resolution.
 class ReceiptRenderer
 {

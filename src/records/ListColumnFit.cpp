@@ -1,6 +1,6 @@
 #include "records/ListColumnFit.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/ColumnWidths.h"
 #include "data/Database.h"
 #include "data/DbOperation.h"
@@ -16,7 +16,7 @@ constexpr int arrowRoom = 14;
 
 } // namespace
 
-ListColumnFit::ListColumnFit(SortListCtrl *list, const QString &name, const QString &settingsDsn)
+ListColumnFit::ListColumnFit(SortableList *list, const QString &name, const QString &settingsDsn)
     : QObject(list), m_list(list), m_name(name), m_settingsDsn(settingsDsn)
 {
     for (int column = 0; column < m_list->columnCount(); ++column)

@@ -7,7 +7,7 @@
 #include <QString>
 
 class QWidget;
-class SortListCtrl;
+class SortableList;
 
 // The column widths of a query list. A column is as wide as its header and
 // its widest text among the rows shown, its width as the list was set up
@@ -18,7 +18,7 @@ class ListColumnFit : public QObject
     Q_OBJECT
 
 public:
-    ListColumnFit(SortListCtrl *list, const QString &name, const QString &settingsDsn);
+    ListColumnFit(SortableList *list, const QString &name, const QString &settingsDsn);
 
     // Widens the columns the person has not sized to their header and texts.
     void fit();
@@ -33,7 +33,7 @@ private:
     void applyKept();
     void resized(int column, int newSize);
 
-    SortListCtrl *m_list;
+    SortableList *m_list;
     QString m_name;
     QString m_settingsDsn;
     QList<int> m_least;

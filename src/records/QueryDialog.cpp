@@ -86,10 +86,10 @@ QueryDialog::QueryDialog(AppSettings &settings, Printing printing, QWidget *pare
     connect(ui->queryButton, &QPushButton::clicked, this, &QueryDialog::openConditions);
     connect(ui->exportButton, &QPushButton::clicked, this, &QueryDialog::exportShown);
     connect(ui->manageButton, &QPushButton::clicked, this, &QueryDialog::showManageMenu);
-    for (SortListCtrl *list : {ui->salesList, ui->detailList}) {
-        connect(list, &SortListCtrl::selectedRowsChanged, this, &QueryDialog::updateButtons);
-        connect(list, &SortListCtrl::contextMenuAt, this, &QueryDialog::showMenu);
-        connect(list, &SortListCtrl::rowDoubleClicked, this, [this](int row) {
+    for (SortableList *list : {ui->salesList, ui->detailList}) {
+        connect(list, &SortableList::selectedRowsChanged, this, &QueryDialog::updateButtons);
+        connect(list, &SortableList::contextMenuAt, this, &QueryDialog::showMenu);
+        connect(list, &SortableList::rowDoubleClicked, this, [this](int row) {
             if (row >= 0)
                 openDetails();
         });
@@ -98,9 +98,9 @@ QueryDialog::QueryDialog(AppSettings &settings, Printing printing, QWidget *pare
     applyRights();
 
     if (m_records->openOrWarn(settings.recordsDsn, this)) {
-        ShowStatistics();
+        showStatistics();
         const QueryStatement today = QueryBuilder::day(Clock::now().date());
-        FillSalesList(today);
+        showSales(today);
         m_lastQuery = today;
     }
     ui->searchEdit->setFocus();
@@ -111,7 +111,7 @@ QueryDialog::~QueryDialog()
     delete m_records;
 }
 
-void QueryDialog::setUpList(SortListCtrl *list, RecordListModel *model)
+void QueryDialog::setUpList(SortableList *list, RecordListModel *model)
 {
     list->setSortableModel(model);
     const auto &columns = model->columns();
@@ -141,7 +141,7 @@ bool QueryDialog::needRecords()
     return false;
 }
 
-void QueryDialog::FillSalesList(const QueryStatement &statement)
+void QueryDialog::showSales(const QueryStatement &statement)
 {
     fill(statement, false);
 }
@@ -156,7 +156,7 @@ void QueryDialog::fill(const QueryStatement &statement, bool detail)
     RecordListModel *model = detail ? static_cast<RecordListModel *>(m_detailModel) : m_salesModel;
     DbOperation::run(this, [&] { model->fill(*m_records, statement); });
     (detail ? m_detailFit : m_salesFit)->fit();
-    ShowStatistics();
+    showStatistics();
     updateButtons();
     showChartOrList();
     chartFollows(statement);
@@ -170,7 +170,7 @@ void QueryDialog::run(const QueryStatement &statement, bool detail)
     m_lastQuery = statement;
 }
 
-void QueryDialog::ShowStatistics()
+void QueryDialog::showStatistics()
 {
     const RecordListModel *model = shownModel();
     ui->statisticsLabel->setText(
@@ -210,7 +210,7 @@ void QueryDialog::openConditions()
     shownList()->setFocus();
 }
 
-SortListCtrl *QueryDialog::shownList() const
+SortableList *QueryDialog::shownList() const
 {
     return m_detailShown ? ui->detailList : ui->salesList;
 }
@@ -233,7 +233,7 @@ QList<int> QueryDialog::selectedSales() const
 
 int QueryDialog::markedSale() const
 {
-    const SortListCtrl *list = shownList();
+    const SortableList *list = shownList();
     const QList<int> rows = list->selectedRows();
     if (rows.isEmpty())
         return -1;
@@ -305,7 +305,7 @@ void QueryDialog::showSaved(int sale, const RecordDetailDialog &details)
                                  {rows.text(sale, SaleRows::Number), header.time,
                                   rows.text(sale, SaleRows::Cashier), header.remark,
                                   header.customer, header.phone, header.payment});
-        ShowStatistics();
+        showStatistics();
         chartFollows(m_lastQuery);
     } else {
         fill(m_lastQuery, m_detailShown);
@@ -368,7 +368,7 @@ void QueryDialog::deleteSelected()
     QList<SaleDeletion::Sale> chosen;
     for (int sale : sales)
         chosen.append({rows.id(sale), rows.text(sale, SaleRows::Number)});
-    SortListCtrl *list = shownList();
+    SortableList *list = shownList();
     const int place = list->selectedRows().first();
     if (!DbOperation::run(this, [&] { SaleDeletion::remove(*m_records, chosen); }))
         return;
@@ -377,7 +377,7 @@ void QueryDialog::deleteSelected()
     if (sales.size() == 1 && model->rowCount() > 0)
         list->selectOnly(std::min(place, model->rowCount() - 1));
     list->setFocus();
-    ShowStatistics();
+    showStatistics();
     updateButtons();
     chartFollows(m_lastQuery);
 }

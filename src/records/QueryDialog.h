@@ -20,7 +20,7 @@ class TakingsChartView;
 class RecordDetailDialog;
 class RecordListModel;
 class SalesListModel;
-class SortListCtrl;
+class SortableList;
 struct AppSettings;
 struct ReceiptData;
 struct ShopPrintSettings;
@@ -51,8 +51,8 @@ public:
     QueryDialog(AppSettings &settings, Printing printing, QWidget *parent = nullptr);
     ~QueryDialog() override;
 
-    void FillSalesList(const QueryStatement &statement);
-    void ShowStatistics();
+    void showSales(const QueryStatement &statement);
+    void showStatistics();
     // Tells whether the sales window holds a sale not yet stored: restore and
     // new book end the program, so they ask first when it does.
     void setOpenSale(std::function<bool()> openSale) { m_openSale = std::move(openSale); }
@@ -66,7 +66,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void setUpList(SortListCtrl *list, RecordListModel *model);
+    void setUpList(SortableList *list, RecordListModel *model);
     void applyRights();
     bool needRecords();
     void fill(const QueryStatement &statement, bool detail);
@@ -99,7 +99,7 @@ private:
     ReceiptData storedReceipt(int sale, const ReceiptSwitches &switches);
     ReceiptSwitches printSwitches() const;
 
-    SortListCtrl *shownList() const;
+    SortableList *shownList() const;
     RecordListModel *shownModel() const;
     // The sales behind the selected rows of the shown list, in list order.
     QList<int> selectedSales() const;

@@ -3,7 +3,7 @@
 
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
@@ -74,7 +74,7 @@ RecordDetailDialog::~RecordDetailDialog() = default;
 
 void RecordDetailDialog::setUpList()
 {
-    SortListCtrl *list = ui->lineList;
+    SortableList *list = ui->lineList;
     list->setColumns({{QStringLiteral("序号"), 43, Qt::AlignLeft},
                       {QStringLiteral("名称"), 110, Qt::AlignLeft},
                       {QStringLiteral("数量"), 76, Qt::AlignRight},
@@ -147,10 +147,10 @@ void RecordDetailDialog::connectControls()
     connect(ui->deleteButton, &QPushButton::clicked, this, &RecordDetailDialog::deleteLine);
     connect(ui->saveButton, &QPushButton::clicked, this, &RecordDetailDialog::save);
     connect(ui->exportButton, &QPushButton::clicked, this, &RecordDetailDialog::exportLines);
-    connect(ui->lineList, &SortListCtrl::rowClicked, this, &RecordDetailDialog::copyLine);
-    connect(ui->lineList, &SortListCtrl::selectedRowsChanged, this,
+    connect(ui->lineList, &SortableList::rowClicked, this, &RecordDetailDialog::copyLine);
+    connect(ui->lineList, &SortableList::selectedRowsChanged, this,
             &RecordDetailDialog::updateButtons);
-    connect(ui->lineList, &SortListCtrl::deletePressed, this, [this] {
+    connect(ui->lineList, &SortableList::deletePressed, this, [this] {
         if (m_administrator)
             deleteLine();
     });
@@ -235,7 +235,7 @@ void RecordDetailDialog::addLine()
     EntryRow entry;
     if (!readEntry(entry, true))
         return;
-    SortListCtrl *list = ui->lineList;
+    SortableList *list = ui->lineList;
     // Numbered after the highest, so a delete and an add never repeat a number.
     int highest = 0;
     qint64 data = -1;
@@ -311,7 +311,7 @@ void RecordDetailDialog::recomputeTotal()
 SaleLines RecordDetailDialog::lines() const
 {
     SaleLines lines;
-    const SortListCtrl *list = ui->lineList;
+    const SortableList *list = ui->lineList;
     for (int row = 0; row < list->rowCount(); ++row) {
         SaleLine line = SaleDetails::line(row, list->text(row, Name), list->text(row, Quantity),
                                           list->text(row, Price), list->text(row, Amount),

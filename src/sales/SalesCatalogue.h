@@ -31,7 +31,7 @@ public:
     static std::optional<QString> phoneOf(Database &settings, const QString &customer);
     static std::optional<QString> customerOf(Database &settings, const QString &phone);
 
-    // RememberProduct: updates the price of a product in PRODUCTS (compared
+    // Remembering a product: updates the price of a product in PRODUCTS (compared
     // exactly), or adds the product to the table and to PRODUCTS.
     static void rememberProduct(Database &settings, TillProducts &products, const QString &name,
                                 const QString &price);

@@ -6,7 +6,7 @@
 #include "controls/HoverButton.h"
 #include "controls/IdleTicker.h"
 #include "controls/SalesIcons.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
@@ -108,7 +108,7 @@ int SalesDialog::exec()
     return QDialog::exec();
 }
 
-SortListCtrl *SalesDialog::saleList() const
+SortableList *SalesDialog::saleList() const
 {
     return ui->saleList;
 }
@@ -155,8 +155,8 @@ void SalesDialog::setUpControls()
 
 void SalesDialog::setUpColumns()
 {
-    SortListCtrl *list = ui->saleList;
-    QList<SortListCtrl::Column> columns;
+    SortableList *list = ui->saleList;
+    QList<SortableList::Column> columns;
     const bool english = m_session.settings().labelLanguage != 0;
     for (int c = 0; c < SaleLine::ColumnCount; ++c)
         columns.append({SaleLine::header(c, english), SaleLine::width(c), SaleLine::alignment(c)});
@@ -173,10 +173,10 @@ void SalesDialog::connectControls()
 {
     connectEntryRow();
     connectHeader();
-    SortListCtrl *list = ui->saleList;
-    connect(list, &SortListCtrl::rowClicked, this, [this](int) { selectLine(); });
-    connect(list, &SortListCtrl::deletePressed, this, &SalesDialog::deleteLines);
-    connect(list, &SortListCtrl::sorted, this, &SalesDialog::onListSorted);
+    SortableList *list = ui->saleList;
+    connect(list, &SortableList::rowClicked, this, [this](int) { selectLine(); });
+    connect(list, &SortableList::deletePressed, this, &SalesDialog::deleteLines);
+    connect(list, &SortableList::sorted, this, &SalesDialog::onListSorted);
 
     connect(ui->addButton, &QPushButton::clicked, this, &SalesDialog::addLine);
     connect(ui->modifyButton, &QPushButton::clicked, this, &SalesDialog::modifyLine);

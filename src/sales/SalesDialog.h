@@ -20,7 +20,7 @@ class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class SalesKeyFilter;
-class SortListCtrl;
+class SortableList;
 struct AppSettings;
 
 namespace Ui {
@@ -52,7 +52,7 @@ public:
     const SalesWindows &windows() const { return m_windows; }
 
     SalesSession &session() { return m_session; }
-    SortListCtrl *saleList() const;
+    SortableList *saleList() const;
     // Takes the header fields from the controls; the entry row, cash and
     // change are always current.
     void pull();

@@ -2,7 +2,7 @@
 
 #include "ui_SalesDialog.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/Prompt.h"
 #include "printing/ReceiptOutput.h"
 

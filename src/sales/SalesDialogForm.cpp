@@ -5,7 +5,7 @@
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
 #include "controls/SalesIcons.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
@@ -165,7 +165,7 @@ void SalesDialog::syncProducts()
 
 void SalesDialog::syncList(SaleEntry::ListChange change, int row)
 {
-    SortListCtrl *list = ui->saleList;
+    SortableList *list = ui->saleList;
     const SaleLines &lines = m_session.sale().lines();
     const auto texts = [](const SaleLine &line) {
         QStringList texts;
@@ -198,7 +198,7 @@ void SalesDialog::apply(const SaleEntry::Outcome &outcome)
 {
     syncList(outcome.list, outcome.row);
     syncProducts();
-    SortListCtrl *list = ui->saleList;
+    SortableList *list = ui->saleList;
     if (outcome.selection) {
         const SaleEntry::Selection &selection = *outcome.selection;
         if (selection.rows.isEmpty()) {

@@ -5,7 +5,7 @@
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
 #include "controls/SalesIcons.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"

@@ -164,5 +164,5 @@ private:
     TillProducts m_products;
     // The price the last look-up put into the entry row, and the one it replaced.
     std::optional<QPair<QString, QString>> m_lookedUpPrice;
-    QWidget *m_parent = nullptr; // over which RememberProduct reports
+    QWidget *m_parent = nullptr; // over which remembering a product reports
 };

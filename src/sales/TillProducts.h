@@ -32,7 +32,7 @@ public:
     // The price of the product TEXT names.
     std::optional<QString> priceOf(const QString &text) const;
 
-    // After RememberProduct: the rows with this text take the price, or the
+    // After a product is remembered: the rows with this text take the price, or the
     // product joins the list.
     void remember(const QString &text, const QString &price);
 

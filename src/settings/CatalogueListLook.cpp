@@ -1,10 +1,10 @@
 #include "settings/CatalogueListLook.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 
 #include <QColor>
 
-void CatalogueListLook::apply(SortListCtrl *list)
+void CatalogueListLook::apply(SortableList *list)
 {
     const QColor background(135, 215, 215);
     list->setRowHeights(17);

@@ -1,6 +1,6 @@
 #pragma once
 
-class SortListCtrl;
+class SortableList;
 
 // The look shared by the catalogue lists (products, customers, payment
 // methods): 17-pixel rows, grid lines, whole rows selected, movable columns,
@@ -8,5 +8,5 @@ class SortListCtrl;
 class CatalogueListLook
 {
 public:
-    static void apply(SortListCtrl *list);
+    static void apply(SortableList *list);
 };

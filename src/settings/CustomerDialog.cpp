@@ -35,7 +35,7 @@ CustomerDialog::CustomerDialog(const AppSettings &settings, QWidget *parent)
     m_ui->searchNameEdit->installEventFilter(this);
     m_ui->searchPhoneEdit->installEventFilter(this);
 
-    connect(m_ui->list, &SortListCtrl::rowClicked, this, &CustomerDialog::copyClickedRow);
+    connect(m_ui->list, &SortableList::rowClicked, this, &CustomerDialog::copyClickedRow);
     connect(m_ui->addButton, &QPushButton::clicked, this, &CustomerDialog::add);
     connect(m_ui->changeButton, &QPushButton::clicked, this, &CustomerDialog::change);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &CustomerDialog::remove);
@@ -77,7 +77,7 @@ bool CustomerDialog::eventFilter(QObject *watched, QEvent *event)
 
 void CustomerDialog::setUpList()
 {
-    SortListCtrl *list = m_ui->list;
+    SortableList *list = m_ui->list;
     CatalogueListLook::apply(list);
     list->setColumns({{QStringLiteral("序号"), 39},
                       {QStringLiteral("客户(点击排序)"), 150},

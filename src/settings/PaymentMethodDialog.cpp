@@ -23,7 +23,7 @@ PaymentMethodDialog::PaymentMethodDialog(const AppSettings &settings, QWidget *p
     m_ui->setupUi(this);
     setUpList();
 
-    connect(m_ui->list, &SortListCtrl::rowClicked, this, &PaymentMethodDialog::copyClickedRow);
+    connect(m_ui->list, &SortableList::rowClicked, this, &PaymentMethodDialog::copyClickedRow);
     connect(m_ui->addButton, &QPushButton::clicked, this, &PaymentMethodDialog::add);
     connect(m_ui->changeButton, &QPushButton::clicked, this, &PaymentMethodDialog::change);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &PaymentMethodDialog::remove);

@@ -1,6 +1,6 @@
 #include "settings/ProductImport.h"
 
-#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include <QDir>
 #include <QHash>
@@ -64,7 +64,7 @@ QString ProductImport::priceText(const QString &cell)
 ProductImport::Result ProductImport::read(const QString &path, const SheetLimits &limits)
 {
     Result result;
-    CSpreadSheet sheet(path, sheetName(), limits);
+    SpreadsheetReader sheet(path, sheetName(), limits);
     if (!sheet.isLoaded()) {
         result.error = sheet.lastError();
         return result;

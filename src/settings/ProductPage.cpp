@@ -54,11 +54,11 @@ ProductPage::ProductPage(AppSettings &settings, QWidget *parent)
     connect(m_ui->rememberBox, &QCheckBox::clicked, this, &ProductPage::switchMemory);
     connect(m_ui->exportButton, &QPushButton::clicked, this, &ProductPage::exportProducts);
     connect(m_ui->importButton, &QPushButton::clicked, this, &ProductPage::importProducts);
-    connect(m_ui->list, &SortListCtrl::rowDoubleClicked, this, [this](int row) {
+    connect(m_ui->list, &SortableList::rowDoubleClicked, this, [this](int row) {
         if (row >= 0 && m_ui->modifyButton->isEnabled())
             modify();
     });
-    connect(m_ui->list, &SortListCtrl::deletePressed, this, [this] {
+    connect(m_ui->list, &SortableList::deletePressed, this, [this] {
         if (m_ui->deleteButton->isEnabled())
             remove();
     });
@@ -66,7 +66,7 @@ ProductPage::ProductPage(AppSettings &settings, QWidget *parent)
 
 ProductPage::~ProductPage() = default;
 
-SortListCtrl *ProductPage::list() const
+SortableList *ProductPage::list() const
 {
     return m_ui->list;
 }

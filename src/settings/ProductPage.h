@@ -10,7 +10,7 @@
 
 struct AppSettings;
 class Database;
-class SortListCtrl;
+class SortableList;
 
 namespace Ui {
 class ProductPage;
@@ -27,7 +27,7 @@ public:
     explicit ProductPage(AppSettings &settings, QWidget *parent = nullptr);
     ~ProductPage() override;
 
-    SortListCtrl *list() const;
+    SortableList *list() const;
 
 private:
     void setUpList();

@@ -4,15 +4,15 @@
 #include "core/AppSettings.h"
 #include "core/Prompt.h"
 #include "printing/PrintInfoPage.h"
-#include "settings/PageTabCtrl.h"
 #include "settings/ProductPage.h"
+#include "settings/SettingsTabs.h"
 #include "users/UsersPage.h"
 
 #include <QVBoxLayout>
 
 SettingsDialog::SettingsDialog(AppSettings &settings, const SettingsHandover &handover,
                                QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_handover(handover), m_tabs(new PageTabCtrl(this))
+    : QDialog(parent), m_settings(settings), m_handover(handover), m_tabs(new SettingsTabs(this))
 {
     setWindowTitle(QStringLiteral("设置"));
     setObjectName(QStringLiteral("SettingsDialog"));

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 struct AppSettings;
-class PageTabCtrl;
+class SettingsTabs;
 class PrintInfoPage;
 
 // "设置": the settings window with its pages under tabs. It has no buttons of
@@ -28,7 +28,7 @@ public:
     // Adds PAGE under a new tab; the window owns it. When 16 pages are present
     // the page is refused and deleted, and false is returned.
     bool addPage(QWidget *page, const QString &caption);
-    PageTabCtrl *tabs() const { return m_tabs; }
+    SettingsTabs *tabs() const { return m_tabs; }
 
     // Tab captions; the trailing blanks are part of them.
     static QString printInfoCaption() { return QStringLiteral("设置打印信息     "); }
@@ -45,6 +45,6 @@ private:
 
     AppSettings &m_settings;
     SettingsHandover m_handover;
-    PageTabCtrl *m_tabs;
+    SettingsTabs *m_tabs;
     PrintInfoPage *m_printInfo = nullptr;
 };

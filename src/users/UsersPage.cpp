@@ -41,11 +41,11 @@ UsersPage::UsersPage(AppSettings &settings, QWidget *parent)
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &UsersPage::deleteUser);
     connect(m_ui->cancelDirectLoginButton, &QPushButton::clicked, this,
             &UsersPage::cancelDirectLogin);
-    connect(m_ui->list, &SortListCtrl::rowDoubleClicked, this, [this](int row) {
+    connect(m_ui->list, &SortableList::rowDoubleClicked, this, [this](int row) {
         if (row >= 0 && m_ui->modifyButton->isEnabled())
             modifyUser();
     });
-    connect(m_ui->list, &SortListCtrl::deletePressed, this, [this] {
+    connect(m_ui->list, &SortableList::deletePressed, this, [this] {
         if (m_ui->deleteButton->isEnabled())
             deleteUser();
     });
@@ -55,7 +55,7 @@ UsersPage::~UsersPage() = default;
 
 void UsersPage::setUpList()
 {
-    SortListCtrl *list = m_ui->list;
+    SortableList *list = m_ui->list;
     list->setGridLines(true);
     list->setFullRowSelect(true);
     list->setMovableColumns(true);

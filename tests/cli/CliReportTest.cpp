@@ -4,7 +4,7 @@
 // workbook reader.
 #include "CliHome.h"
 
-#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -153,7 +153,7 @@ TEST_F(GeneratedBook, ExportedSalesReadBackWithTheWorkbookReader)
     const QString numbers =
         sql(s("select \"NO\" from POS_RECORD where \"date\" like '2024-06-15 %' order by id"));
     const QStringList expected = numbers.split(u'\n');
-    CSpreadSheet sheet(workbook, s("销售总列表"));
+    SpreadsheetReader sheet(workbook, s("销售总列表"));
     ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
     ASSERT_EQ(sheet.totalRows(), expected.size() + 1);
     QStringList header;
@@ -179,7 +179,7 @@ TEST_F(GeneratedBook, ExportedSalesReadBackWithTheWorkbookReader)
     const QString text = QDir(out.path()).filePath(s("june15.xls"));
     const CliRun details = cli({s("export"), s("--date"), s("2024-06-15"), s("--details"), text});
     ASSERT_EQ(details.exit, 0) << details.err.toStdString();
-    CSpreadSheet lines(text);
+    SpreadsheetReader lines(text);
     ASSERT_TRUE(lines.isLoaded()) << lines.lastError().toStdString();
     EXPECT_EQ(lines.totalRows(),
               1 + expected.size() +
@@ -232,7 +232,7 @@ TEST_F(GeneratedBook, ProductsComeInCheckedAndGoOutAsAWorkbook)
     const QString workbook = QDir(out.path()).filePath(s("products.xlsx"));
     const CliRun exported = cli({s("export-products"), workbook});
     ASSERT_EQ(exported.exit, 0) << exported.err.toStdString();
-    CSpreadSheet sheet(workbook, s("商品名列表"));
+    SpreadsheetReader sheet(workbook, s("商品名列表"));
     ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
     QStringList row;
     ASSERT_EQ(sheet.totalRows(), 3);

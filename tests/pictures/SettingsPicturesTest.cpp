@@ -3,12 +3,12 @@
 #include "data/Database.h"
 #include "settings/CustomerBook.h"
 #include "settings/CustomerDialog.h"
-#include "settings/PageTabCtrl.h"
 #include "settings/PaymentMethodDialog.h"
 #include "settings/PaymentMethods.h"
 #include "settings/ProductCatalogue.h"
 #include "settings/ProductPage.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsTabs.h"
 #include "support/Gui.h"
 #include "support/TestEnv.h"
 #include "users/LoginDialog.h"
@@ -61,7 +61,7 @@ TEST(SettingsPictures, SettingsCustomersAndPaymentMethods)
 
     {
         SettingsDialog window(settings, {QStringLiteral("我的小店"), QString(), QString()});
-        PageTabCtrl *tabs = window.tabs();
+        SettingsTabs *tabs = window.tabs();
         tabs->setCurrentIndex(tabs->indexOf(window.findChild<UsersPage *>()));
         save(&window, "settings-window");
         tabs->setCurrentIndex(tabs->indexOf(window.findChild<ProductPage *>()));

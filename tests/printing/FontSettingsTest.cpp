@@ -4,7 +4,7 @@
 // settings window closes.
 #include "printing/FontSettings.h"
 #include "PrintInfoPageFixture.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "printing/FontSettingsDialog.h"
 #include "printing/PrintInfoPage.h"
 #include "sales/SaleLine.h"
@@ -154,7 +154,7 @@ TEST_F(FontSettingsTest, SalesListHeadersFollowTheLanguageWhenTheSettingsWindowC
     };
     sales.setWindows(windows);
     sales.show();
-    auto *list = child<SortListCtrl>(&sales, "saleList");
+    auto *list = child<SortableList>(&sales, "saleList");
     ASSERT_EQ(list->columnTitle(SaleLine::Name), QStringLiteral("名称"));
 
     whenModal([&](QDialog *window) {

@@ -4,7 +4,7 @@
 #include "PrintOwner.h"
 
 #include "app/FontAliases.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/ReceiptPage.h"
@@ -117,7 +117,7 @@ TEST_F(NoPrinterWindow, F5StoresTheSaleSaysItWasNotPrintedAndStartsTheNext)
                            {QStringLiteral("0000000")})
                   .toDouble(),
               6.0);
-    EXPECT_EQ(w<SortListCtrl>("saleList")->rowCount(), 0);
+    EXPECT_EQ(w<SortableList>("saleList")->rowCount(), 0);
     EXPECT_EQ(edit("numberEdit")->text(), QStringLiteral("0000001"));
 }
 

@@ -7,8 +7,8 @@
 #include "printing/PrintInfo.h"
 #include "printing/PrintMargins.h"
 #include "sales/SalesDialog.h"
-#include "settings/PageTabCtrl.h"
 #include "settings/SettingsDialog.h"
+#include "settings/SettingsTabs.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -7,9 +7,9 @@
 #include "records/DetailListModel.h"
 #include "records/QueryBuilder.h"
 #include "records/SalesListModel.h"
-#include "spreadsheet/CSpreadSheet.h"
 #include "spreadsheet/ExportList.h"
 #include "spreadsheet/ListExport.h"
+#include "spreadsheet/SpreadsheetReader.h"
 #include "spreadsheet/ZipArchive.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -109,7 +109,7 @@ TEST(ListExport, TextFileKeepsTheOlderVersionsFormat)
     EXPECT_EQ(file.readAll(), expected);
 
     // And the reader takes it back, apostrophe and all.
-    CSpreadSheet sheet(path);
+    SpreadsheetReader sheet(path);
     ASSERT_TRUE(sheet.isLoaded());
     EXPECT_EQ(sheet.totalColumns(), 3);
     QStringList cells;
@@ -147,7 +147,7 @@ TEST(ListExport, WorkbookHasNumbersAsNumbersAndCodesAsText)
     EXPECT_TRUE(has(part(path, "xl/styles.xml"), R"(formatCode="0.00")"));
     EXPECT_TRUE(has(part(path, "xl/workbook.xml"), R"(<sheet name="销售总列表")"));
 
-    CSpreadSheet sheet(path, QStringLiteral("销售总列表"));
+    SpreadsheetReader sheet(path, QStringLiteral("销售总列表"));
     ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
     EXPECT_EQ(sheet.totalRows(), 4);
     EXPECT_EQ(sheet.totalColumns(), 4);
@@ -171,7 +171,7 @@ TEST(ListExport, FileIsReplacedOnlyByAWholeNewOne)
     }
     ASSERT_EQ(ListExport::saveWorkbook(*model, QStringLiteral("商品名列表"), {0}, path).outcome,
               ListExport::Outcome::Saved);
-    EXPECT_TRUE(CSpreadSheet(path).isLoaded());
+    EXPECT_TRUE(SpreadsheetReader(path).isLoaded());
 
     // A folder of that name is in the way: nothing is written anywhere.
     const QString folder = dir.filePath(QStringLiteral("folder.xls"));

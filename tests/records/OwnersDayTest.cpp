@@ -9,7 +9,7 @@
 #include "app/FontAliases.h"
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/NumberText.h"
@@ -105,7 +105,7 @@ void chooseFromMenu(const QString &command, int attempts = 200)
     });
 }
 
-void rightClick(SortListCtrl *list, int row)
+void rightClick(SortableList *list, int row)
 {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->sortableModel()->index(row, 1)).center());
@@ -250,7 +250,7 @@ TEST_F(OwnersDay, TheDayEndReportSumsTheListedSalesAndPrintsThemOnTheRoll)
     double pageWidth = 0;
     inQueryWindow([&](QueryDialog *query) {
         // One of today's sales is deleted from the list first.
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         ASSERT_EQ(list->rowCount(), 40);
         m_env.prompt().answerNext(Prompt::Answer::Yes);
         chooseFromMenu(s("删除记录(&D)"));
@@ -368,7 +368,7 @@ TEST_F(OwnersDay, TheChartShowsTheQuerysTakingsByHourAndByDayAndFollowsADeletion
     openSalesWindow();
     inQueryWindow([&](QueryDialog *query) {
         auto *chart = child<TakingsChartView>(query, "takingsChart");
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         auto expectPoints = [&](const QString &part, int length, const QString &where) {
             QMap<QString, QStringList> expected;
             for (const QStringList &row :
@@ -474,7 +474,7 @@ TEST_F(OwnersDay, AStoredSaleIsSavedAsAPdfOfTheRollsWidth)
         const QString chosen = QDir(dir.path()).filePath(printer);
         QString number;
         inQueryWindow([&](QueryDialog *query) {
-            auto *list = child<SortListCtrl>(query, "salesList");
+            auto *list = child<SortableList>(query, "salesList");
             number = list->text(2, 1); // a sale of three lines
             m_env.prompt().fileNext(chosen);
             chooseFromMenu(s("保存为PDF(&F)..."));

@@ -6,7 +6,7 @@
 #include "RecordsBook.h"
 
 #include "app/SettingsLoader.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "printing/PdfInfo.h"
 #include "printing/ReceiptPrinters.h"
@@ -20,8 +20,8 @@
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
 #include "settings/PaymentMethods.h"
-#include "spreadsheet/CSpreadSheet.h"
 #include "spreadsheet/Gb18030.h"
+#include "spreadsheet/SpreadsheetReader.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
@@ -90,14 +90,14 @@ void chooseFromMenu(MenuSeen *seen, const QString &command, int attempts = 200)
     });
 }
 
-void rightClick(SortListCtrl *list, int row)
+void rightClick(SortableList *list, int row)
 {
     const QPoint at = list->visualRect(list->sortableModel()->index(row, 1)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &event);
 }
 
-void clickRow(SortListCtrl *list, int row, Qt::KeyboardModifiers modifiers = {})
+void clickRow(SortableList *list, int row, Qt::KeyboardModifiers modifiers = {})
 {
     const QPoint at = list->visualRect(list->sortableModel()->index(row, 1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
@@ -156,7 +156,7 @@ protected:
         click(child<QPushButton>(query, "queryButton"));
     }
 
-    static QStringList column(SortListCtrl *list, int column)
+    static QStringList column(SortableList *list, int column)
     {
         QStringList texts;
         for (int row = 0; row < list->rowCount(); ++row)
@@ -186,7 +186,7 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
 {
     openSalesWindow();
     inQueryWindow([&](QueryDialog *query) {
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         EXPECT_EQ(query->windowTitle(), s("查询统计"));
         EXPECT_EQ(column(list, 1), (QStringList{"0001", "0002", "0003"}));
         EXPECT_EQ(statistics(query), s("查询结果统计：销售数量：10.00   销售金额：49.50"));
@@ -265,7 +265,7 @@ TEST_F(QueryWindow, OwnerSeesTodayQueriesAndDeletesWithTotalsFollowing)
         EXPECT_EQ(list->rowCount(), 4);
         EXPECT_EQ(statistics(query), s("查询结果统计：销售数量：20.00   销售金额：149.50"));
         tick(child<QCheckBox>(query, "detailCheck"));
-        auto *details = child<SortListCtrl>(query, "detailList");
+        auto *details = child<SortableList>(query, "detailList");
         EXPECT_TRUE(details->isVisible());
         EXPECT_FALSE(list->isVisible());
         EXPECT_EQ(column(details, 2),
@@ -381,7 +381,7 @@ TEST_F(QueryWindow, TheOwnerExportsTodaysSalesAsAWorkbookAndAsText)
 
     // The workbook: the list's sheet, a header and today's three sales in list order,
     // receipt numbers as text (leading zeros kept).
-    CSpreadSheet sheet(workbook, s("销售总列表"));
+    SpreadsheetReader sheet(workbook, s("销售总列表"));
     ASSERT_TRUE(sheet.isLoaded()) << qPrintable(sheet.lastError());
     EXPECT_EQ(sheet.totalRows(), 4);
     QString cell;
@@ -405,7 +405,7 @@ TEST_F(QueryWindow, ADoubleClickedSaleIsCorrectedInItsDetailsAndTheListFollows)
 {
     openSalesWindow();
     inQueryWindow([&](QueryDialog *query) {
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         const int row = int(column(list, 1).indexOf(s("0001")));
         ASSERT_GE(row, 0);
         bool opened = false;
@@ -458,7 +458,7 @@ TEST_F(QueryWindow, ListsShowTheirWholeTextsAndTheConditionsWheelStepsOncePerNot
     openSalesWindow();
     int dragged = 0;
     inQueryWindow([&](QueryDialog *query) {
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         QHeaderView *header = list->horizontalHeader();
         const QFontMetrics metrics(list->font());
         const QList<int> least = {29, 93, 133, 57, 78, 0, 67, 100, 67, 90, 70};
@@ -532,7 +532,7 @@ TEST_F(QueryWindow, ListsShowTheirWholeTextsAndTheConditionsWheelStepsOncePerNot
     });
     // The dragged width is there the next time the window opens.
     inQueryWindow([&](QueryDialog *query) {
-        EXPECT_EQ(child<SortListCtrl>(query, "salesList")->columnWidth(7), dragged);
+        EXPECT_EQ(child<SortableList>(query, "salesList")->columnWidth(7), dragged);
     });
 }
 
@@ -588,7 +588,7 @@ TEST_F(QueryWindow, OnlyTheAdministratorDeletesPrintsExportsAndManages)
         inQueryWindow([&](QueryDialog *query) {
             EXPECT_FALSE(child<QPushButton>(query, "exportButton")->isEnabled());
             EXPECT_FALSE(child<QPushButton>(query, "manageButton")->isEnabled());
-            auto *list = child<SortListCtrl>(query, "salesList");
+            auto *list = child<SortableList>(query, "salesList");
             clickRow(list, 0);
             MenuSeen seen;
             chooseFromMenu(&seen, s("删除记录(&D)"));
@@ -610,7 +610,7 @@ TEST_F(QueryWindow, ARecordsFileThatCannotBeOpenedIsReportedAtEveryAction)
     click(child<QPushButton>(&query, "searchButton"));
     tick(child<QCheckBox>(&query, "detailCheck"));
     EXPECT_EQ(m_env.prompt().texts(), QStringList(3, s("不能打开数据库")));
-    EXPECT_EQ(child<SortListCtrl>(&query, "salesList")->rowCount(), 0);
+    EXPECT_EQ(child<SortableList>(&query, "salesList")->rowCount(), 0);
 }
 
 TEST_F(QueryWindow, AStoredSaleIsReprintedThroughTheSalesWindowsPrinter)
@@ -630,7 +630,7 @@ TEST_F(QueryWindow, AStoredSaleIsReprintedThroughTheSalesWindowsPrinter)
     const QString counter = records().scalar(QStringLiteral("select \"num\" from \"AUTO_NUM\""));
     m_records.close();
     inQueryWindow([&](QueryDialog *query) {
-        auto *list = child<SortListCtrl>(query, "salesList");
+        auto *list = child<SortableList>(query, "salesList");
         clickRow(list, 0);
         chooseFromMenu(&m_seen, s("打印记录(&P)"));
         rightClick(list, 0);

@@ -5,7 +5,7 @@
 #include "app/FontAliases.h"
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/Database.h"
 #include "sales/SaleEntry.h"
 #include "support/Gui.h"
@@ -76,7 +76,7 @@ protected:
     }
     static void clickRow(QWidget *dialog, int row)
     {
-        SortListCtrl *list = child<SortListCtrl>(dialog, "lineList");
+        SortableList *list = child<SortableList>(dialog, "lineList");
         const QRect rect = list->visualRect(list->listModel()->index(row, 1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
@@ -88,7 +88,7 @@ protected:
     }
     static QStringList rows(QWidget *dialog)
     {
-        SortListCtrl *list = child<SortListCtrl>(dialog, "lineList");
+        SortableList *list = child<SortableList>(dialog, "lineList");
         QStringList rows;
         for (int row = 0; row < list->rowCount(); ++row)
             rows << list->rowTexts(row).join(u'|');
@@ -256,7 +256,7 @@ TEST_F(RecordDetailDialogTest, AnOrdinaryUserSavesTheHeaderButNotTheLines)
     child<AutoCompleteCombo>(dialog.get(), "nameBox")->lineEdit()->insert(s("偷加"));
     QTest::keyClick(child<QLineEdit>(dialog.get(), "quantityEdit"), Qt::Key_Return);
     clickRow(dialog.get(), 0);
-    QTest::keyClick(child<SortListCtrl>(dialog.get(), "lineList"), Qt::Key_Delete);
+    QTest::keyClick(child<SortableList>(dialog.get(), "lineList"), Qt::Key_Delete);
     EXPECT_EQ(rows(dialog.get()).size(), 3);
 
     child<QPlainTextEdit>(dialog.get(), "remarkEdit")->setPlainText(s("已送货"));

@@ -5,7 +5,7 @@
 // reads each result: every file must end either read or with a clear error.
 // Used by the bounded run in the tests and by the longer fuzz_spreadsheet run.
 
-#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/SpreadsheetReader.h"
 #include "spreadsheet/ZipArchive.h"
 
 #include <QDir>
@@ -175,7 +175,7 @@ inline void readOne(const QString &path, Report &report)
     limits.maxPartBytes = 8 << 20;
     limits.maxRows = 5000;
     limits.maxCells = 50000;
-    CSpreadSheet sheet(path, QStringLiteral("商品名列表"), limits);
+    SpreadsheetReader sheet(path, QStringLiteral("商品名列表"), limits);
     ++report.runs;
     if (!sheet.isLoaded()) {
         ++report.refused;

@@ -90,7 +90,7 @@ protected:
 
     static Refusal refusal(const QString &file)
     {
-        CSpreadSheet sheet(file, QStringLiteral("商品名列表"));
+        SpreadsheetReader sheet(file, QStringLiteral("商品名列表"));
         EXPECT_FALSE(sheet.isLoaded()) << file.toStdString();
         EXPECT_EQ(sheet.totalRows(), 0);
         return {sheet.lastError()};
@@ -123,7 +123,7 @@ TEST_F(SpreadsheetFuzzTest, CraftedHostileFilesEndInAClearErrorWithBoundedMemory
 
     // A shared-strings part claiming four billion strings, and a cell pointing far beyond them.
     {
-        CSpreadSheet sheet(
+        SpreadsheetReader sheet(
             workbook(
                 "claims.xlsx",
                 kSheetHead + R"(<row r="2"><c r="B2" t="s"><v>999999999</v></c></row>)" +
@@ -196,7 +196,7 @@ TEST_F(SpreadsheetFuzzTest, CraftedHostileFilesEndInAClearErrorWithBoundedMemory
 // numbers in its general format, a formula's text, an error value.
 TEST_F(SpreadsheetFuzzTest, CellsOfEveryKindReadAsTheSpreadsheetShowsThem)
 {
-    CSpreadSheet sheet(
+    SpreadsheetReader sheet(
         workbook("kinds.xlsx",
                  kSheetHead +
                      R"(<row r="2"><c r="A2" t="inlineStr"><is><t>可乐</t></is></c>)"

@@ -3,7 +3,7 @@
 // apart by their content; and the reader's interface rules.
 #include "Fixtures.h"
 
-#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -14,7 +14,7 @@
 
 namespace {
 
-QList<QStringList> allRows(CSpreadSheet &sheet)
+QList<QStringList> allRows(SpreadsheetReader &sheet)
 {
     QList<QStringList> rows;
     QStringList cells;
@@ -41,9 +41,9 @@ TEST(SpreadsheetReader, EveryFormatOfTheSampleListGivesTheSameCells)
         {QStringLiteral("3"), QStringLiteral("B02-面包"), QStringLiteral("三元")},
         {QStringLiteral("4"), QStringLiteral("0012-酸奶"), QStringLiteral("6")},
         {QStringLiteral("5"), QStringLiteral("毛巾, 白色"), QStringLiteral("12.8")}};
-    const QList<CSpreadSheet::Format> formats = {
-        CSpreadSheet::Format::Workbook, CSpreadSheet::Format::Excel97, CSpreadSheet::Format::Text,
-        CSpreadSheet::Format::Text};
+    const QList<SpreadsheetReader::Format> formats = {
+        SpreadsheetReader::Format::Workbook, SpreadsheetReader::Format::Excel97,
+        SpreadsheetReader::Format::Text, SpreadsheetReader::Format::Text};
     const QStringList files = fixtureFiles();
     const QStringList folder =
         QFileInfo(files[0]).dir().entryList(QDir::Files | QDir::Hidden); // nothing is added to it
@@ -51,7 +51,7 @@ TEST(SpreadsheetReader, EveryFormatOfTheSampleListGivesTheSameCells)
         SCOPED_TRACE(files[i].toStdString());
         const QByteArray before = digest(files[i]);
         const QDateTime modified = QFileInfo(files[i]).lastModified();
-        CSpreadSheet sheet(files[i], QStringLiteral("商品名列表"));
+        SpreadsheetReader sheet(files[i], QStringLiteral("商品名列表"));
         ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
         EXPECT_EQ(sheet.format(), formats[i]);
         EXPECT_EQ(sheet.totalRows(), 6);
@@ -72,21 +72,21 @@ TEST(SpreadsheetReader, TellsTheFormatByContentNotByName)
     QTemporaryDir dir;
     const QString renamed = dir.filePath(QStringLiteral("价目表.txt"));
     ASSERT_TRUE(QFile::copy(fixture("products.xlsx"), renamed));
-    CSpreadSheet sheet(renamed, QStringLiteral("商品名列表"));
+    SpreadsheetReader sheet(renamed, QStringLiteral("商品名列表"));
     ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
-    EXPECT_EQ(sheet.format(), CSpreadSheet::Format::Workbook);
+    EXPECT_EQ(sheet.format(), SpreadsheetReader::Format::Workbook);
     QString text;
     EXPECT_TRUE(sheet.readCell(text, 2, 2));
     EXPECT_EQ(text, QStringLiteral("A01-牛奶"));
 
     // A workbook of one sheet is read whatever its sheet is called.
-    CSpreadSheet other(fixture("products.xlsx"), QStringLiteral("别的表"));
+    SpreadsheetReader other(fixture("products.xlsx"), QStringLiteral("别的表"));
     EXPECT_TRUE(other.isLoaded());
 }
 
 TEST(SpreadsheetReader, ReadCellAndReadRowKeepTheirRules)
 {
-    CSpreadSheet sheet(fixture("products.csv"));
+    SpreadsheetReader sheet(fixture("products.csv"));
     ASSERT_TRUE(sheet.isLoaded());
     QString text = QStringLiteral("old");
     EXPECT_FALSE(sheet.readCell(text, 0, 2));
@@ -112,7 +112,7 @@ TEST(SpreadsheetReader, ReadCellAndReadRowKeepTheirRules)
 TEST(SpreadsheetReader, FileThatIsNoSpreadsheetSaysSo)
 {
     QTemporaryDir dir;
-    CSpreadSheet absent(dir.filePath(QStringLiteral("none.xlsx")));
+    SpreadsheetReader absent(dir.filePath(QStringLiteral("none.xlsx")));
     EXPECT_FALSE(absent.isLoaded());
     EXPECT_TRUE(absent.lastError().startsWith(QStringLiteral("不能打开文件")));
 
@@ -121,7 +121,7 @@ TEST(SpreadsheetReader, FileThatIsNoSpreadsheetSaysSo)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     file.close();
-    CSpreadSheet picture(binary);
+    SpreadsheetReader picture(binary);
     EXPECT_FALSE(picture.isLoaded());
     EXPECT_EQ(picture.lastError(), QStringLiteral("文件不是表格文件。"));
     EXPECT_EQ(picture.totalRows(), 0);

@@ -2,7 +2,7 @@
 // rows and buttons, the wheel, keys; on fresh delivered databases.
 #include "sales/SalesDialog.h"
 #include "app/SettingsLoader.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
@@ -43,7 +43,7 @@ protected:
     // Without the program's other windows unless a case gives them.
     SalesDialog &open(SalesWindows windows = {}) { return SalesWindowFixture::open(windows); }
 
-    SortListCtrl *list() { return m_dialog->saleList(); }
+    SortableList *list() { return m_dialog->saleList(); }
 
     QStringList row(int index)
     {

@@ -2,7 +2,7 @@
 // as a cashier types and as a barcode scanner (keyboard wedge) types: 5 ms a
 // key, then Enter. Every line must be the catalogue's product at its price,
 // stored so, and the catalogue must not fill with first letters or codes.
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "support/SalesWindowFixture.h"
@@ -48,7 +48,7 @@ protected:
     }
 
     QComboBox *productBox() { return box("productBox"); }
-    SortListCtrl *list() { return m_dialog->saleList(); }
+    SortableList *list() { return m_dialog->saleList(); }
 
     // Keys go where the keyboard's go: to the widget that has the focus.
     QWidget *focused()

@@ -1,7 +1,7 @@
 // The customers window driven as a cashier drives it: typing, clicking rows
 // and buttons, answering its questions, closing it.
 #include "settings/CustomerDialog.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/Database.h"
 #include "settings/CustomerBook.h"
 #include "support/Gui.h"
@@ -41,14 +41,14 @@ protected:
     {
         return ::child<T>(&dialog, name);
     }
-    SortListCtrl *list(CustomerDialog &d) { return child<SortListCtrl>(d, "list"); }
+    SortableList *list(CustomerDialog &d) { return child<SortableList>(d, "list"); }
     QPlainTextEdit *nameField(CustomerDialog &d) { return child<QPlainTextEdit>(d, "nameEdit"); }
     QLineEdit *phoneField(CustomerDialog &d) { return child<QLineEdit>(d, "phoneEdit"); }
     QPushButton *button(CustomerDialog &d, const char *name) { return child<QPushButton>(d, name); }
 
     void clickRow(CustomerDialog &dialog, int row)
     {
-        SortListCtrl *view = list(dialog);
+        SortableList *view = list(dialog);
         const QRect cell = view->visualRect(view->model()->index(row, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     }
@@ -104,7 +104,7 @@ TEST_F(CustomerDialogTest, OpensWithEveryCustomerNumberedInItsColumns)
     auto dialog = openDialog();
 
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("设置客户名"));
-    SortListCtrl *view = list(*dialog);
+    SortableList *view = list(*dialog);
     ASSERT_EQ(view->columnCount(), 3);
     EXPECT_EQ(view->columnTitle(0), QStringLiteral("序号"));
     EXPECT_EQ(view->columnTitle(1), QStringLiteral("客户(点击排序)"));

@@ -1,7 +1,7 @@
 // The payment-methods window driven as a person drives it, and the sales
 // window's box as the "现金" rule fills it after each run.
 #include "settings/PaymentMethodDialog.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/Database.h"
 #include "settings/PaymentMethods.h"
 #include "support/Gui.h"
@@ -33,9 +33,9 @@ protected:
         return dialog;
     }
 
-    SortListCtrl *list(PaymentMethodDialog &d)
+    SortableList *list(PaymentMethodDialog &d)
     {
-        return d.findChild<SortListCtrl *>(QStringLiteral("list"));
+        return d.findChild<SortableList *>(QStringLiteral("list"));
     }
     QLineEdit *field(PaymentMethodDialog &d)
     {
@@ -85,7 +85,7 @@ TEST_F(PaymentMethodDialogTest, DeliveredDatabaseShowsCashInTheSalesBoxAndTheWin
     auto dialog = openDialog();
 
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("设置付款方式"));
-    SortListCtrl *view = list(*dialog);
+    SortableList *view = list(*dialog);
     ASSERT_EQ(view->columnCount(), 2);
     EXPECT_EQ(view->columnTitle(0), QStringLiteral("序号"));
     EXPECT_EQ(view->columnTitle(1), QStringLiteral("付款方式"));

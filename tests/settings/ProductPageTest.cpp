@@ -6,7 +6,7 @@
 
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/Database.h"
 #include "settings/ProductCatalogue.h"
 #include "settings/ProductPage.h"
@@ -49,7 +49,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_page.get()));
         return *m_page;
     }
-    SortListCtrl *list() { return m_page->list(); }
+    SortableList *list() { return m_page->list(); }
     QPushButton *button(const char *name) { return child<QPushButton>(m_page.get(), name); }
     QCheckBox *rememberBox() { return child<QCheckBox>(m_page.get(), "rememberBox"); }
     void clickRow(int row)

@@ -2,7 +2,7 @@
 // way the program wires them, and what the sales window's boxes show after
 // each way of closing them.
 #include "app/SettingsLoader.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"
 #include "settings/CustomerDialog.h"
@@ -87,7 +87,7 @@ protected:
 
     static void selectRow(QDialog &window, int row)
     {
-        auto *list = child<SortListCtrl>(&window, "list");
+        auto *list = child<SortableList>(&window, "list");
         const QRect cell = list->visualRect(list->model()->index(row, 1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     }

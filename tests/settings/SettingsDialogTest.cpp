@@ -3,8 +3,8 @@
 #include "settings/SettingsDialog.h"
 #include "controls/HoverButton.h"
 #include "data/Database.h"
-#include "settings/PageTabCtrl.h"
 #include "settings/ProductPage.h"
+#include "settings/SettingsTabs.h"
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
@@ -100,7 +100,7 @@ TEST_F(SettingsDialogTest, SixteenPagesAtMostAndTheSeventeenthIsRefused)
 {
     SettingsDialog dialog(m_env.settings(), m_handed);
     const int present = dialog.tabs()->count();
-    for (int i = present; i < PageTabCtrl::MaxPages; ++i)
+    for (int i = present; i < SettingsTabs::MaxPages; ++i)
         ASSERT_TRUE(dialog.addPage(new QWidget, QStringLiteral("页%1").arg(i)));
     EXPECT_EQ(dialog.tabs()->count(), 16);
 

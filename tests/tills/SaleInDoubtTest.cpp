@@ -5,7 +5,7 @@
 // sale meanwhile, and once the server answers prints the sale the books hold,
 // once. Every receipt sent to the printer is a stored sale (number, time,
 // lines, total) and every stored sale has its receipt.
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/Clock.h"
 #include "data/Database.h"
 #include "sales/SaleStore.h"
@@ -61,7 +61,7 @@ protected:
         m_proxy.reset();
     }
 
-    SortListCtrl *list() { return w<SortListCtrl>("saleList"); }
+    SortableList *list() { return w<SortableList>("saleList"); }
     bool checking() { return w<QLabel>("doubtLabel")->isVisible(); }
 
     // F5 with the connection cut at the commit: the window is checking.

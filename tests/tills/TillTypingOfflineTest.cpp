@@ -3,7 +3,7 @@
 // key waits on the server and no message box swallows the keys that follow;
 // the outage is told once, when the sale is stored, and the sale stays.
 #include "app/SettingsLoader.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"

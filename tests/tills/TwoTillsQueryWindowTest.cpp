@@ -4,7 +4,7 @@
 // other till after a refresh. The windows are opened as the program opens
 // them, from the sales window's query button.
 #include "app/SettingsLoader.h"
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
@@ -57,7 +57,7 @@ struct Line
     const char *price;
 };
 
-QStringList column(SortListCtrl *list, int column)
+QStringList column(SortableList *list, int column)
 {
     QStringList texts;
     for (int row = 0; row < list->rowCount(); ++row)
@@ -70,13 +70,13 @@ QString statistics(QueryDialog *query)
     return child<QLabel>(query, "statisticsLabel")->text();
 }
 
-QPoint rowCentre(SortListCtrl *list, int row)
+QPoint rowCentre(SortableList *list, int row)
 {
     return list->visualRect(list->sortableModel()->index(row, 1)).center();
 }
 
 // Right-clicks ROW of the list and chooses COMMAND from the menu that opens.
-void chooseFromMenu(SortListCtrl *list, int row, const QString &command)
+void chooseFromMenu(SortableList *list, int row, const QString &command)
 {
     QTimer::singleShot(50, [command] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -183,13 +183,13 @@ protected:
             dialog->reject();
         });
         click(child<QPushButton>(query, "queryButton"));
-        return column(child<SortListCtrl>(query, "salesList"), 1);
+        return column(child<SortableList>(query, "salesList"), 1);
     }
 
     // In the details window: the first line made three, a soy milk added, saved.
     static void correct(RecordDetailDialog *details)
     {
-        auto *lines = child<SortListCtrl>(details, "lineList");
+        auto *lines = child<SortableList>(details, "lineList");
         EXPECT_EQ(column(lines, 1), (QStringList{s("绿茶"), s("Cola 可乐")}));
         QTest::mouseClick(lines->viewport(), Qt::LeftButton, {}, rowCentre(lines, 0));
         retype(child<QLineEdit>(details, "quantityEdit"), s("3"));
@@ -230,7 +230,7 @@ TEST_F(TwoTillsQueryWindow, EachTillSeesQueriesAndFollowsTheOthersSalesOnTheServ
 
     inQueryWindow(*cashierTill, [&](QueryDialog *cashierQuery) {
         // Today's sales of both tills, in the order they were stored.
-        auto *list = child<SortListCtrl>(cashierQuery, "salesList");
+        auto *list = child<SortableList>(cashierQuery, "salesList");
         EXPECT_EQ(column(list, 1), (QStringList{"0000001", "0000002", "0000003", "0000004"}));
         EXPECT_EQ(column(list, 6), (QStringList{"admin", s("张敏"), s("张敏"), "admin"}));
         EXPECT_EQ(column(list, 4), (QStringList{"12.50", "8.00", "15.00", "6.00"}));
@@ -265,7 +265,7 @@ TEST_F(TwoTillsQueryWindow, EachTillSeesQueriesAndFollowsTheOthersSalesOnTheServ
                   QStringList{"0000001"});
 
         inQueryWindow(*ownerTill, [&](QueryDialog *ownerQuery) {
-            auto *owned = child<SortListCtrl>(ownerQuery, "salesList");
+            auto *owned = child<SortableList>(ownerQuery, "salesList");
             EXPECT_EQ(column(owned, 1), (QStringList{"0000001", "0000002", "0000003", "0000004"}));
 
             // The owner corrects the first sale in its details window.
@@ -307,7 +307,7 @@ TEST_F(TwoTillsQueryWindow, EachTillSeesQueriesAndFollowsTheOthersSalesOnTheServ
         EXPECT_EQ(column(list, 4), (QStringList{"100.00", "19.50", "8.00", "6.00"}));
         EXPECT_EQ(statistics(cashierQuery), QueryStatistics::line(18, 133.5));
         tick(child<QCheckBox>(cashierQuery, "detailCheck"));
-        EXPECT_EQ(column(child<SortListCtrl>(cashierQuery, "detailList"), 2),
+        EXPECT_EQ(column(child<SortableList>(cashierQuery, "detailList"), 2),
                   (QStringList{s("2024-03-06 18:00:00"), s("奶粉"), s("2024-03-07 08:00:00"),
                                s("绿茶"), s("Cola 可乐"), s("豆浆"), s("2024-03-07 08:01:00"),
                                s("100%_果汁"), s("2024-03-07 10:00:00"), s("100克装果汁")}));

@@ -4,7 +4,7 @@
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
 
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 #include "data/LoginRow.h"
 #include "users/AddUserDialog.h"
 #include "users/DeleteUserDialog.h"
@@ -37,7 +37,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_page.get()));
         return *m_page;
     }
-    SortListCtrl *list() { return child<SortListCtrl>(m_page.get(), "list"); }
+    SortableList *list() { return child<SortableList>(m_page.get(), "list"); }
     QPushButton *button(const char *name) { return child<QPushButton>(m_page.get(), name); }
     QStringList names()
     {
@@ -73,7 +73,7 @@ TEST_F(UsersPageTest, ListsEveryUserNumberedInTableOrder)
     addUser(QStringLiteral("小李"), QString(), ordinary());
     addUser(QStringLiteral("Bob"), QString(), admin());
     open();
-    SortListCtrl *users = list();
+    SortableList *users = list();
     ASSERT_EQ(users->columnCount(), 3);
     EXPECT_EQ(users->columnTitle(0), QStringLiteral("序号"));
     EXPECT_EQ(users->columnTitle(1), QStringLiteral("用户名"));

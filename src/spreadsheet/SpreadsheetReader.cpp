@@ -1,4 +1,4 @@
-#include "spreadsheet/CSpreadSheet.h"
+#include "spreadsheet/SpreadsheetReader.h"
 
 #include "spreadsheet/DelimitedTextReader.h"
 #include "spreadsheet/XlsReader.h"
@@ -13,14 +13,15 @@ const QByteArray kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 
 } // namespace
 
-CSpreadSheet::CSpreadSheet(const QString &file, const QString &sheet, const SheetLimits &limits)
+SpreadsheetReader::SpreadsheetReader(const QString &file, const QString &sheet,
+                                     const SheetLimits &limits)
 {
     m_loaded = load(file, sheet, limits);
     if (!m_loaded)
         m_rows.clear();
 }
 
-CSpreadSheet::Format CSpreadSheet::formatOf(const QByteArray &head)
+SpreadsheetReader::Format SpreadsheetReader::formatOf(const QByteArray &head)
 {
     if (head.startsWith(kZipMagic))
         return Format::Workbook;
@@ -31,7 +32,7 @@ CSpreadSheet::Format CSpreadSheet::formatOf(const QByteArray &head)
     return Format::Text;
 }
 
-bool CSpreadSheet::load(const QString &file, const QString &sheet, const SheetLimits &limits)
+bool SpreadsheetReader::load(const QString &file, const QString &sheet, const SheetLimits &limits)
 {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) {
@@ -70,7 +71,7 @@ bool CSpreadSheet::load(const QString &file, const QString &sheet, const SheetLi
     return true;
 }
 
-bool CSpreadSheet::readRow(QStringList &cells, int row)
+bool SpreadsheetReader::readRow(QStringList &cells, int row)
 {
     if (row > totalRows()) {
         m_lastError =
@@ -86,7 +87,7 @@ bool CSpreadSheet::readRow(QStringList &cells, int row)
     return true;
 }
 
-bool CSpreadSheet::readCell(QString &text, int column, int row)
+bool SpreadsheetReader::readCell(QString &text, int column, int row)
 {
     if (column == 0) {
         m_lastError = QStringLiteral("Column cannot be zero\n");

@@ -1,6 +1,6 @@
-#include "controls/SortListCtrl.h"
+#include "controls/SortableList.h"
 
-#include "controls/SortHeaderCtrl.h"
+#include "controls/SortableHeader.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-SortListCtrl::SortListCtrl(QWidget *parent)
+SortableList::SortableList(QWidget *parent)
     : QTableView(parent), m_model(new SortListModel(this)), m_sortable(m_model),
-      m_header(new SortHeaderCtrl(this))
+      m_header(new SortableHeader(this))
 {
     setHorizontalHeader(m_header);
     setModel(m_model);
@@ -35,23 +35,23 @@ SortListCtrl::SortListCtrl(QWidget *parent)
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
 
-    connect(m_header, &QHeaderView::sectionClicked, this, &SortListCtrl::sortByClick);
+    connect(m_header, &QHeaderView::sectionClicked, this, &SortableList::sortByClick);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &SortListCtrl::selectedRowsChanged);
-    connect(m_model, &SortableModel::sorted, this, &SortListCtrl::sorted);
+            &SortableList::selectedRowsChanged);
+    connect(m_model, &SortableModel::sorted, this, &SortableList::sorted);
 }
 
-void SortListCtrl::setSortableModel(SortableModel *model)
+void SortableList::setSortableModel(SortableModel *model)
 {
-    disconnect(m_sortable, &SortableModel::sorted, this, &SortListCtrl::sorted);
+    disconnect(m_sortable, &SortableModel::sorted, this, &SortableList::sorted);
     m_sortable = model ? model : m_model;
     setModel(m_sortable);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &SortListCtrl::selectedRowsChanged);
-    connect(m_sortable, &SortableModel::sorted, this, &SortListCtrl::sorted);
+            &SortableList::selectedRowsChanged);
+    connect(m_sortable, &SortableModel::sorted, this, &SortableList::sorted);
 }
 
-void SortListCtrl::setColumns(const QList<Column> &columns)
+void SortableList::setColumns(const QList<Column> &columns)
 {
     QList<SortListModel::Column> modelColumns;
     for (const Column &column : columns)
@@ -61,43 +61,43 @@ void SortListCtrl::setColumns(const QList<Column> &columns)
         setColumnWidth(i, columns[i].width);
 }
 
-void SortListCtrl::addColumn(const Column &column)
+void SortableList::addColumn(const Column &column)
 {
     m_model->addColumn({column.title, column.alignment});
     setColumnWidth(m_model->columnCount() - 1, column.width);
 }
 
-void SortListCtrl::setColumnTitle(int column, const QString &title)
+void SortableList::setColumnTitle(int column, const QString &title)
 {
     m_model->setColumnTitle(column, title);
 }
 
-int SortListCtrl::addRow(const QStringList &texts, qint64 data)
+int SortableList::addRow(const QStringList &texts, qint64 data)
 {
     return m_model->appendRow(texts, data);
 }
 
-void SortListCtrl::insertRow(int row, const QStringList &texts, qint64 data)
+void SortableList::insertRow(int row, const QStringList &texts, qint64 data)
 {
     m_model->insertRow(row, texts, data);
 }
 
-void SortListCtrl::removeRow(int row)
+void SortableList::removeRow(int row)
 {
     m_model->removeRow(row);
 }
 
-void SortListCtrl::clear()
+void SortableList::clear()
 {
     m_model->clear();
 }
 
-void SortListCtrl::setRows(QList<SortListModel::Row> rows)
+void SortableList::setRows(QList<SortListModel::Row> rows)
 {
     m_model->setRows(std::move(rows));
 }
 
-void SortListCtrl::setRows(const QList<QStringList> &rows)
+void SortableList::setRows(const QList<QStringList> &rows)
 {
     QList<SortListModel::Row> numbered;
     numbered.reserve(rows.size());
@@ -106,19 +106,19 @@ void SortListCtrl::setRows(const QList<QStringList> &rows)
     m_model->setRows(std::move(numbered));
 }
 
-void SortListCtrl::appendRows(QList<SortListModel::Row> rows)
+void SortableList::appendRows(QList<SortListModel::Row> rows)
 {
     m_model->appendRows(std::move(rows));
 }
 
-QString SortListCtrl::text(int row, int column) const
+QString SortableList::text(int row, int column) const
 {
     if (m_sortable == m_model)
         return m_model->text(row, column);
     return m_sortable->index(row, column).data().toString();
 }
 
-QList<int> SortListCtrl::selectedRows() const
+QList<int> SortableList::selectedRows() const
 {
     QList<int> rows;
     for (const QModelIndex &index : selectionModel()->selectedRows())
@@ -127,13 +127,13 @@ QList<int> SortListCtrl::selectedRows() const
     return rows;
 }
 
-int SortListCtrl::currentRow() const
+int SortableList::currentRow() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void SortListCtrl::setCurrentRow(int row)
+void SortableList::setCurrentRow(int row)
 {
     if (row < 0 || row >= rowCount()) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
@@ -142,7 +142,7 @@ void SortListCtrl::setCurrentRow(int row)
     selectionModel()->setCurrentIndex(m_sortable->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
-void SortListCtrl::selectOnly(int row)
+void SortableList::selectOnly(int row)
 {
     if (row < 0 || row >= rowCount()) {
         clearSelection();
@@ -155,23 +155,23 @@ void SortListCtrl::selectOnly(int row)
     scrollTo(index);
 }
 
-void SortListCtrl::setMultiSelect(bool multi)
+void SortableList::setMultiSelect(bool multi)
 {
     setSelectionMode(multi ? QAbstractItemView::ExtendedSelection
                            : QAbstractItemView::SingleSelection);
 }
 
-void SortListCtrl::setRowHeights(int pixels)
+void SortableList::setRowHeights(int pixels)
 {
     verticalHeader()->setDefaultSectionSize(std::max(1, pixels));
 }
 
-int SortListCtrl::rowHeights() const
+int SortableList::rowHeights() const
 {
     return verticalHeader()->defaultSectionSize();
 }
 
-void SortListCtrl::setColours(const QColor &background, const QColor &textBackground,
+void SortableList::setColours(const QColor &background, const QColor &textBackground,
                               const QColor &text)
 {
     QPalette colours = palette();
@@ -182,17 +182,17 @@ void SortListCtrl::setColours(const QColor &background, const QColor &textBackgr
     m_model->setTextBackground(textBackground);
 }
 
-void SortListCtrl::setFullRowSelect(bool on)
+void SortableList::setFullRowSelect(bool on)
 {
     setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
 }
 
-void SortListCtrl::setMovableColumns(bool movable)
+void SortableList::setMovableColumns(bool movable)
 {
     m_header->setSectionsMovable(movable);
 }
 
-void SortListCtrl::sortByClick(int column)
+void SortableList::sortByClick(int column)
 {
     if (column < 0 || column >= columnCount())
         return;
@@ -200,20 +200,20 @@ void SortListCtrl::sortByClick(int column)
     m_header->setSortMark(column, m_sortable->sortAscending());
 }
 
-void SortListCtrl::keyPressEvent(QKeyEvent *event)
+void SortableList::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Delete)
         emit deletePressed();
     QTableView::keyPressEvent(event);
 }
 
-void SortListCtrl::mousePressEvent(QMouseEvent *event)
+void SortableList::mousePressEvent(QMouseEvent *event)
 {
     m_leftPressed = event->button() == Qt::LeftButton;
     QTableView::mousePressEvent(event);
 }
 
-void SortListCtrl::mouseReleaseEvent(QMouseEvent *event)
+void SortableList::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && m_leftPressed) {
@@ -222,14 +222,14 @@ void SortListCtrl::mouseReleaseEvent(QMouseEvent *event)
     }
 }
 
-void SortListCtrl::mouseDoubleClickEvent(QMouseEvent *event)
+void SortableList::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit rowDoubleClicked(indexAt(event->position().toPoint()).row());
 }
 
-void SortListCtrl::contextMenuEvent(QContextMenuEvent *event)
+void SortableList::contextMenuEvent(QContextMenuEvent *event)
 {
     emit contextMenuAt(indexAt(event->pos()).row(), event->globalPos());
     event->accept();

@@ -1,4 +1,4 @@
-#include "controls/SortHeaderCtrl.h"
+#include "controls/SortableHeader.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,21 +13,21 @@ namespace {
 void drawPolyline(QPainter &painter, const QList<QPoint> &points, const QColor &colour)
 {
     for (int i = 1; i < points.size(); ++i) {
-        for (const QPoint &pixel : SortHeaderCtrl::linePixels(points[i - 1], points[i]))
+        for (const QPoint &pixel : SortableHeader::linePixels(points[i - 1], points[i]))
             painter.fillRect(QRect(pixel, QSize(1, 1)), colour);
     }
 }
 
 } // namespace
 
-SortHeaderCtrl::SortHeaderCtrl(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+SortableHeader::SortableHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
 {
     setSectionsClickable(true);
     setHighlightSections(false);
     setSortIndicatorShown(false);
 }
 
-void SortHeaderCtrl::setSortMark(int column, bool ascending)
+void SortableHeader::setSortMark(int column, bool ascending)
 {
     m_sortColumn = column;
     m_sortAscending = ascending;
@@ -35,7 +35,7 @@ void SortHeaderCtrl::setSortMark(int column, bool ascending)
     viewport()->update();
 }
 
-QList<QPoint> SortHeaderCtrl::linePixels(QPoint from, QPoint to)
+QList<QPoint> SortableHeader::linePixels(QPoint from, QPoint to)
 {
     // Bresenham from FROM towards TO, stopping before TO.
     QList<QPoint> pixels;
@@ -60,7 +60,7 @@ QList<QPoint> SortHeaderCtrl::linePixels(QPoint from, QPoint to)
     return pixels;
 }
 
-SortHeaderCtrl::Triangle SortHeaderCtrl::triangle(const QRect &section, bool ascending)
+SortableHeader::Triangle SortableHeader::triangle(const QRect &section, bool ascending)
 {
     const int right = section.left() + section.width();
     const int top = section.top();
@@ -76,7 +76,7 @@ SortHeaderCtrl::Triangle SortHeaderCtrl::triangle(const QRect &section, bool asc
              QPoint(right - o - 1, o)}};
 }
 
-QRect SortHeaderCtrl::textRect(const QRect &section, bool sortColumn, bool pressed)
+QRect SortableHeader::textRect(const QRect &section, bool sortColumn, bool pressed)
 {
     int left = section.left();
     int top = section.top();
@@ -97,7 +97,7 @@ QRect SortHeaderCtrl::textRect(const QRect &section, bool sortColumn, bool press
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
-void SortHeaderCtrl::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+void SortableHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
     if (m_ownerDrawn.contains(logicalIndex))
         paintOwnerDrawn(painter, rect, logicalIndex);
@@ -105,7 +105,7 @@ void SortHeaderCtrl::paintSection(QPainter *painter, const QRect &rect, int logi
         QHeaderView::paintSection(painter, rect, logicalIndex);
 }
 
-void SortHeaderCtrl::paintOwnerDrawn(QPainter *painter, const QRect &rect, int logicalIndex) const
+void SortableHeader::paintOwnerDrawn(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
     painter->save();
     painter->setClipRect(rect);
@@ -145,7 +145,7 @@ void SortHeaderCtrl::paintOwnerDrawn(QPainter *painter, const QRect &rect, int l
     painter->restore();
 }
 
-void SortHeaderCtrl::mousePressEvent(QMouseEvent *event)
+void SortableHeader::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressed = logicalIndexAt(event->position().toPoint());
@@ -155,7 +155,7 @@ void SortHeaderCtrl::mousePressEvent(QMouseEvent *event)
     viewport()->update();
 }
 
-void SortHeaderCtrl::mouseMoveEvent(QMouseEvent *event)
+void SortableHeader::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_pressed >= 0) {
         const bool inside = logicalIndexAt(event->position().toPoint()) == m_pressed;
@@ -167,7 +167,7 @@ void SortHeaderCtrl::mouseMoveEvent(QMouseEvent *event)
     QHeaderView::mouseMoveEvent(event);
 }
 
-void SortHeaderCtrl::mouseReleaseEvent(QMouseEvent *event)
+void SortableHeader::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_pressed = -1;

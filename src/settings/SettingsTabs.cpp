@@ -1,12 +1,12 @@
-#include "settings/PageTabCtrl.h"
+#include "settings/SettingsTabs.h"
 
-PageTabCtrl::PageTabCtrl(QWidget *parent) : QTabWidget(parent)
+SettingsTabs::SettingsTabs(QWidget *parent) : QTabWidget(parent)
 {
     setDocumentMode(false);
     setUsesScrollButtons(true);
 }
 
-bool PageTabCtrl::addPage(QWidget *page, const QString &caption)
+bool SettingsTabs::addPage(QWidget *page, const QString &caption)
 {
     if (!page || count() >= MaxPages)
         return false;

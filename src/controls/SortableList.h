@@ -4,7 +4,7 @@
 
 #include <QTableView>
 
-class SortHeaderCtrl;
+class SortableHeader;
 
 // The report list of every list window: rows of texts in columns, sorted by a
 // click on a column header (first click ascending, the same column again
@@ -29,7 +29,7 @@ class SortHeaderCtrl;
 // Delete key; the list itself deletes nothing). clear() removes the rows but
 // keeps the columns and the sort state, so the next click on the same column
 // turns the direction round.
-class SortListCtrl : public QTableView
+class SortableList : public QTableView
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ public:
         Qt::Alignment alignment = Qt::AlignLeft;
     };
 
-    explicit SortListCtrl(QWidget *parent = nullptr);
+    explicit SortableList(QWidget *parent = nullptr);
 
     SortListModel *listModel() const { return m_model; }
     // Shows a model of the owner's instead of the list's own rows (a large
@@ -49,7 +49,7 @@ public:
     // texts act on the list's own rows only.
     void setSortableModel(SortableModel *model);
     SortableModel *sortableModel() const { return m_sortable; }
-    SortHeaderCtrl *sortHeader() const { return m_header; }
+    SortableHeader *sortHeader() const { return m_header; }
 
     // Columns.
     void setColumns(const QList<Column> &columns);
@@ -115,6 +115,6 @@ protected:
 private:
     SortListModel *m_model;
     SortableModel *m_sortable;
-    SortHeaderCtrl *m_header;
+    SortableHeader *m_header;
     bool m_leftPressed = false;
 };

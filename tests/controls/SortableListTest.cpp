@@ -1,7 +1,7 @@
 // The sortable list as a person uses it: clicking headers, the triangle on the
 // sorted column only, clicks and keys reaching the owner, and its look.
-#include "controls/SortListCtrl.h"
-#include "controls/SortHeaderCtrl.h"
+#include "controls/SortableList.h"
+#include "controls/SortableHeader.h"
 
 #include "support/Gui.h"
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-class SortListCtrlTest : public ::testing::Test
+class SortableListTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -61,14 +61,14 @@ protected:
         return texts;
     }
 
-    SortListCtrl m_list;
+    SortableList m_list;
 };
 
 } // namespace
 
-TEST_F(SortListCtrlTest, HeaderClicksSortAndMoveTheTriangle)
+TEST_F(SortableListTest, HeaderClicksSortAndMoveTheTriangle)
 {
-    QSignalSpy sorted(&m_list, &SortListCtrl::sorted);
+    QSignalSpy sorted(&m_list, &SortableList::sorted);
     clickHeader(4); // 金额 ascending
     EXPECT_EQ(column(4), (QStringList{"6.00", "12.50", "15.00", "27.00"}));
     EXPECT_EQ(m_list.sortHeader()->sortColumn(), 4);
@@ -92,7 +92,7 @@ TEST_F(SortListCtrlTest, HeaderClicksSortAndMoveTheTriangle)
     EXPECT_EQ(column(1), (QStringList{"10号电池", "可口可乐", "面包", "牛奶"}));
 }
 
-TEST_F(SortListCtrlTest, MovedColumnsStillSortByTheirOwnTexts)
+TEST_F(SortableListTest, MovedColumnsStillSortByTheirOwnTexts)
 {
     m_list.horizontalHeader()->moveSection(4, 0); // 金额 dragged to the front
     clickHeader(4);
@@ -100,7 +100,7 @@ TEST_F(SortListCtrlTest, MovedColumnsStillSortByTheirOwnTexts)
     EXPECT_EQ(column(4), (QStringList{"6.00", "12.50", "15.00", "27.00"}));
 }
 
-TEST_F(SortListCtrlTest, TriangleOnlyOnTheSortedColumn)
+TEST_F(SortableListTest, TriangleOnlyOnTheSortedColumn)
 {
     clickHeader(4);
     clickHeader(3); // 3 ascending now; 4 owner-drawn without triangle
@@ -114,9 +114,9 @@ TEST_F(SortListCtrlTest, TriangleOnlyOnTheSortedColumn)
     auto strokesIn = [&](int column) {
         const QRect section(header->sectionViewportPosition(column), 0, header->sectionSize(column),
                             header->height());
-        const auto marks = SortHeaderCtrl::triangle(section, true);
+        const auto marks = SortableHeader::triangle(section, true);
         auto middle = [](const QList<QPoint> &stroke) {
-            const QList<QPoint> pixels = SortHeaderCtrl::linePixels(stroke[0], stroke[1]);
+            const QList<QPoint> pixels = SortableHeader::linePixels(stroke[0], stroke[1]);
             return pixels[pixels.size() / 2];
         };
         int hits = 0;
@@ -136,35 +136,35 @@ TEST_F(SortListCtrlTest, TriangleOnlyOnTheSortedColumn)
     keepPicture(image, u"sort-header"_qs);
 }
 
-TEST(SortHeaderCtrl, GeometryFollowsTheHeaderHeight)
+TEST(SortableHeader, GeometryFollowsTheHeaderHeight)
 {
     // A 20-pixel header: o = 5; the ascending apex at (R - 2o, o).
     const QRect section(100, 0, 80, 20); // right edge 180 (exclusive)
-    const auto up = SortHeaderCtrl::triangle(section, true);
+    const auto up = SortableHeader::triangle(section, true);
     EXPECT_EQ(up.highlight, (QList<QPoint>{{170, 5}, {175, 14}, {163, 14}}));
     EXPECT_EQ(up.shadow, (QList<QPoint>{{164, 14}, {170, 4}}));
-    const auto down = SortHeaderCtrl::triangle(section, false);
+    const auto down = SortableHeader::triangle(section, false);
     EXPECT_EQ(down.highlight, (QList<QPoint>{{174, 5}, {169, 15}}));
     EXPECT_EQ(down.shadow, (QList<QPoint>{{168, 15}, {164, 5}, {174, 5}}));
 
     // Text: shrunk by o each side, 3o more on the right for the sorted column;
     // moved right 1 and down 2 while pressed.
-    EXPECT_EQ(SortHeaderCtrl::textRect(section, false, false), QRect(105, 0, 70, 20));
-    EXPECT_EQ(SortHeaderCtrl::textRect(section, true, false), QRect(105, 0, 55, 20));
-    EXPECT_EQ(SortHeaderCtrl::textRect(section, true, true), QRect(106, 2, 55, 18));
-    EXPECT_EQ(SortHeaderCtrl::linePixels({10, 10}, {13, 10}),
+    EXPECT_EQ(SortableHeader::textRect(section, false, false), QRect(105, 0, 70, 20));
+    EXPECT_EQ(SortableHeader::textRect(section, true, false), QRect(105, 0, 55, 20));
+    EXPECT_EQ(SortableHeader::textRect(section, true, true), QRect(106, 2, 55, 18));
+    EXPECT_EQ(SortableHeader::linePixels({10, 10}, {13, 10}),
               (QList<QPoint>{{10, 10}, {11, 10}, {12, 10}}));
-    EXPECT_EQ(SortHeaderCtrl::linePixels({13, 10}, {10, 10}),
+    EXPECT_EQ(SortableHeader::linePixels({13, 10}, {10, 10}),
               (QList<QPoint>{{13, 10}, {12, 10}, {11, 10}}));
-    EXPECT_TRUE(SortHeaderCtrl::linePixels({5, 5}, {5, 5}).isEmpty());
+    EXPECT_TRUE(SortableHeader::linePixels({5, 5}, {5, 5}).isEmpty());
 
     // Too narrow for text and triangle: the text goes, the triangle stays.
-    EXPECT_TRUE(SortHeaderCtrl::textRect(QRect(0, 0, 25, 20), true, false).isEmpty());
+    EXPECT_TRUE(SortableHeader::textRect(QRect(0, 0, 25, 20), true, false).isEmpty());
 }
 
-TEST(SortHeaderCtrl, NarrowSortedColumnShowsTriangleWithoutText)
+TEST(SortableHeader, NarrowSortedColumnShowsTriangleWithoutText)
 {
-    SortListCtrl list;
+    SortableList list;
     list.setColumns({{u"很长的列标题"_qs, 24}, {u"名称"_qs, 100}});
     list.resize(200, 100);
     list.show();
@@ -173,7 +173,7 @@ TEST(SortHeaderCtrl, NarrowSortedColumnShowsTriangleWithoutText)
     QHeaderView *header = list.horizontalHeader();
     const QImage image = header->grab().toImage();
     const QRect section(0, 0, header->sectionSize(0), header->height());
-    const auto marks = SortHeaderCtrl::triangle(section, true);
+    const auto marks = SortableHeader::triangle(section, true);
     EXPECT_EQ(image.pixel(marks.shadow.first()), header->palette().color(QPalette::Dark).rgb());
     // No text pixels: everything left of the triangle is face or separator colour.
     const QRgb face = header->palette().color(QPalette::Button).rgb();
@@ -184,11 +184,11 @@ TEST(SortHeaderCtrl, NarrowSortedColumnShowsTriangleWithoutText)
             ASSERT_TRUE(image.pixel(x, y) == face || image.pixel(x, y) == mid) << x << "," << y;
 }
 
-TEST_F(SortListCtrlTest, ClicksDoubleClicksAndDeleteReachTheOwner)
+TEST_F(SortableListTest, ClicksDoubleClicksAndDeleteReachTheOwner)
 {
-    QSignalSpy clicked(&m_list, &SortListCtrl::rowClicked);
-    QSignalSpy doubled(&m_list, &SortListCtrl::rowDoubleClicked);
-    QSignalSpy deleted(&m_list, &SortListCtrl::deletePressed);
+    QSignalSpy clicked(&m_list, &SortableList::rowClicked);
+    QSignalSpy doubled(&m_list, &SortableList::rowDoubleClicked);
+    QSignalSpy deleted(&m_list, &SortableList::deletePressed);
 
     QTest::mouseClick(m_list.viewport(), Qt::LeftButton, {}, cellCentre(2, 1));
     ASSERT_EQ(clicked.count(), 1);
@@ -213,7 +213,7 @@ TEST_F(SortListCtrlTest, ClicksDoubleClicksAndDeleteReachTheOwner)
     EXPECT_EQ(m_list.rowCount(), 4); // the list deletes nothing itself
 }
 
-TEST_F(SortListCtrlTest, SelectionFollowsItsRowThroughASort)
+TEST_F(SortableListTest, SelectionFollowsItsRowThroughASort)
 {
     m_list.selectOnly(1); // 面包
     clickHeader(4);
@@ -228,7 +228,7 @@ TEST_F(SortListCtrlTest, SelectionFollowsItsRowThroughASort)
     EXPECT_TRUE(m_list.selectedRows().isEmpty());
 }
 
-TEST_F(SortListCtrlTest, LookAndColumns)
+TEST_F(SortableListTest, LookAndColumns)
 {
     EXPECT_EQ(m_list.rowHeight(0), 19);
     EXPECT_EQ(m_list.columnWidth(5), 0); // the hidden full-name column
@@ -247,7 +247,7 @@ TEST_F(SortListCtrlTest, LookAndColumns)
     EXPECT_EQ(image.pixelColor(inRow3), QColor(115, 151, 236));
 }
 
-TEST_F(SortListCtrlTest, ClearKeepsColumnsAndSortState)
+TEST_F(SortableListTest, ClearKeepsColumnsAndSortState)
 {
     clickHeader(4);
     m_list.clear();

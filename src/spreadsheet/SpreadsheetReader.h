@@ -12,11 +12,11 @@
 // count from 1, row 1 being the header row. The file is only read, never
 // written.
 //
-//     CSpreadSheet sheet(path, u"商品名列表"_s);
+//     SpreadsheetReader sheet(path, u"商品名列表"_s);
 //     if (!sheet.isLoaded()) show(sheet.lastError());
 //     for (int row = 2; row <= sheet.totalRows(); ++row)
 //         sheet.readCell(name, 2, row);
-class CSpreadSheet
+class SpreadsheetReader
 {
 public:
     enum class Format
@@ -29,8 +29,8 @@ public:
 
     // SHEET names the sheet of a workbook; a workbook of one sheet is read
     // whatever its sheet is called. Text files have one sheet.
-    explicit CSpreadSheet(const QString &file, const QString &sheet = {},
-                          const SheetLimits &limits = {});
+    explicit SpreadsheetReader(const QString &file, const QString &sheet = {},
+                               const SheetLimits &limits = {});
 
     bool isLoaded() const { return m_loaded; }
     Format format() const { return m_format; }

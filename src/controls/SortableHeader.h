@@ -8,12 +8,12 @@
 // sorted column with a small triangle at its right (apex up ascending, down
 // descending) in the button highlight and shadow colours. The other columns
 // keep the style's look.
-class SortHeaderCtrl : public QHeaderView
+class SortableHeader : public QHeaderView
 {
     Q_OBJECT
 
 public:
-    explicit SortHeaderCtrl(QWidget *parent = nullptr);
+    explicit SortableHeader(QWidget *parent = nullptr);
 
     // Moves the triangle to COLUMN with the direction; repaints the header.
     void setSortMark(int column, bool ascending);

@@ -3,7 +3,7 @@
 // file that was refused without a reason; such files are kept for study.
 //
 //     build/bench/fuzz_spreadsheet 600 [seed] [folder of sample files]
-#include "../tests/records/SpreadsheetFuzz.h"
+#include "../tests/spreadsheet/SpreadsheetFuzz.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "records/BookFile.h"
 #include "support/PgServer.h"
+#include "support/Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,11 +25,6 @@
 #include <vector>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The path the backup said it wrote (its last line).
 QString writtenBackup(const CliRun &run)

@@ -3,6 +3,7 @@
 // computes with statements of its own and files read back by the program's
 // workbook reader.
 #include "CliHome.h"
+#include "support/Text.h"
 
 #include "spreadsheet/SpreadsheetReader.h"
 
@@ -19,11 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // A program folder whose data/ holds the delivered settings and a generated book.
 class GeneratedBook : public ::testing::Test

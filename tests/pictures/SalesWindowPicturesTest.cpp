@@ -12,11 +12,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 class SalesWindowPictures : public SalesWindowFixture
 {
 protected:

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "records/BookFile.h"
 #include "records/BookLeftovers.h"
+#include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -29,11 +30,6 @@
 #include <cstdio>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 QByteArray digest(const QString &path)
 {

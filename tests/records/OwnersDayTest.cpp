@@ -53,11 +53,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 const QDate today(2024, 3, 7);
 const QString receiptQueue = QStringLiteral("Receipt");
 const QString rawQueue = QStringLiteral("RawReceipt");

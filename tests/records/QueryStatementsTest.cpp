@@ -8,6 +8,7 @@
 #include "records/SaleDeletion.h"
 #include "records/SalesListModel.h"
 #include "records/StoredSaleReceipt.h"
+#include "support/Gui.h"
 #include "support/TestEnv.h"
 
 #include <QSet>
@@ -15,11 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class QueryStatements : public ::testing::Test
 {

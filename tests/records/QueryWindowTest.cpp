@@ -52,11 +52,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // What a person sees in a right-click menu, and the command chosen from it
 // (when it can be chosen).
 struct MenuSeen
@@ -95,12 +90,6 @@ void rightClick(SortableList *list, int row)
     const QPoint at = list->visualRect(list->sortableModel()->index(row, 1)).center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &event);
-}
-
-void clickRow(SortableList *list, int row, Qt::KeyboardModifiers modifiers = {})
-{
-    const QPoint at = list->visualRect(list->sortableModel()->index(row, 1)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
 }
 
 class QueryWindow : public ::testing::Test

@@ -24,11 +24,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 class RecordDetailDialogTest : public ::testing::Test
 {
 protected:
@@ -73,12 +68,6 @@ protected:
     static void click(QWidget *dialog, const char *button)
     {
         QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
-    }
-    static void clickRow(QWidget *dialog, int row)
-    {
-        SortableList *list = child<SortableList>(dialog, "lineList");
-        const QRect rect = list->visualRect(list->listModel()->index(row, 1));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
     static void type(QWidget *dialog, const char *field, const QString &text)
     {
@@ -136,7 +125,7 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
         << "the lines in the order they were entered";
 
     // Click the second line, make it 3 at discount 9.5 and change it.
-    clickRow(dialog.get(), 1);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
     EXPECT_EQ(child<AutoCompleteCombo>(dialog.get(), "nameBox")->currentText(), s("a-苹果"));
     type(dialog.get(), "quantityEdit", s("3"));
     child<QComboBox>(dialog.get(), "discountBox")->setCurrentText(s("9.5"));
@@ -149,7 +138,7 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     QTest::keyClick(child<QLineEdit>(dialog.get(), "priceEdit"), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible()) << "Enter does not end the dialog";
     // Delete the first line.
-    clickRow(dialog.get(), 0);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
     click(dialog.get(), "deleteButton");
     ASSERT_EQ(rows(dialog.get()),
               (QStringList{s("2|a-苹果|3|3.00|9.00|8.55"), s("3|m-桃|4|1.00|4.00|4.00"),
@@ -174,7 +163,7 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     // A save that fails half-way leaves the sale as it was.
     m_records.exec(s("create trigger \"full_disk\" before update on \"POS_RECORD\" begin "
                      "select raise(abort, 'disk full'); end"));
-    clickRow(dialog.get(), 1);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
     type(dialog.get(), "quantityEdit", s("40"));
     click(dialog.get(), "modifyButton");
     click(dialog.get(), "saveButton");
@@ -226,7 +215,7 @@ TEST_F(RecordDetailDialogTest, ASaleDeletedByAnotherTillMeanwhileIsNotStoredAgai
     ASSERT_TRUE(tillB.waitForFinished(10000));
     ASSERT_EQ(tillB.exitCode(), 0) << tillB.readAllStandardError().toStdString();
 
-    clickRow(dialog.get(), 1);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
     type(dialog.get(), "quantityEdit", s("3"));
     click(dialog.get(), "modifyButton");
     click(dialog.get(), "saveButton");
@@ -255,7 +244,7 @@ TEST_F(RecordDetailDialogTest, AnOrdinaryUserSavesTheHeaderButNotTheLines)
     EXPECT_TRUE(child<QPushButton>(dialog.get(), "saveButton")->isEnabled());
     child<AutoCompleteCombo>(dialog.get(), "nameBox")->lineEdit()->insert(s("偷加"));
     QTest::keyClick(child<QLineEdit>(dialog.get(), "quantityEdit"), Qt::Key_Return);
-    clickRow(dialog.get(), 0);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
     QTest::keyClick(child<SortableList>(dialog.get(), "lineList"), Qt::Key_Delete);
     EXPECT_EQ(rows(dialog.get()).size(), 3);
 
@@ -272,10 +261,10 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
 {
     auto dialog = open();
     for (int left = 3; left > 1; --left) {
-        clickRow(dialog.get(), 0);
+        clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
         click(dialog.get(), "deleteButton");
     }
-    clickRow(dialog.get(), 0);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
     click(dialog.get(), "deleteButton");
     EXPECT_EQ(m_env.prompt().lastText(), s("不能再删除了！"));
     EXPECT_EQ(rows(dialog.get()).size(), 1);
@@ -309,7 +298,7 @@ TEST_F(RecordDetailDialogTest, Picture)
 {
     FontAliases::install();
     auto dialog = open();
-    clickRow(dialog.get(), 1);
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
     QTest::qWait(50);
     savePicture(dialog->grab().toImage(), s("details-window"));
 }

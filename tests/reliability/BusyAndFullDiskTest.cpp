@@ -6,6 +6,7 @@
 #include "records/BookCommands.h"
 #include "sales/SalesSession.h"
 #include "spreadsheet/ExportList.h"
+#include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/SaleFinishing.h"
 #include "support/ScriptedPrompt.h"
@@ -24,11 +25,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class BusyAndFullDiskTest : public ::testing::Test
 {

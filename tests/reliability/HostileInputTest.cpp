@@ -17,6 +17,7 @@
 #include "sales/SalesSession.h"
 #include "settings/CustomerBook.h"
 #include "settings/PaymentMethods.h"
+#include "support/Gui.h"
 #include "support/SaleFinishing.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -30,11 +31,6 @@
 #include <cmath>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 QStringList hostileTexts()
 {

@@ -2,6 +2,7 @@
 // modifying, selecting and deleting lines, totals, cash and change.
 #include "sales/SaleEntry.h"
 #include "sales/SaleNumbers.h"
+#include "support/Gui.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +10,6 @@ namespace {
 
 using Field = SaleEntry::Field;
 using Selection = SaleEntry::Selection;
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Types a line into the entry row the way a cashier does: name, quantity
 // (typed in its field), price, optional discount; then adds it.

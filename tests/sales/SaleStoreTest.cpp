@@ -12,16 +12,12 @@
 #include "sales/SalesSwitches.h"
 #include "sales/ShopInfo.h"
 #include "sales/TillProducts.h"
+#include "support/Gui.h"
 #include "support/TestEnv.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class RecordsTest : public ::testing::Test
 {

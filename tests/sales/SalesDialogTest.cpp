@@ -8,6 +8,7 @@
 #include "data/Database.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleStore.h"
+#include "support/Gui.h"
 #include "support/SaleFinishing.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
@@ -32,11 +33,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 class SalesWindow : public SalesWindowFixture
 {
 protected:
@@ -51,12 +47,6 @@ protected:
         for (int c = 0; c < 7; ++c)
             texts << list()->text(index, c);
         return texts;
-    }
-
-    void clickRow(int index, Qt::KeyboardModifiers modifiers = {})
-    {
-        const QRect rect = list()->visualRect(list()->listModel()->index(index, 1));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
     // A turn of the wheel as the application delivers it: a control under the
@@ -248,7 +238,7 @@ TEST_F(SalesWindow, ClickingRowsLoadsThemAndModifyAndDeleteFollowTheSelection)
     enterLine("丙", "3", "3");
     EXPECT_FALSE(w<QPushButton>("modifyButton")->isEnabled());
 
-    clickRow(1);
+    clickRow(list(), 1);
     EXPECT_EQ(box("productBox")->currentText(), s("乙"));
     EXPECT_EQ(edit("quantityEdit")->text(), s("2"));
     EXPECT_EQ(edit("priceEdit")->text(), s("2.00"));
@@ -262,8 +252,8 @@ TEST_F(SalesWindow, ClickingRowsLoadsThemAndModifyAndDeleteFollowTheSelection)
     EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:9  总额:20.00"));
 
     // Two rows: modify is off, delete removes both.
-    clickRow(0);
-    clickRow(2, Qt::ControlModifier);
+    clickRow(list(), 0);
+    clickRow(list(), 2, Qt::ControlModifier);
     EXPECT_FALSE(w<QPushButton>("modifyButton")->isEnabled());
     EXPECT_TRUE(w<QPushButton>("deleteButton")->isEnabled());
     EXPECT_EQ(box("productBox")->currentText(), QString());
@@ -280,16 +270,16 @@ TEST_F(SalesWindow, DeletingTheLastRowSelectsTheRowBefore)
     enterLine("甲", "1", "1");
     enterLine("乙", "2", "2");
     enterLine("丙", "3", "3");
-    clickRow(2);
+    clickRow(list(), 2);
     w<QPushButton>("deleteButton")->click();
     EXPECT_EQ(list()->rowCount(), 2);
     EXPECT_EQ(list()->selectedRows(), QList<int>{1});
     EXPECT_EQ(box("productBox")->currentText(), s("乙"));
     EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
 
-    clickRow(0);
+    clickRow(list(), 0);
     w<QPushButton>("deleteButton")->click();
-    clickRow(0);
+    clickRow(list(), 0);
     w<QPushButton>("deleteButton")->click();
     EXPECT_EQ(list()->rowCount(), 0);
     EXPECT_EQ(box("productBox")->currentText(), QString());
@@ -309,7 +299,7 @@ TEST_F(SalesWindow, SortingByAHeaderKeepsRowsAndNumbersTogether)
     EXPECT_EQ(list()->text(2, 1), s("甲"));
 
     // The sale follows the order shown: deleting renumbers in it, saving stores in it.
-    clickRow(0);
+    clickRow(list(), 0);
     w<QPushButton>("deleteButton")->click();
     EXPECT_EQ(row(0).mid(0, 2), (QStringList{s("1"), s("丙")}));
     EXPECT_EQ(row(1).mid(0, 2), (QStringList{s("2"), s("甲")}));

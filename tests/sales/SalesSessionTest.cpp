@@ -4,6 +4,7 @@
 #include "core/AppSettings.h"
 #include "data/Database.h"
 #include "sales/SaleStore.h"
+#include "support/Gui.h"
 #include "support/SaleFinishing.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -13,11 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class SessionTest : public ::testing::Test
 {

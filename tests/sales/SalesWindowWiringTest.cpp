@@ -8,6 +8,7 @@
 #include "sales/HelpFile.h"
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
+#include "support/Gui.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPrompt.h"
@@ -28,11 +29,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Receives the files the desktop would open, so no browser starts.
 class FileOpener : public QObject

@@ -5,6 +5,7 @@
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
+#include "support/Gui.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
 
@@ -19,11 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 constexpr int scannerDelayMs = 5;
 

@@ -52,12 +52,6 @@ protected:
         commitText(field(d), text);
     }
 
-    void clickRow(PaymentMethodDialog &d, int row)
-    {
-        const QRect cell = list(d)->visualRect(list(d)->model()->index(row, 1));
-        QTest::mouseClick(list(d)->viewport(), Qt::LeftButton, {}, cell.center());
-    }
-
     QStringList shown(PaymentMethodDialog &d, int column = 1)
     {
         QStringList texts;
@@ -103,7 +97,7 @@ TEST_F(PaymentMethodDialogTest, DeliveredDatabaseShowsCashInTheSalesBoxAndTheWin
     EXPECT_EQ(dialog->findChild<QPushButton *>(QStringLiteral("deleteButton"))->text(),
               QStringLiteral("删除(&D)"));
 
-    clickRow(*dialog, 0);
+    clickRow(list(*dialog), 0);
     EXPECT_EQ(field(*dialog)->text(), QStringLiteral("现金"));
 }
 
@@ -138,7 +132,7 @@ TEST_F(PaymentMethodDialogTest, ChangeRefusesAnUnchangedTextAndRewritesTheSelect
     press(*dialog, "changeButton");
     expectCaution(QStringLiteral("请选择需要修改的项!"));
 
-    clickRow(*dialog, 1);
+    clickRow(list(*dialog), 1);
     press(*dialog, "changeButton");
     expectCaution(QStringLiteral("此项已存在!"));
     type(*dialog, QStringLiteral("支付宝"));
@@ -169,7 +163,7 @@ TEST_F(PaymentMethodDialogTest, DeletingEveryMethodLeavesTheSalesBoxEmpty)
     expectCaution(QStringLiteral("请选择需要删除的项!"));
 
     // Cancel keeps the method but empties the field.
-    clickRow(*dialog, 1);
+    clickRow(list(*dialog), 1);
     m_env.prompt().answerNext(Prompt::Answer::Cancel);
     press(*dialog, "deleteButton");
     const ScriptedPrompt::Message question = m_env.prompt().messages().last();
@@ -206,7 +200,7 @@ TEST_F(PaymentMethodDialogTest, MethodsWithQuotesAndHundredCharactersAreStoredAs
     EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
     EXPECT_EQ(stored(), (QStringList{QStringLiteral("现金"), quoted, longText}));
 
-    clickRow(*dialog, 1);
+    clickRow(list(*dialog), 1);
     type(*dialog, quoted + QStringLiteral("'"));
     press(*dialog, "changeButton");
     EXPECT_EQ(stored(), (QStringList{QStringLiteral("现金"), quoted + "'", longText}));

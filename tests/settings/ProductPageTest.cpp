@@ -52,11 +52,6 @@ protected:
     SortableList *list() { return m_page->list(); }
     QPushButton *button(const char *name) { return child<QPushButton>(m_page.get(), name); }
     QCheckBox *rememberBox() { return child<QCheckBox>(m_page.get(), "rememberBox"); }
-    void clickRow(int row)
-    {
-        const QPoint at = list()->visualRect(list()->model()->index(row, 1)).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
-    }
     static void type(QWidget *dialog, const char *field, const QString &text)
     {
         auto *edit = child<QLineEdit>(dialog, field);
@@ -131,7 +126,7 @@ TEST_F(ProductPageTest, AddModifyAndDeleteTouchOnlyTheirOwnRow)
 
     // Modify the second 可乐 (its price 2.80): only that row changes.
     const int second = int(shown().indexOf({QStringLiteral("可乐"), QStringLiteral("2.80")}));
-    clickRow(second);
+    clickRow(list(), second);
     whenModal([&](QDialog *dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("修改名称"));
         EXPECT_EQ(child<QLineEdit>(dialog, "priceEdit")->text(), QStringLiteral("2.80"));
@@ -149,7 +144,7 @@ TEST_F(ProductPageTest, AddModifyAndDeleteTouchOnlyTheirOwnRow)
                      QStringLiteral("2.80"));
     m_page.reset();
     open();
-    clickRow(1); // 可乐 at 2.50
+    clickRow(list(), 1); // 可乐 at 2.50
     ASSERT_EQ(list()->text(1, 2), QStringLiteral("2.50"));
     m_env.prompt().answerNext(Prompt::Answer::Yes);
     click(button("deleteButton"));

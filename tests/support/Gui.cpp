@@ -1,5 +1,7 @@
 #include "support/Gui.h"
 
+#include <QAbstractItemView>
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -38,6 +40,15 @@ void retype(QWidget *target, const QString &text)
 void click(QAbstractButton *button)
 {
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void clickRow(QAbstractItemView *list, int row, Qt::KeyboardModifiers modifiers, bool twice)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, 1)).center();
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, modifiers, at);
+    else
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, at);
 }
 
 void tick(QAbstractButton *box)

@@ -2,6 +2,8 @@
 
 // Driving windows as a person does: typing, clicking, finding a window's parts
 // and waiting for what the program does next.
+#include "support/Text.h"
+
 #include <QAbstractButton>
 #include <QObject>
 #include <QString>
@@ -11,6 +13,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QImage;
 class QWidget;
 
@@ -22,6 +25,9 @@ void type(QWidget *target, const QString &text);
 void retype(QWidget *target, const QString &text);
 
 void click(QAbstractButton *button);
+// Clicks (or double-clicks) ROW of a list where a person would: on its second column.
+void clickRow(QAbstractItemView *list, int row, Qt::KeyboardModifiers modifiers = {},
+              bool twice = false);
 // Clicks a check box on its box, where a person would.
 void tick(QAbstractButton *box);
 

@@ -12,6 +12,7 @@
 #include "sales/SalesDialog.h"
 #include "sales/SalesWindows.h"
 #include "support/CuttingProxy.h"
+#include "support/Gui.h"
 #include "support/PgServer.h"
 #include "support/SaleFinishing.h"
 #include "support/SalesWindowFixture.h"
@@ -26,11 +27,6 @@
 #include <memory>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class SaleInDoubt : public SalesWindowFixture,
                     public ::testing::WithParamInterface<CuttingProxy::Cut>

@@ -13,6 +13,7 @@
 #include "settings/CustomerBook.h"
 #include "settings/PaymentMethods.h"
 #include "settings/ProductCatalogue.h"
+#include "support/Gui.h"
 #include "support/PgServer.h"
 #include "support/TestEnv.h"
 #include "users/UserAccounts.h"
@@ -20,11 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 class TillSettings : public ::testing::TestWithParam<bool>
 {

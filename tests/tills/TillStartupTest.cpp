@@ -25,11 +25,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 // Starts the server again however the test ends.
 struct ServerBack
 {

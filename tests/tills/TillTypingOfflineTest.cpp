@@ -21,11 +21,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 void press(const char *keys, int delayMs)
 {
     QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys), Qt::NoModifier,

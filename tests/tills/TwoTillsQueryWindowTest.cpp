@@ -40,11 +40,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 QDateTime at(int day, int hour, int minute)
 {
     return QDateTime(QDate(2024, 3, day), QTime(hour, minute));

@@ -22,11 +22,6 @@
 
 namespace {
 
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 class TwoTills : public ::testing::TestWithParam<bool>
 {
 protected:

@@ -46,14 +46,6 @@ protected:
             shown.append(list()->text(row, 1));
         return shown;
     }
-    void clickRow(int row, bool twice = false)
-    {
-        const QPoint at = list()->visualRect(list()->model()->index(row, 1)).center();
-        if (twice)
-            QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
-    }
     void addUser(const QString &name, const QString &pw, const QString &power)
     {
         ASSERT_EQ(UserAccounts(db()).add(name, pw, pw, power), UserAccounts::AddResult::Added);
@@ -120,7 +112,7 @@ TEST_F(UsersPageTest, OrdinaryUserMayOnlyCancelDirectLogin)
     EXPECT_EQ(list()->rowCount(), 2) << "the list is still shown";
 
     // Neither Enter, Delete nor a double click reaches the account dialogs.
-    clickRow(0, true);
+    clickRow(list(), 0, {}, true);
     QTest::keyClick(list(), Qt::Key_Return);
     QTest::keyClick(list(), Qt::Key_Delete);
     EXPECT_TRUE(prompt().messages().isEmpty());
@@ -183,7 +175,7 @@ TEST_F(UsersPageTest, ModifyNeedsASelectedRowAndReselectsItAfterwards)
         child<QComboBox>(dialog, "power")->setCurrentIndex(0);
         click(child<QPushButton>(dialog, "modifyButton"));
     });
-    clickRow(1, true); // a double click opens the dialog as the button does
+    clickRow(list(), 1, {}, true); // a double click opens the dialog as the button does
     EXPECT_EQ(shownName, QStringLiteral("小王"));
     EXPECT_EQ(shownPower, ordinary());
     EXPECT_EQ(prompt().lastText(), QStringLiteral("用户信息修改成功！下次登录时生效！"));
@@ -197,7 +189,7 @@ TEST_F(UsersPageTest, LastAdministratorCannotBeDemotedFromThePage)
 {
     addUser(QStringLiteral("收银员"), QString(), ordinary());
     open();
-    clickRow(0);
+    clickRow(list(), 0);
     QString message;
     QString powerAfter;
     whenModal([&](QDialog *dialog) {
@@ -219,7 +211,7 @@ TEST_F(UsersPageTest, DeleteRefusesWithoutSelectionTheOnlyUserAndTheCurrentUser)
     open();
     click(button("deleteButton"));
     EXPECT_EQ(prompt().lastText(), QStringLiteral("请选择您要删除的行!"));
-    clickRow(0);
+    clickRow(list(), 0);
     click(button("deleteButton"));
     EXPECT_EQ(prompt().lastText(), QStringLiteral("当前只有一个用户不能再删除了!"));
     EXPECT_EQ(prompt().messages().last().caption, QStringLiteral("注意"));
@@ -227,7 +219,7 @@ TEST_F(UsersPageTest, DeleteRefusesWithoutSelectionTheOnlyUserAndTheCurrentUser)
     addUser(QStringLiteral("老板"), QString(), admin());
     m_page.reset();
     open();
-    clickRow(0);
+    clickRow(list(), 0);
     click(button("deleteButton"));
     EXPECT_EQ(prompt().lastText(), QStringLiteral("当前用户“ admin ”正在使用无法删除!"));
     EXPECT_EQ(prompt().messages().last().caption, QStringLiteral("注意"));
@@ -240,7 +232,7 @@ TEST_F(UsersPageTest, DeleteAsksThenNeedsThatUsersPassword)
     addUser(QStringLiteral("甲"), QStringLiteral("a"), ordinary());
     addUser(QStringLiteral("乙"), QStringLiteral("b"), ordinary());
     open();
-    clickRow(2);
+    clickRow(list(), 2);
 
     // "No" to the question: nothing happens. The Delete key asks the same.
     prompt().answerNext(Prompt::Answer::No);
@@ -275,7 +267,7 @@ TEST_F(UsersPageTest, DeletingAMiddleRowSelectsTheSamePosition)
     addUser(QStringLiteral("甲"), QString(), ordinary());
     addUser(QStringLiteral("乙"), QString(), ordinary());
     open();
-    clickRow(1);
+    clickRow(list(), 1);
     prompt().answerNext(Prompt::Answer::Yes);
     whenModal([&](QDialog *dialog) { click(child<QPushButton>(dialog, "okButton")); });
     click(button("deleteButton"));
@@ -292,7 +284,7 @@ TEST_F(UsersPageTest, ADemotedAdministratorCannotDeleteTheLastOtherAdministrator
                                         ordinary()),
               UserAccounts::ModifyResult::Modified);
     open();
-    clickRow(1);
+    clickRow(list(), 1);
     click(button("deleteButton"));
     EXPECT_EQ(prompt().lastText(), QStringLiteral("系统中必须保留至少一个管理员!"));
     EXPECT_EQ(storedPower(QStringLiteral("老板")), admin());
@@ -306,7 +298,7 @@ TEST_F(UsersPageTest, SortedListStillActsOnTheClickedUser)
     list()->sortByClick(1);
     ASSERT_EQ(names(),
               (QStringList{QStringLiteral("aa"), QStringLiteral("admin"), QStringLiteral("zz")}));
-    clickRow(0);
+    clickRow(list(), 0);
     QString title;
     prompt().answerNext(Prompt::Answer::Yes);
     whenModal([&](QDialog *dialog) {

@@ -3,7 +3,7 @@
 // mutation run over the sample files of every format; fuzz_spreadsheet runs
 // the same for longer.
 #include "SpreadsheetFuzz.h"
-#include "Fixtures.h"
+#include "records/Fixtures.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // The spreadsheet reader on files made by a spreadsheet program: the same
 // table as a workbook, an Excel 97 workbook, GB18030 text and UTF-8 CSV, told
 // apart by their content; and the reader's interface rules.
-#include "Fixtures.h"
+#include "records/Fixtures.h"
 
 #include "spreadsheet/SpreadsheetReader.h"
 

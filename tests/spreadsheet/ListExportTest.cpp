@@ -1,7 +1,7 @@
 // The list export: the tab-separated text byte for byte, the workbook's
 // numbers and texts as a spreadsheet program reads them, and the file put in
 // place only when whole.
-#include "RecordsBook.h"
+#include "records/RecordsBook.h"
 
 #include "controls/TextOrder.h"
 #include "records/DetailListModel.h"

@@ -3,12 +3,16 @@
 #include "spreadsheet/ReplacingFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <sqlite3.h>
+
+#include <future>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -184,36 +188,111 @@ bool putInPlace(ReplacingFile &file, const QString &target, QString *error, QStr
     return true;
 }
 
-// Reports the pages SQLite has worked through while copying a book, and
-// interrupts the copy when the person asks to stop.
-class Stopper
+// Two read transactions on the live book that see the same sales: the copy is
+// read through one while SQLite checks the other. Under the rollback journal
+// no sale can be committed while either is open, so what the second sees is
+// what the first sees. A writer already waiting to commit keeps the second
+// from starting; the first then lets go so that the sale is stored, and both
+// start again.
+bool beginSameRead(Connection &first, Connection &second)
 {
-public:
-    Stopper(Connection &db, const WorkProgress &progress, qint64 bytes)
-        : m_progress(progress), m_total(bytes)
-    {
-        if (db.isOpen() && m_progress)
-            sqlite3_progress_handler(db.handle(), kSteps, &Stopper::step, this);
+    QElapsedTimer waited;
+    waited.start();
+    sqlite3_busy_timeout(second.handle(), 0);
+    for (;;) {
+        if (first.column("begin", nullptr) &&
+            first.column("select count(*) from sqlite_master", nullptr)) {
+            if (second.column("begin", nullptr) &&
+                second.column("select count(*) from sqlite_master", nullptr)) {
+                sqlite3_busy_timeout(second.handle(), 10000);
+                return true;
+            }
+            second.column("rollback", nullptr);
+        }
+        first.column("rollback", nullptr);
+        if (waited.elapsed() > 10000)
+            return false;
+        QThread::msleep(10);
     }
-    bool stopped() const { return m_stopped; }
+}
 
-private:
-    static constexpr int kSteps = 20000; // virtual machine steps between reports
+QString journalMode(Connection &db)
+{
+    QStringList mode;
+    db.column("pragma journal_mode", &mode);
+    return mode.value(0).toLower();
+}
 
-    static int step(void *self)
-    {
-        auto *stopper = static_cast<Stopper *>(self);
-        // About one page copied per hundred steps: an estimate that never passes the whole.
-        stopper->m_done = qMin(stopper->m_total, stopper->m_done + kSteps / 100 * 4096);
-        stopper->m_stopped = !stopper->m_progress(stopper->m_done, stopper->m_total);
-        return stopper->m_stopped ? 1 : 0;
+int pageCount(Connection &db)
+{
+    QStringList count;
+    db.column("pragma page_count", &count);
+    return count.value(0).toInt();
+}
+
+// SQLite's structural check of every page, in the read transaction already open on DB.
+bool passesCheck(Connection &db)
+{
+    QStringList result;
+    return db.column("pragma quick_check", &result) && result == QStringList{QStringLiteral("ok")};
+}
+
+// The book's three tables with their columns: Book, WrongTables or Damaged.
+BookFile::Verdict tablesVerdict(Connection &db)
+{
+    for (const Table &table : bookTables()) {
+        QStringList columns;
+        if (!db.column("select name from pragma_table_info(?)", &columns, table.name))
+            return BookFile::Verdict::Damaged;
+        if (columns != table.columns)
+            return BookFile::Verdict::WrongTables;
     }
+    return BookFile::Verdict::Book;
+}
 
-    const WorkProgress &m_progress;
-    qint64 m_total = 0;
-    qint64 m_done = 0;
-    bool m_stopped = false;
-};
+// The copy at PATH holds PAGES pages and the book's tables (and, when CHECK,
+// passes SQLite's check).
+bool isWholeCopy(const QString &path, int pages, bool check)
+{
+    Connection copy(path, SQLITE_OPEN_READONLY);
+    return copy.isOpen() && pageCount(copy) == pages &&
+           tablesVerdict(copy) == BookFile::Verdict::Book && (!check || passesCheck(copy));
+}
+
+// Copies the book page by page from the read transaction open on SOURCE into
+// the file TEMP, reporting progress between steps. False when PROGRESS asks to
+// stop or the copy fails (ERROR then tells why).
+bool copyPages(Connection &source, const QString &temp, const WorkProgress &progress,
+               QString *error)
+{
+    Connection copy(temp, SQLITE_OPEN_READWRITE);
+    if (!copy.isOpen()) {
+        *error = copy.lastError();
+        return false;
+    }
+    sqlite3_backup *backup = sqlite3_backup_init(copy.handle(), "main", source.handle(), "main");
+    if (!backup) {
+        *error = copy.lastError();
+        return false;
+    }
+    constexpr int kPagesPerStep = 4096;
+    int rc;
+    do {
+        rc = sqlite3_backup_step(backup, kPagesPerStep);
+        const int total = sqlite3_backup_pagecount(backup);
+        if (progress && (rc == SQLITE_OK || rc == SQLITE_DONE) &&
+            !progress(total - sqlite3_backup_remaining(backup), total)) {
+            sqlite3_backup_finish(backup);
+            return false;
+        }
+    } while (rc == SQLITE_OK);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errstr(rc));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -228,14 +307,7 @@ BookFile::Verdict BookFile::examine(const QString &path)
     if (!db.isOpen() || !db.column("pragma integrity_check", &result) ||
         result != QStringList{QStringLiteral("ok")})
         return Verdict::Damaged;
-    for (const Table &table : bookTables()) {
-        QStringList columns;
-        if (!db.column("select name from pragma_table_info(?)", &columns, table.name))
-            return Verdict::Damaged;
-        if (columns != table.columns)
-            return Verdict::WrongTables;
-    }
-    return Verdict::Book;
+    return tablesVerdict(db);
 }
 
 bool BookFile::isEmptyBook(const QString &path)
@@ -271,20 +343,32 @@ bool BookFile::snapshot(const QString &live, const QString &target, QString *err
     }
     const QString temp = file.temporaryPath();
     QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner); // the sales
-    {
-        // VACUUM INTO reads the book inside one read transaction: a consistent
-        // copy however many sales other connections store meanwhile.
-        Connection db(live, SQLITE_OPEN_READONLY);
-        Stopper stopper(db, progress, QFileInfo(live).size());
-        if (!db.isOpen() || !db.column("vacuum into ?", nullptr, QFile::encodeName(temp))) {
-            *error = stopper.stopped() ? QString()
-                     : db.isOpen()     ? db.lastError()
-                                       : QStringLiteral("不能打开数据库");
-            return false;
-        }
+    Connection source(live, SQLITE_OPEN_READONLY);
+    Connection checked(live, SQLITE_OPEN_READONLY);
+    if (!source.isOpen() || !checked.isOpen()) {
+        *error = QStringLiteral("不能打开数据库");
+        return false;
     }
+    if (!beginSameRead(source, checked)) {
+        *error = QStringLiteral("数据库正忙，请稍后再试");
+        return false;
+    }
+    // The check of the sales being copied runs beside the copy. A book another
+    // tool left in WAL mode may take a sale between the two transactions: its
+    // copy is checked afterwards instead.
+    const bool checkBeside = journalMode(source) != QStringLiteral("wal");
+    std::future<bool> sound;
+    if (checkBeside)
+        sound = std::async(std::launch::async, [&checked] { return passesCheck(checked); });
+    const int pages = pageCount(source);
+    const bool copied = copyPages(source, temp, progress, error);
+    source.column("rollback", nullptr);
+    const bool checkPassed = checkBeside ? sound.get() : true;
+    checked.column("rollback", nullptr);
+    if (!copied)
+        return false;
     useRollbackJournal(temp);
-    if (examine(temp) != Verdict::Book) {
+    if (!checkPassed || !isWholeCopy(temp, pages, !checkBeside)) {
         *error = QStringLiteral("备份文件不完整");
         return false;
     }

@@ -124,8 +124,6 @@ set(QM_LOGIC_PRINTING
     src/printing/ReceiptText.h
     src/printing/SaleSnapshot.h
     src/printing/SettingsHandover.h
-    src/printing/ShopPrintSettings.cpp
-    src/printing/ShopPrintSettings.h
     src/printing/WholeNumberValidator.cpp
     src/printing/WholeNumberValidator.h
 )
@@ -217,8 +215,6 @@ set(QM_LOGIC_SALES
     src/sales/SalesSession.h
     src/sales/SalesSwitches.cpp
     src/sales/SalesSwitches.h
-    src/sales/ShopInfo.cpp
-    src/sales/ShopInfo.h
     src/sales/TillProducts.cpp
     src/sales/TillProducts.h
     src/sales/UpdateCheckConfig.cpp

@@ -1,5 +1,6 @@
 #include "data/ShopRow.h"
 
+#include "core/NumberText.h"
 #include "data/Database.h"
 #include "data/StoredFlag.h"
 
@@ -12,23 +13,33 @@ QString shopId()
 
 } // namespace
 
-bool ShopRow::read(Database &settingsDb, ShopRow &row)
+ShopRow ShopRow::read(Database &settingsDb)
 {
-    row = ShopRow();
+    ShopRow row;
     Database::Rows rows = settingsDb.query(QStringLiteral(
         "select \"shopName\",\"ifSave\",\"remark1\",\"remark2\",\"saler\",\"showPrice\","
-        "\"set1\",\"set2\",\"set3\",\"set4\",\"set5\",\"set6\",\"set7\",\"set8\",\"set9\","
+        "\"set2\",\"set3\",\"set4\",\"set5\",\"set6\",\"set7\",\"set8\",\"set9\","
         "\"set10\" from \"INFO\""));
     if (!rows.next())
-        return false;
-    QString *fields[] = {
-        &row.shopName,        &row.saveOnPrint,   &row.remark,          &row.finishedNotice,
-        &row.secondCopy,      &row.showPrice,     &row.reserved,        &row.printLogo,
-        &row.discountEnabled, &row.printer1,      &row.paperMargin,     &row.printOffset,
-        &row.logoOffset,      &row.productMemory, &row.customerEnabled, &row.cashEnabled};
-    for (int i = 0; i < int(std::size(fields)); ++i)
-        *fields[i] = rows.text(i);
-    return true;
+        return row;
+    const auto on = [&rows](int column) { return rows.text(column) == QLatin1String("1"); };
+    const auto notOff = [&rows](int column) { return rows.text(column) != QLatin1String("0"); };
+    row.shopName = rows.text(0);
+    row.saveOnPrint = on(1);
+    row.defaultRemark = rows.text(2);
+    row.finishedNotice = notOff(3);
+    row.secondCopy = on(4);
+    row.showPrice = on(5);
+    row.printLogo = on(6);
+    row.discountEnabled = on(7);
+    row.printer1Name = rows.text(8);
+    row.paperMargin = NumberText::toInt(rows.text(9));
+    row.printOffset = NumberText::toInt(rows.text(10));
+    row.logoOffset = NumberText::toInt(rows.text(11));
+    row.productMemory = notOff(12);
+    row.customerEnabled = on(13);
+    row.cashEnabled = on(14);
+    return row;
 }
 
 void ShopRow::storePrintInfo(Database &settingsDb, const ShopRow &row)
@@ -36,8 +47,10 @@ void ShopRow::storePrintInfo(Database &settingsDb, const ShopRow &row)
     settingsDb.exec(QStringLiteral("update \"INFO\" set \"shopName\"=?,\"remark1\"=?,\"remark2\"=?,"
                                    "\"saler\"=?,\"ifSave\"=?,\"showPrice\"=?,\"set5\"=?,\"set6\"=? "
                                    "where \"id\"=?"),
-                    {row.shopName, row.remark, row.finishedNotice, row.secondCopy, row.saveOnPrint,
-                     row.showPrice, row.paperMargin, row.printOffset, shopId()});
+                    {row.shopName, row.defaultRemark, storedFlag(row.finishedNotice),
+                     storedFlag(row.secondCopy), storedFlag(row.saveOnPrint),
+                     storedFlag(row.showPrice), QString::number(row.paperMargin),
+                     QString::number(row.printOffset), shopId()});
 }
 
 void ShopRow::storeFinishedNotice(Database &settingsDb, bool on)

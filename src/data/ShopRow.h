@@ -4,32 +4,32 @@
 
 class Database;
 
-// The shop's row of INFO (id "1"), the one place its statements live. The
-// texts are kept as stored ("1"/"0" switches, numbers as typed); the names
-// say what each column holds. Stored files keep the column order
-// id, shopName, ifSave, remark1, remark2, saler, showPrice, set1 ... set10.
-// Every function throws DatabaseError.
+// The shop's row of INFO (id "1"): its settings as the program uses them,
+// and the one place its statements live. Stored files keep the column order
+// id, shopName, ifSave, remark1, remark2, saler, showPrice, set1 ... set10,
+// switches as "1"/"0" and numbers as text; only this file knows that.
+// Every function that takes a database throws DatabaseError.
 struct ShopRow
 {
-    QString shopName;        // shopName
-    QString saveOnPrint;     // ifSave: "1" stores every printed sale
-    QString remark;          // remark1: receipt remark, default remark of a sale
-    QString finishedNotice;  // remark2: "0" no print-finished notice
-    QString secondCopy;      // saler: "1" offers a second copy
-    QString showPrice;       // showPrice: "1" prints the unit price
-    QString reserved;        // set1
-    QString printLogo;       // set2: "1" prints the logo
-    QString discountEnabled; // set3
-    QString printer1;        // set4: empty means the default printer
-    QString paperMargin;     // set5, in screen pixels
-    QString printOffset;     // set6, in screen pixels
-    QString logoOffset;      // set7, as typed
-    QString productMemory;   // set8: "0" does not remember products
-    QString customerEnabled; // set9
-    QString cashEnabled;     // set10: "1" cash received ticked
+    QString shopName;
+    bool saveOnPrint = false;     // "保存记录" (ifSave): every printed sale is stored
+    QString defaultRemark;        // remark1: the receipt remark, default remark of a sale
+    bool finishedNotice = true;   // "显示完毕" (remark2 not "0")
+    bool secondCopy = false;      // "再次打印" (saler)
+    bool showPrice = false;       // "打印单价" (showPrice)
+    bool printLogo = false;       // set2
+    bool discountEnabled = false; // set3: the sales window's discount box
+    QString printer1Name;         // set4; empty means the default printer
+    // In screen pixels: four per millimetre typed on the settings page.
+    int paperMargin = 0;          // set5
+    int printOffset = 0;          // set6
+    int logoOffset = 0;           // set7, as typed
+    bool productMemory = true;    // set8 not "0": typed products are remembered
+    bool customerEnabled = false; // set9
+    bool cashEnabled = false;     // set10: "收款" ticked
 
-    // False (and every text empty) when the table has no row.
-    static bool read(Database &settingsDb, ShopRow &row);
+    // The stored row; a default ShopRow when there is none.
+    static ShopRow read(Database &settingsDb);
 
     // The print information page's columns.
     static void storePrintInfo(Database &settingsDb, const ShopRow &row);

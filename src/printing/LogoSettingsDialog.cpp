@@ -8,13 +8,13 @@
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "printing/LogoFile.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "printing/WholeNumberValidator.h"
 
 #include <QImageReader>
 #include <QPixmap>
 
-LogoSettingsDialog::LogoSettingsDialog(AppSettings &settings, ShopPrintSettings &shop,
+LogoSettingsDialog::LogoSettingsDialog(AppSettings &settings, ShopRow &shop,
                                        QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LogoSettingsDialog>()), m_settings(settings),
       m_shop(shop)

@@ -8,7 +8,7 @@ namespace Ui {
 class LogoSettingsDialog;
 }
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // "设置打印图标" (dialog 158): the logo printed above the shop name, shown at
 // half its size, whether it is printed and its offset, and the import of a
@@ -18,7 +18,7 @@ class LogoSettingsDialog : public QDialog
     Q_OBJECT
 
 public:
-    LogoSettingsDialog(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent = nullptr);
+    LogoSettingsDialog(AppSettings &settings, ShopRow &shop, QWidget *parent = nullptr);
     ~LogoSettingsDialog() override;
 
     // The largest picture frame; a bigger logo is shown smaller, in proportion.
@@ -31,5 +31,5 @@ private:
 
     std::unique_ptr<Ui::LogoSettingsDialog> m_ui;
     AppSettings &m_settings;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
 };

@@ -6,9 +6,8 @@
 #include "data/Database.h"
 #include "data/DbOperation.h"
 #include "data/ShopRow.h"
-#include "printing/ShopPrintSettings.h"
 
-PrintFinishedDialog::PrintFinishedDialog(ShopPrintSettings &shop, const QString &settingsDsn,
+PrintFinishedDialog::PrintFinishedDialog(ShopRow &shop, const QString &settingsDsn,
                                          QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::PrintFinishedDialog>()), m_shop(shop),
       m_settingsDsn(settingsDsn)

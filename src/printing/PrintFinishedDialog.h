@@ -7,7 +7,7 @@
 namespace Ui {
 class PrintFinishedDialog;
 }
-struct ShopPrintSettings;
+struct ShopRow;
 
 // The notice after a receipt was printed (dialog 152). "不再提醒" turns the
 // notice off at once, in memory and in the settings database.
@@ -16,7 +16,7 @@ class PrintFinishedDialog : public QDialog
     Q_OBJECT
 
 public:
-    PrintFinishedDialog(ShopPrintSettings &shop, const QString &settingsDsn,
+    PrintFinishedDialog(ShopRow &shop, const QString &settingsDsn,
                         QWidget *parent = nullptr);
     ~PrintFinishedDialog() override;
 
@@ -26,6 +26,6 @@ private:
     void storeNotice(bool dontRemind);
 
     std::unique_ptr<Ui::PrintFinishedDialog> m_ui;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
     QString m_settingsDsn;
 };

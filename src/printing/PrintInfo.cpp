@@ -5,15 +5,13 @@
 #include "data/Database.h"
 #include "data/OptionsRow.h"
 #include "data/ShopRow.h"
-#include "data/StoredFlag.h"
 #include "data/Transaction.h"
-#include "printing/ShopPrintSettings.h"
 
 #include <algorithm>
 #include <climits>
 
-PrintInfo PrintInfo::from(const ShopPrintSettings &shop, const AppSettings &settings,
-                          const QString &shopName, const QString &remark)
+PrintInfo PrintInfo::from(const ShopRow &shop, const AppSettings &settings, const QString &shopName,
+                          const QString &remark)
 {
     PrintInfo info;
     info.shopName = shopName;
@@ -49,25 +47,7 @@ QString PrintInfo::shownMillimetres(int stored)
     return QString::number(stored / 4);
 }
 
-void PrintInfo::store(Database &settingsDb) const
-{
-    Transaction transaction(settingsDb);
-    ShopRow row;
-    row.shopName = shopName;
-    row.remark = remark;
-    row.finishedNotice = storedFlag(finishedNotice);
-    row.secondCopy = storedFlag(secondCopy);
-    row.saveOnPrint = storedFlag(saveOnPrint);
-    row.showPrice = storedFlag(showPrice);
-    row.paperMargin = storedMillimetres(margin);
-    row.printOffset = storedMillimetres(offset);
-    ShopRow::storePrintInfo(settingsDb, row);
-    OptionsRow::storePaperLengthAdjust(settingsDb,
-                                       QString::number(NumberText::toInt(paperLengthAdjust)));
-    transaction.commit();
-}
-
-void PrintInfo::apply(ShopPrintSettings &shop, AppSettings &settings) const
+ShopRow PrintInfo::appliedTo(ShopRow shop) const
 {
     shop.shopName = shopName;
     shop.defaultRemark = remark;
@@ -77,5 +57,20 @@ void PrintInfo::apply(ShopPrintSettings &shop, AppSettings &settings) const
     shop.showPrice = showPrice;
     shop.paperMargin = NumberText::toInt(storedMillimetres(margin));
     shop.printOffset = NumberText::toInt(storedMillimetres(offset));
+    return shop;
+}
+
+void PrintInfo::store(Database &settingsDb) const
+{
+    Transaction transaction(settingsDb);
+    ShopRow::storePrintInfo(settingsDb, appliedTo(ShopRow()));
+    OptionsRow::storePaperLengthAdjust(settingsDb,
+                                       QString::number(NumberText::toInt(paperLengthAdjust)));
+    transaction.commit();
+}
+
+void PrintInfo::apply(ShopRow &shop, AppSettings &settings) const
+{
+    shop = appliedTo(shop);
     settings.paperLengthAdjust = NumberText::toInt(paperLengthAdjust);
 }

@@ -4,7 +4,7 @@
 
 class Database;
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // The values of the print-information page as the person typed them, and
 // how they are stored: the shop's INFO row and the paper-length adjustment
@@ -23,8 +23,8 @@ struct PrintInfo
     QString paperLengthAdjust;
 
     // The page's values from memory; shop name and remark come from the sales window.
-    static PrintInfo from(const ShopPrintSettings &shop, const AppSettings &settings,
-                          const QString &shopName, const QString &remark);
+    static PrintInfo from(const ShopRow &shop, const AppSettings &settings, const QString &shopName,
+                          const QString &remark);
     bool operator==(const PrintInfo &other) const = default;
 
     // A shop name takes at most 32 bytes as GB2312 text, that is 16 Chinese
@@ -42,5 +42,9 @@ struct PrintInfo
     // transaction. Throws DatabaseError; nothing is written then.
     void store(Database &settingsDb) const;
     // Takes the values into memory, as store() wrote them.
-    void apply(ShopPrintSettings &shop, AppSettings &settings) const;
+    void apply(ShopRow &shop, AppSettings &settings) const;
+
+private:
+    // SHOP with the page's values in their stored units.
+    ShopRow appliedTo(ShopRow shop) const;
 };

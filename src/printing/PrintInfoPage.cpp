@@ -77,8 +77,7 @@ void PrintInfoPage::loadShop()
     Database db;
     if (!db.openOrWarn(m_settings.settingsDsn, this))
         return;
-    DbOperation::run(this,
-                     [&] { m_shop = ShopPrintSettings::load(db, ReceiptPrinters::defaultName()); });
+    DbOperation::run(this, [&] { m_shop = ShopRow::read(db); });
     m_shop.shopName = m_handover.shopName;
     m_shop.defaultRemark = m_handover.remark;
 }

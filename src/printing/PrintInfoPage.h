@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printing/PrintInfo.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ public:
     ~PrintInfoPage() override;
 
     // The shop's print settings as the page and its dialogs last saved them.
-    const ShopPrintSettings &shop() const { return m_shop; }
+    const ShopRow &shop() const { return m_shop; }
 
     static QColor hintColour() { return {0, 0, 255}; }
 
@@ -49,7 +49,7 @@ private:
     std::unique_ptr<Ui::PrintInfoPage> m_ui;
     AppSettings &m_settings;
     SettingsHandover &m_handover;
-    ShopPrintSettings m_shop;
+    ShopRow m_shop;
     PrintInfo m_shown; // as displayed or last saved
     bool m_focused = false;
 };

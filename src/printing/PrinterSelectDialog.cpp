@@ -11,7 +11,6 @@
 #include "data/Transaction.h"
 #include "printing/RawQueue.h"
 #include "printing/ReceiptPrinters.h"
-#include "printing/ShopPrintSettings.h"
 
 #include <QSignalBlocker>
 
@@ -38,7 +37,7 @@ QStringList rawQueuesAmong(const QStringList &printers)
 
 } // namespace
 
-PrinterSelectDialog::PrinterSelectDialog(AppSettings &settings, ShopPrintSettings &shop,
+PrinterSelectDialog::PrinterSelectDialog(AppSettings &settings, ShopRow &shop,
                                          QWidget *parent, const QStringList &printers,
                                          const QString &defaultPrinter,
                                          const QStringList &rawPrinters)

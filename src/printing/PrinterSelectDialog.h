@@ -14,7 +14,7 @@ namespace Ui {
 class PrinterSelectDialog;
 }
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // "选择打印机设备" (dialog 111): printer 1, and printer 2 with its switch.
 // A printer without a driver (a raw queue) also gets its roll width and the
@@ -27,7 +27,7 @@ class PrinterSelectDialog : public QDialog
 public:
     // PRINTERS: the names to offer, RAWPRINTERS those of them without a
     // driver; by default every printer of the system, as CUPS knows them.
-    PrinterSelectDialog(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent = nullptr,
+    PrinterSelectDialog(AppSettings &settings, ShopRow &shop, QWidget *parent = nullptr,
                         const QStringList &printers = {}, const QString &defaultPrinter = {},
                         const QStringList &rawPrinters = {});
     ~PrinterSelectDialog() override;
@@ -53,7 +53,7 @@ private:
 
     std::unique_ptr<Ui::PrinterSelectDialog> m_ui;
     AppSettings &m_settings;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
     QStringList m_rawPrinters;
     QHash<QString, RawPrinterSetup> m_rawSetups;
 };

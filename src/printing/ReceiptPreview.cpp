@@ -14,7 +14,7 @@
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleSnapshot.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -55,7 +55,7 @@ void setRollPage(QPrinter &printer, const QSize &dots)
 
 ReceiptPreviewWindow *ReceiptPreview::open(QWidget *parent, const SaleSnapshot &sale,
                                            Database &settingsDb, AppSettings &settings,
-                                           ShopPrintSettings &shop)
+                                           ShopRow &shop)
 {
     const ReceiptData data = prepareReceiptData(sale, settings.labelLanguage, shop.showPrice);
     const ReceiptStyle style = ReceiptStyle::from(settings, shop, sale.switches);

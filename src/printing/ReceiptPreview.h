@@ -7,7 +7,7 @@ class QWidget;
 class ReceiptPreviewWindow;
 struct AppSettings;
 struct SaleSnapshot;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // "预览(&V)...": the current sale's receipt, drawn exactly as it would print,
 // in a preview frame on printer 1's page (the default printer when printer 1
@@ -19,7 +19,7 @@ public:
     // SETTINGSDB holds the raw printers' setup.
     static ReceiptPreviewWindow *open(QWidget *parent, const SaleSnapshot &sale,
                                       Database &settingsDb, AppSettings &settings,
-                                      ShopPrintSettings &shop);
+                                      ShopRow &shop);
 
     static QString noPrinterMessage() { return QStringLiteral("GetPrinterDevice called failed\n"); }
 };

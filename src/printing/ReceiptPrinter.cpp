@@ -14,13 +14,13 @@
 #include "printing/ReceiptPainter.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-ReceiptPrinter::ReceiptPrinter(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent)
+ReceiptPrinter::ReceiptPrinter(AppSettings &settings, ShopRow &shop, QWidget *parent)
     : m_settings(settings), m_shop(shop), m_parent(parent)
 {
 }

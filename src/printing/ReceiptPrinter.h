@@ -9,7 +9,7 @@ struct AppSettings;
 struct ReceiptData;
 struct ReceiptStyle;
 struct ReceiptSwitches;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // One receipt as one document "收款收据" of one page on a
 // named printer, followed by the print-finished notice when that is on. The
@@ -18,7 +18,7 @@ struct ShopPrintSettings;
 class ReceiptPrinter
 {
 public:
-    ReceiptPrinter(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent);
+    ReceiptPrinter(AppSettings &settings, ShopRow &shop, QWidget *parent);
     virtual ~ReceiptPrinter() = default;
 
     static QString documentName() { return QStringLiteral("收款收据"); }
@@ -57,7 +57,7 @@ public:
 
 protected:
     AppSettings &m_settings;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
     QWidget *m_parent;
     bool m_drawerOpened = false;
 

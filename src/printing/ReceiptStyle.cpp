@@ -1,11 +1,11 @@
 #include "printing/ReceiptStyle.h"
 
 #include "core/AppSettings.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 #include <QDir>
 
-ReceiptStyle ReceiptStyle::from(const AppSettings &settings, const ShopPrintSettings &shop,
+ReceiptStyle ReceiptStyle::from(const AppSettings &settings, const ShopRow &shop,
                                 const ReceiptSwitches &switches)
 {
     ReceiptStyle style;

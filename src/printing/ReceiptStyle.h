@@ -5,7 +5,7 @@
 #include <QString>
 
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // Everything besides the texts that decides how a receipt looks: template,
 // switches, logo, margins and fonts, gathered from the settings at drawing time.
@@ -32,6 +32,6 @@ struct ReceiptStyle
     int lineSpacing = 17;
     int paperLengthAdjust = 0;
 
-    static ReceiptStyle from(const AppSettings &settings, const ShopPrintSettings &shop,
+    static ReceiptStyle from(const AppSettings &settings, const ShopRow &shop,
                              const ReceiptSwitches &switches);
 };

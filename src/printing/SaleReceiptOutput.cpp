@@ -3,9 +3,9 @@
 #include "core/AppSettings.h"
 #include "core/Prompt.h"
 #include "printing/PrepareReceiptData.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
-SaleReceiptOutput::SaleReceiptOutput(AppSettings &settings, ShopPrintSettings &shop,
+SaleReceiptOutput::SaleReceiptOutput(AppSettings &settings, ShopRow &shop,
                                      QWidget *parent)
     : m_settings(settings), m_shop(shop), m_parent(parent), m_printer(settings, shop, parent)
 {

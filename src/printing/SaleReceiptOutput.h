@@ -6,7 +6,7 @@
 class QWidget;
 struct AppSettings;
 struct ReceiptData;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // The receipt of a finished sale on printer 1 and, when it is on, printer 2,
 // each followed by the copy the cashier may ask for ("是否再打印一份?"). One
@@ -14,7 +14,7 @@ struct ShopPrintSettings;
 class SaleReceiptOutput : public ReceiptOutput
 {
 public:
-    SaleReceiptOutput(AppSettings &settings, ShopPrintSettings &shop, QWidget *parent);
+    SaleReceiptOutput(AppSettings &settings, ShopRow &shop, QWidget *parent);
 
     static QString secondCopyQuestion();
 
@@ -25,7 +25,7 @@ private:
                        ReceiptPrinter::Purpose &purpose);
 
     AppSettings &m_settings;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
     QWidget *m_parent;
     ReceiptPrinter m_printer;
 };

@@ -8,7 +8,7 @@
 #include "printing/ReceiptRenderer.h"
 #include "printing/ReceiptSample.h"
 #include "printing/ReceiptStyle.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr double printableMm = ReceiptPage::fallbackPaperWidthMm - 8; // 72 mm o
 
 } // namespace
 
-QImage TemplateSample::render(const AppSettings &settings, const ShopPrintSettings &shop,
+QImage TemplateSample::render(const AppSettings &settings, const ShopRow &shop,
                               bool template02)
 {
     SaleSnapshot sale = ReceiptSample::sale();

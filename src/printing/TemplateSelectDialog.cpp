@@ -10,7 +10,7 @@
 
 #include <QPixmap>
 
-TemplateSelectDialog::TemplateSelectDialog(AppSettings &settings, const ShopPrintSettings &shop,
+TemplateSelectDialog::TemplateSelectDialog(AppSettings &settings, const ShopRow &shop,
                                            QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::TemplateSelectDialog>()), m_settings(settings),
       m_shop(shop)

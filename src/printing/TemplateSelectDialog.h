@@ -8,7 +8,7 @@ namespace Ui {
 class TemplateSelectDialog;
 }
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // "选择打印模板" (dialog 165): "模板01#" or "模板02#", with a sample receipt
 // of the template selected, drawn by the receipt renderer from a sample sale.
@@ -18,7 +18,7 @@ class TemplateSelectDialog : public QDialog
     Q_OBJECT
 
 public:
-    TemplateSelectDialog(AppSettings &settings, const ShopPrintSettings &shop,
+    TemplateSelectDialog(AppSettings &settings, const ShopRow &shop,
                          QWidget *parent = nullptr);
     ~TemplateSelectDialog() override;
 
@@ -31,6 +31,6 @@ private:
 
     std::unique_ptr<Ui::TemplateSelectDialog> m_ui;
     AppSettings &m_settings;
-    const ShopPrintSettings &m_shop;
+    const ShopRow &m_shop;
     QImage m_sample;
 };

@@ -3,7 +3,7 @@
 #include "controls/HoverButton.h"
 #include "printing/ReceiptPainter.h"
 #include "printing/ReceiptPrinter.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +18,7 @@ const QColor windowColour(135, 215, 215);
 
 } // namespace
 
-DayReportDialog::DayReportDialog(AppSettings &settings, ShopPrintSettings &shop,
+DayReportDialog::DayReportDialog(AppSettings &settings, ShopRow &shop,
                                  const DayReportPaper &paper, const ReceiptStyle &style,
                                  const ReceiptSheet &sheet, QWidget *parent)
     : QDialog(parent), m_settings(settings), m_shop(shop), m_paper(paper), m_style(style),

@@ -13,7 +13,7 @@ class QLabel;
 class QPrintPreviewWidget;
 class QPrinter;
 struct AppSettings;
-struct ShopPrintSettings;
+struct ShopRow;
 
 // "日结报表": the day-end report of the sales the query window lists, shown
 // on printer 1's paper as it will print, with its print button. Printing goes
@@ -24,7 +24,7 @@ class DayReportDialog : public QDialog
     Q_OBJECT
 
 public:
-    DayReportDialog(AppSettings &settings, ShopPrintSettings &shop, const DayReportPaper &paper,
+    DayReportDialog(AppSettings &settings, ShopRow &shop, const DayReportPaper &paper,
                     const ReceiptStyle &style, const ReceiptSheet &sheet,
                     QWidget *parent = nullptr);
     ~DayReportDialog() override;
@@ -40,7 +40,7 @@ private:
     void print();
 
     AppSettings &m_settings;
-    ShopPrintSettings &m_shop;
+    ShopRow &m_shop;
     DayReportPaper m_paper;
     ReceiptStyle m_style;
     ReceiptSheet m_sheet;

@@ -9,7 +9,7 @@
 #include "data/DbOperation.h"
 #include "printing/ReceiptData.h"
 #include "printing/ReceiptPrinter.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "records/BookCommands.h"
 #include "records/DetailListModel.h"
 #include "records/QueryBuilder.h"

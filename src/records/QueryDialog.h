@@ -23,7 +23,7 @@ class SalesListModel;
 class SortableList;
 struct AppSettings;
 struct ReceiptData;
-struct ShopPrintSettings;
+struct ShopRow;
 namespace Ui {
 class QueryDialog;
 }
@@ -44,7 +44,7 @@ public:
     // and the switches it shows at the moment of printing.
     struct Printing
     {
-        ShopPrintSettings *shop = nullptr;
+        ShopRow *shop = nullptr;
         std::function<ReceiptSwitches()> switches;
     };
 

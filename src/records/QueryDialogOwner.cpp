@@ -17,7 +17,7 @@
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptSheet.h"
 #include "printing/ReceiptStyle.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "records/DayReport.h"
 #include "records/DayReportDialog.h"
 #include "records/DayReportPaper.h"

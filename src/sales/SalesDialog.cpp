@@ -276,7 +276,6 @@ void SalesDialog::openSession()
     if (!m_session.open(this))
         return; // the window stays open, unfilled
     setWindowTitle(titleFor(settings));
-    loadPrintSettings();
     relabelColumns();
     pushLists();
     applyUserRights();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "printing/SaleSnapshot.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "sales/FinishSale.h"
 #include "sales/SaleEntry.h"
 #include "sales/SalesSession.h"
@@ -96,9 +96,8 @@ public:
 
     // Pulls the controls and returns the sale as a receipt prints it.
     SaleSnapshot takeSale();
-    ShopPrintSettings &printSettings() { return m_printSettings; }
+    ShopRow &printSettings() { return m_session.shop(); }
     // The INFO print values, read when the window opens and after the settings window.
-    void loadPrintSettings();
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -152,5 +151,4 @@ private:
     bool m_finishing = false; // FinishSale is at work (a printer's question may be open)
     QList<QPair<QPointer<QWidget>, bool>> m_lockedControls; // while in doubt, as they were
     SalesKeyFilter *m_keys;
-    ShopPrintSettings m_printSettings;
 };

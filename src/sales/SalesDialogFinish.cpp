@@ -41,7 +41,7 @@ void SalesDialog::printReceipt()
     const std::unique_ptr<ReceiptOutput> output = m_windows.receiptOutput(*this);
     m_finishing = true;
     const FinishSale::Outcome outcome =
-        FinishSale(m_session, output.get()).print(m_printSettings.saveOnPrint);
+        FinishSale(m_session, output.get()).print(m_session.shop().saveOnPrint);
     m_finishing = false;
     showOutcome(outcome);
 }

@@ -34,15 +34,6 @@ void SalesDialog::previewReceipt()
         m_windows.preview(*this);
 }
 
-void SalesDialog::loadPrintSettings()
-{
-    DbOperation::run(this, [&] {
-        // An empty printer is the system's default one, looked up when printing:
-        // asking the print system here would slow the window's opening.
-        m_printSettings = ShopPrintSettings::load(m_session.settingsDb(), QString());
-    });
-}
-
 void SalesDialog::openSettings()
 {
     if (!m_windows.settings)
@@ -53,7 +44,6 @@ void SalesDialog::openSettings()
     m_windows.settings(this, texts);
     m_session.takeBackFromSettings(texts.shopName, texts.remark, texts.receiptNumber);
     m_session.reloadShopInfo(this);
-    loadPrintSettings();
     m_session.reloadCashiers(this);
     push();
     m_session.reloadProducts(this);

@@ -44,15 +44,13 @@ bool SalesSession::open(QWidget *parent)
         m_counterNumber = m_header.number;
         m_cashiers = SalesCatalogue::cashiers(m_settingsDb);
 
-        m_shop = ShopInfo::load(m_settingsDb);
+        m_shop = ShopRow::read(m_settingsDb);
         m_header.shopName = m_shop.shopName;
-        m_header.remark = m_shop.remark1;
-        m_defaultRemark = m_shop.remark1;
-        m_sale.loadDiscountEnabled(m_shop.discountEnabled());
-        m_sale.setOptions(
-            {m_settings.showProductCode, m_shop.productMemory(), m_settings.isAdministrator()});
-        m_header.customerEnabled = m_shop.customerEnabled();
-        m_header.cashEnabled = m_shop.cashEnabled();
+        m_header.remark = m_shop.defaultRemark;
+        m_sale.loadDiscountEnabled(m_shop.discountEnabled);
+        applyOptions();
+        m_header.customerEnabled = m_shop.customerEnabled;
+        m_header.cashEnabled = m_shop.cashEnabled;
         m_sale.recalculateTotals();
 
         m_customers = SalesCatalogue::customers(m_settingsDb);
@@ -66,7 +64,7 @@ bool SalesSession::open(QWidget *parent)
 void SalesSession::applyOptions()
 {
     m_sale.setOptions(
-        {m_settings.showProductCode, m_shop.productMemory(), m_settings.isAdministrator()});
+        {m_settings.showProductCode, m_shop.productMemory, m_settings.isAdministrator()});
 }
 
 bool SalesSession::reloadShopInfo(QWidget *parent)
@@ -74,11 +72,13 @@ bool SalesSession::reloadShopInfo(QWidget *parent)
     if (!m_opened)
         return false;
     return DbOperation::run(parent, [&] {
-        const QString shopName = m_shop.shopName;
-        const QString discount = m_shop.set3;
-        m_shop = ShopInfo::load(m_settingsDb);
-        m_shop.shopName = shopName; // as the settings window handed it back
-        m_shop.set3 = discount;     // the window's own check box
+        // Name and remark as the settings window handed them back; the
+        // discount switch is the window's own check box.
+        const ShopRow kept = m_shop;
+        m_shop = ShopRow::read(m_settingsDb);
+        m_shop.shopName = kept.shopName;
+        m_shop.defaultRemark = kept.defaultRemark;
+        m_shop.discountEnabled = kept.discountEnabled;
         applyOptions();
     });
 }
@@ -216,7 +216,7 @@ bool SalesSession::setDiscountEnabled(QWidget *parent, bool on)
 {
     if (!DbOperation::run(parent, [&] { SalesSwitches::storeDiscountEnabled(m_settingsDb, on); }))
         return false;
-    m_shop.set3 = on ? QStringLiteral("1") : QStringLiteral("0");
+    m_shop.discountEnabled = on;
     m_sale.setDiscountEnabled(on);
     return true;
 }
@@ -319,7 +319,7 @@ void SalesSession::takeBackFromSettings(const QString &shopName, const QString &
     m_header.shopName = shopName;
     m_shop.shopName = shopName;
     m_header.remark = remark;
-    m_defaultRemark = remark;
+    m_shop.defaultRemark = remark;
     if (showsCounterNumber()) // only the prefix changed
         m_counterNumber = number;
     m_header.number = number;

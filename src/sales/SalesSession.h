@@ -1,12 +1,12 @@
 #pragma once
 
 #include "data/Database.h"
+#include "data/ShopRow.h"
 #include "printing/SaleSnapshot.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleHeader.h"
 #include "sales/SaleRecord.h"
 #include "sales/SaleStore.h"
-#include "sales/ShopInfo.h"
 #include "sales/TillProducts.h"
 
 #include <QList>
@@ -36,8 +36,11 @@ public:
     const SaleEntry &sale() const { return m_sale; }
     SaleHeader &header() { return m_header; }
     const SaleHeader &header() const { return m_header; }
-    const ShopInfo &shop() const { return m_shop; }
-    QString defaultRemark() const { return m_defaultRemark; }
+    // The shop's settings row as the window and its printing use it; the print
+    // dialogs change it in memory together with the stored row.
+    ShopRow &shop() { return m_shop; }
+    const ShopRow &shop() const { return m_shop; }
+    QString defaultRemark() const { return m_shop.defaultRemark; }
     Database &settingsDb() { return m_settingsDb; }
     Database &recordsDb() { return m_recordsDb; }
 
@@ -113,7 +116,7 @@ public:
     // who may not type a number would otherwise be stuck. Returns what to tell
     // the cashier. Throws DatabaseError.
     QString moveTakenNumber(const QString &taken);
-    void resetRemark() { m_header.remark = m_defaultRemark; }
+    void resetRemark() { m_header.remark = m_shop.defaultRemark; }
     // The payment method of the sale just finished is offered first next time.
     // Throws DatabaseError.
     void rememberPayment(const QString &payment);
@@ -154,8 +157,7 @@ private:
     bool m_opened = false;
     QString m_counterNumber; // the number the counter last gave
     std::optional<InDoubt> m_inDoubt;
-    ShopInfo m_shop;
-    QString m_defaultRemark;
+    ShopRow m_shop;
     SaleEntry m_sale;
     SaleHeader m_header;
     QStringList m_cashiers;

@@ -37,10 +37,7 @@ ProductPage::ProductPage(AppSettings &settings, QWidget *parent)
     const bool administrator = m_settings.isAdministrator();
     bool memory = true;
     if (administrator)
-        onDatabase([&](Database &db) {
-            ShopRow row;
-            memory = !ShopRow::read(db, row) || row.productMemory != QLatin1String("0");
-        });
+        onDatabase([&](Database &db) { memory = ShopRow::read(db).productMemory; });
     // An ordinary user sees the switch off; the stored flag stays as it is.
     m_ui->rememberBox->setChecked(administrator && memory);
     for (QWidget *control :

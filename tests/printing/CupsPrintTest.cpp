@@ -13,7 +13,7 @@
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleReceiptOutput.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
@@ -103,7 +103,7 @@ protected:
     }
 
     TestEnv env;
-    ShopPrintSettings shop;
+    ShopRow shop;
     QString output;
     QSet<QString> before;
 };

@@ -43,7 +43,7 @@ TEST_F(LogoSettingsTest, LogoOf300By120IsShownAt150By60)
     QFile::copy(bitmap(QStringLiteral("shop.bmp"), 300, 120), logoPath());
     settings.logoWidth = 1;
     settings.logoHeight = 1;
-    ShopPrintSettings shop;
+    ShopRow shop;
     LogoSettingsDialog dialog(settings, shop);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("设置打印图标"));
@@ -60,7 +60,7 @@ TEST_F(LogoSettingsTest, LogoOf300By120IsShownAt150By60)
 TEST_F(LogoSettingsTest, ImportAsksFirstThenReplacesTheLogoAndItsSizeInMemory)
 {
     QFile::copy(bitmap(QStringLiteral("old.bmp"), 300, 120), logoPath());
-    ShopPrintSettings shop;
+    ShopRow shop;
     LogoSettingsDialog dialog(settings, shop);
     dialog.show();
     const QString wide = bitmap(QStringLiteral("新图标.bmp"), 240, 80, QColor(20, 20, 200));
@@ -100,7 +100,7 @@ TEST_F(LogoSettingsTest, FileThatIsNoBitmapIsRefusedAndTheOldLogoStays)
         f.open(QIODevice::ReadOnly);
         return f.readAll();
     }();
-    ShopPrintSettings shop;
+    ShopRow shop;
     LogoSettingsDialog dialog(settings, shop);
     dialog.show();
 
@@ -128,7 +128,7 @@ TEST_F(LogoSettingsTest, FileThatIsNoBitmapIsRefusedAndTheOldLogoStays)
 TEST_F(LogoSettingsTest, ImportingTheLogoItselfKeepsIt)
 {
     QFile::copy(bitmap(QStringLiteral("old.bmp"), 300, 120), logoPath());
-    ShopPrintSettings shop;
+    ShopRow shop;
     LogoSettingsDialog dialog(settings, shop);
     importFrom(dialog, logoPath(), Prompt::Answer::Yes);
     EXPECT_EQ(LogoFile(settings.workingDir).size(), QSize(300, 120));
@@ -136,7 +136,7 @@ TEST_F(LogoSettingsTest, ImportingTheLogoItselfKeepsIt)
 
 TEST_F(LogoSettingsTest, OffsetTakesDigitsAndMinusAndSaveStoresItWithTheSwitch)
 {
-    ShopPrintSettings shop;
+    ShopRow shop;
     shop.logoOffset = 6;
     LogoSettingsDialog dialog(settings, shop);
     dialog.show();

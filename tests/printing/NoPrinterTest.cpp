@@ -12,7 +12,7 @@
 #include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/SaleReceiptOutput.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "sales/FinishSale.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
@@ -71,7 +71,7 @@ protected:
     }
 
     TestEnv env;
-    ShopPrintSettings shop;
+    ShopRow shop;
     PrintOwner host{env};
 };
 

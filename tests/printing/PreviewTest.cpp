@@ -8,7 +8,7 @@
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinters.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 
@@ -59,7 +59,7 @@ protected:
     }
 
     TestEnv env;
-    ShopPrintSettings shop;
+    ShopRow shop;
     PrintOwner host;
 };
 

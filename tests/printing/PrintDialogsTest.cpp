@@ -5,9 +5,9 @@
 #include "controls/SalesIcons.h"
 #include "core/AppSettings.h"
 #include "data/Database.h"
+#include "data/ShopRow.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/PrinterSelectDialog.h"
-#include "printing/ShopPrintSettings.h"
 #include "support/Gui.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TestEnv.h"
@@ -43,7 +43,7 @@ protected:
 
     TestEnv env;
     Database db;
-    ShopPrintSettings shop;
+    ShopRow shop;
 };
 
 TEST_F(PrintDialogsTest, NoticeShowsItsTextsAndCloses)
@@ -150,9 +150,9 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(PrintDialogsTest, ShopPrintSettingsLoadFromInfo)
+TEST_F(PrintDialogsTest, ShopRowLoadFromInfo)
 {
-    ShopPrintSettings delivered = ShopPrintSettings::load(db, QStringLiteral("Receipt"));
+    ShopRow delivered = ShopRow::read(db);
     EXPECT_EQ(delivered.shopName, "我的小店");
     EXPECT_TRUE(delivered.saveOnPrint);
     EXPECT_EQ(delivered.defaultRemark, "谢谢惠顾，欢迎再次光临！");
@@ -160,13 +160,13 @@ TEST_F(PrintDialogsTest, ShopPrintSettingsLoadFromInfo)
     EXPECT_FALSE(delivered.secondCopy);
     EXPECT_TRUE(delivered.showPrice);
     EXPECT_FALSE(delivered.printLogo);
-    EXPECT_EQ(delivered.printer1Name, "Receipt"); // empty set4: the default printer
+    EXPECT_EQ(delivered.printer1Name, ""); // empty set4: the default printer
     EXPECT_EQ(delivered.paperMargin, 0);
 
     db.exec(QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='1', \"showPrice\"='0', "
                            "\"set2\"='1', \"set4\"='Bar', \"set5\"='12', \"set6\"='-8', "
                            "\"set7\"='', \"ifSave\"='yes'"));
-    const ShopPrintSettings changed = ShopPrintSettings::load(db, QStringLiteral("Receipt"));
+    const ShopRow changed = ShopRow::read(db);
     EXPECT_FALSE(changed.finishedNotice);
     EXPECT_TRUE(changed.secondCopy);
     EXPECT_FALSE(changed.showPrice);

@@ -12,7 +12,7 @@
 #include "printing/ReceiptRenderer.h"
 #include "printing/ReceiptSample.h"
 #include "printing/ReceiptStyle.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "sales/SalesWindows.h"
 #include "support/Gui.h"
 #include "support/ScriptedDialogs.h"
@@ -61,11 +61,11 @@ protected:
     }
 
     // The shop's print settings as the database holds them now.
-    ShopPrintSettings storedShop()
+    ShopRow storedShop()
     {
         Database db;
         EXPECT_TRUE(db.open(settings.settingsDsn));
-        return ShopPrintSettings::load(db, QString());
+        return ShopRow::read(db);
     }
     // The program's settings as a new start would load them.
     AppSettings storedSettings()
@@ -88,7 +88,7 @@ protected:
     }
 
     // The sample sale printed with SETTINGS and SHOP, on an 80 mm roll at 203 dpi.
-    ReceiptDrawing receipt(const AppSettings &with, const ShopPrintSettings &shop)
+    ReceiptDrawing receipt(const AppSettings &with, const ShopRow &shop)
     {
         SaleSnapshot sale = ReceiptSample::sale();
         sale.switches.shopName = handover.shopName;

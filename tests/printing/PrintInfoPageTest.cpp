@@ -333,7 +333,7 @@ TEST_F(PrintInfoPageTest, SwitchesAndPaperLengthGoToMemoryAndDatabaseTogether)
     EXPECT_EQ(optionsRow("set7"), QStringLiteral("-2"));
     EXPECT_EQ(settings.paperLengthAdjust, -2);
     EXPECT_EQ(storedSettings().paperLengthAdjust, -2);
-    const ShopPrintSettings &shop = page.shop();
+    const ShopRow &shop = page.shop();
     EXPECT_FALSE(shop.finishedNotice);
     EXPECT_TRUE(shop.secondCopy);
     EXPECT_FALSE(shop.showPrice);

@@ -22,7 +22,7 @@
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleReceiptOutput.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "records/DayReportDialog.h"
 #include "records/QueryWindowDriver.h"
 #include "records/RecordsBook.h"
@@ -110,7 +110,7 @@ protected:
     }
 
     TestEnv env;
-    ShopPrintSettings shop;
+    ShopRow shop;
     QTcpServer listener;
 };
 
@@ -314,7 +314,7 @@ TEST_F(RawQueueSalesWindow, F5PrintsTheSaleAsStoredAndSaveOnlyPrintsNothing)
                               QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     EXPECT_EQ(recordsValue(QStringLiteral("select \"money\" from \"POS_RECORD\"")).toDouble(),
               30.0);
-    ShopPrintSettings &shop = m_dialog->printSettings();
+    ShopRow &shop = m_dialog->printSettings();
     const ReceiptData data =
         prepareReceiptData(sale, m_env.settings().labelLanguage, shop.showPrice);
     const ReceiptStyle style = ReceiptStyle::from(m_env.settings(), shop, sale.switches);

@@ -34,7 +34,7 @@ protected:
 TEST_F(TemplateSelectTest, OpensOnTheCurrentTemplateWithItsSample)
 {
     settings.templateIndex = true;
-    ShopPrintSettings shop = storedShop();
+    ShopRow shop = storedShop();
     TemplateSelectDialog dialog(settings, shop);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("选择打印模板"));
@@ -48,7 +48,7 @@ TEST_F(TemplateSelectTest, OpensOnTheCurrentTemplateWithItsSample)
 
 TEST_F(TemplateSelectTest, SampleIsTheRenderersReceiptAndFollowsTheShop)
 {
-    ShopPrintSettings shop = storedShop();
+    ShopRow shop = storedShop();
     shop.shopName = QStringLiteral("幸福超市");
     // The sample is what the renderer draws for the sample sale with these settings.
     const QImage one = TemplateSample::render(settings, shop, false);
@@ -65,7 +65,7 @@ TEST_F(TemplateSelectTest, SampleIsTheRenderersReceiptAndFollowsTheShop)
 
 TEST_F(TemplateSelectTest, ChangingTheSelectionChangesTheSampleBeforeSaving)
 {
-    ShopPrintSettings shop = storedShop();
+    ShopRow shop = storedShop();
     TemplateSelectDialog dialog(settings, shop);
     dialog.show();
     const QImage first = shownSample(&dialog);

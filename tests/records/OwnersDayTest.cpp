@@ -15,7 +15,7 @@
 #include "core/NumberText.h"
 #include "printing/PdfInfo.h"
 #include "printing/ReceiptPrinters.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "records/DayReportDialog.h"
 #include "records/QueryBuilder.h"
 #include "records/QueryDialog.h"

@@ -10,7 +10,7 @@
 #include "core/AppSettings.h"
 #include "printing/PdfInfo.h"
 #include "printing/ReceiptPrinters.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "records/QueryBuilder.h"
 #include "records/QueryConditionsDialog.h"
 #include "records/QueryDialog.h"

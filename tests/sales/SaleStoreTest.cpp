@@ -4,13 +4,13 @@
 #include "core/Clock.h"
 #include "data/Database.h"
 #include "data/DatabaseError.h"
+#include "data/ShopRow.h"
 #include "printing/ReceiptNumber.h"
 #include "printing/ReceiptNumberFormat.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleRecord.h"
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
-#include "sales/ShopInfo.h"
 #include "sales/TillProducts.h"
 #include "support/Gui.h"
 #include "support/TestEnv.h"
@@ -191,24 +191,23 @@ TEST_F(RecordsTest, NumbersBeyondRangeAreNotStored)
     EXPECT_EQ(count("POS_RECORD"), s("0"));
 }
 
-TEST_F(RecordsTest, ShopInfoAndSwitches)
+TEST_F(RecordsTest, ShopRowAndSwitches)
 {
-    ShopInfo info = ShopInfo::load(m_settings);
+    ShopRow info = ShopRow::read(m_settings);
     EXPECT_EQ(info.shopName, s("我的小店"));
-    EXPECT_TRUE(info.saveOnPrint());
-    EXPECT_EQ(info.remark1, s("谢谢惠顾，欢迎再次光临！"));
-    EXPECT_FALSE(info.discountEnabled());
-    EXPECT_TRUE(info.productMemory());
-    EXPECT_EQ(info.set4, QString()) << "the default printer, looked up when printing";
-    EXPECT_EQ(info.set1, s("0"));
+    EXPECT_TRUE(info.saveOnPrint);
+    EXPECT_EQ(info.defaultRemark, s("谢谢惠顾，欢迎再次光临！"));
+    EXPECT_FALSE(info.discountEnabled);
+    EXPECT_TRUE(info.productMemory);
+    EXPECT_EQ(info.printer1Name, QString()) << "the default printer, looked up when printing";
 
     SalesSwitches::storeDiscountEnabled(m_settings, true);
     SalesSwitches::storeCustomerEnabled(m_settings, true);
     SalesSwitches::storeCashEnabled(m_settings, true);
-    info = ShopInfo::load(m_settings);
-    EXPECT_TRUE(info.discountEnabled());
-    EXPECT_TRUE(info.customerEnabled());
-    EXPECT_TRUE(info.cashEnabled());
+    info = ShopRow::read(m_settings);
+    EXPECT_TRUE(info.discountEnabled);
+    EXPECT_TRUE(info.customerEnabled);
+    EXPECT_TRUE(info.cashEnabled);
 
     m_settings.exec(QStringLiteral("insert into \"USER_SET\" (\"directLogin\") values (6)"));
     SalesSwitches::storePhoneEnabled(m_settings, true);

@@ -9,7 +9,7 @@
 #include "data/Transaction.h"
 #include "printing/PrintInfo.h"
 #include "printing/RawPrinterSetup.h"
-#include "printing/ShopPrintSettings.h"
+#include "data/ShopRow.h"
 #include "settings/CustomerBook.h"
 #include "settings/PaymentMethods.h"
 #include "settings/ProductCatalogue.h"
@@ -94,7 +94,7 @@ TEST_P(TillSettings, AnOwnersSetUpIsStoredAndEveryTillReadsItBack)
     EXPECT_EQ(till.userName, s("张敏"));
     EXPECT_EQ(till.userPower, AppSettings::ordinaryPower());
     EXPECT_EQ(till.paperLengthAdjust, 3);
-    const ShopPrintSettings shop = ShopPrintSettings::load(other, QString());
+    const ShopRow shop = ShopRow::read(other);
     EXPECT_EQ(shop.shopName, s("小店 \"O'Brien\""));
     EXPECT_EQ(shop.defaultRemark, s("谢谢惠顾"));
     EXPECT_TRUE(shop.showPrice);

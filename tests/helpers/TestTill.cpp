@@ -1,29 +1,37 @@
 // One till for the tests of several tills on one database: a process that
 // enters sales of three lines, each sale its own, and finishes them as F5
-// does with "保存记录" on (FinishSale), as fast as it can. Its printer is its
+// does with "保存记录" on (FinishSale), as fast as it can. With QUEUE its
+// receipts go to that printer as the program prints them (the shop's settings
+// as the program loads them, printer 1 the queue); without, its printer is its
 // standard output: one line for every receipt. A sale that was not stored
 // stays, as on the screen, and F5 is pressed again; a sale in doubt is asked
 // after until the server answers.
 //
-//   qm_test_till SETTINGS_DSN RECORDS_DSN SALES TILL
+//   qm_test_till SETTINGS_DSN RECORDS_DSN SALES TILL [QUEUE]
 //
 // Data sources come from ODBCINI. Prints "receipt <number> <total> <line names
-// joined by |>" for each receipt, "outage" for each time the server was lost,
-// "unexpected: <text>" for any other message, and at the end
-// "saved=<n> outages=<m>".
+// joined by |>" for each receipt on standard output, "outage" for each time
+// the server was lost, "unexpected: <text>" for any other message, and at the
+// end "saved=<n> outages=<m>".
+#include "app/FontAliases.h"
+#include "app/SettingsLoader.h"
 #include "core/AppSettings.h"
 #include "core/Prompt.h"
 #include "data/Database.h"
+#include "data/DatabaseError.h"
 #include "printing/ReceiptOutput.h"
+#include "printing/SaleReceiptOutput.h"
+#include "data/ShopRow.h"
 #include "sales/FinishSale.h"
 #include "sales/SaleStore.h"
 #include "sales/SalesSession.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QThread>
 
 #include <clocale>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -85,15 +93,36 @@ bool enterSale(SalesSession &session, const QString &till, int sale)
     return true;
 }
 
+// The shop's printing as the program sets it up at start, printer 1 QUEUE.
+std::unique_ptr<ReceiptOutput> shopPrinter(AppSettings &settings, ShopRow &shop,
+                                           const QString &queue)
+{
+    Database settingsDb;
+    if (!settingsDb.open(settings.settingsDsn))
+        return nullptr;
+    try {
+        SettingsLoader::loadFrom(settingsDb, settings, QDate::currentDate(), QString());
+        shop = ShopRow::read(settingsDb);
+    } catch (const DatabaseError &error) {
+        std::fprintf(stderr, "%s\n", error.personText().toUtf8().constData());
+        return nullptr;
+    }
+    shop.printer1Name = queue;
+    shop.finishedNotice = false;
+    shop.secondCopy = false;
+    FontAliases::install();
+    return std::make_unique<SaleReceiptOutput>(settings, shop, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     std::setlocale(LC_CTYPE, "C.UTF-8");
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: qm_test_till SETTINGS_DSN RECORDS_DSN SALES TILL\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: qm_test_till SETTINGS_DSN RECORDS_DSN SALES TILL [QUEUE]\n");
         return 1;
     }
     Prompt::install(new PrintingPrompt);
@@ -103,20 +132,25 @@ int main(int argc, char *argv[])
     settings.recordsDsn = QString::fromLocal8Bit(argv[2]);
     const int sales = QString::fromLocal8Bit(argv[3]).toInt();
     const QString till = QString::fromLocal8Bit(argv[4]);
+    ShopRow shop;
+    std::unique_ptr<ReceiptOutput> printer = std::make_unique<StandardOutput>();
+    if (argc == 6)
+        printer = shopPrinter(settings, shop, QString::fromLocal8Bit(argv[5]));
+    if (!printer)
+        return 2;
     settings.userName = till;
     settings.userPower = QStringLiteral("普通用户");
 
     SalesSession session(settings);
     if (!session.open(nullptr))
         return 2;
-    StandardOutput printer;
     int saved = 0;
     for (int sale = 1; sale <= sales; ++sale) {
         if (!enterSale(session, till, sale))
             return 3;
         int attempts = 0;
         for (;;) {
-            const FinishSale::Outcome outcome = FinishSale(session, &printer).print(true);
+            const FinishSale::Outcome outcome = FinishSale(session, printer.get()).print(true);
             report(outcome);
             if (outcome.kind == FinishSale::Outcome::Kind::Finished)
                 break;

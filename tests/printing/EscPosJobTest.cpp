@@ -1,7 +1,7 @@
 // Receipts for printers without a driver: the ESC/POS job, read back by an
 // independent decoder, must print exactly the renderer's own one-bit picture,
 // cut once, and open the drawer only after a sale's own receipt.
-#include "EscPosDecoder.h"
+#include "support/EscPosDecoder.h"
 
 #include "app/FontAliases.h"
 #include "printing/EscPosJob.h"

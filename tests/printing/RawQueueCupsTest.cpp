@@ -1,10 +1,9 @@
 // A sale printed on a printer without a driver through a real CUPS raw queue:
 // "RawReceipt", set up by scripts/start-test-cups.sh and pointed here at a
-// listener of the test's own, as a network thermal printer would listen. What
+// listener of the test's own (RawPrinterListener), as a network thermal printer would listen. What
 // arrives is what the printer would get; read back it must be the renderer's
 // own one-bit picture, with the drawer pulse after the sale and none after a
 // reprint. The owner's day-end report goes the same way, without the pulse.
-#include "EscPosDecoder.h"
 #include "PrintOwner.h"
 
 #include "app/FontAliases.h"
@@ -18,7 +17,6 @@
 #include "printing/ReceiptPreview.h"
 #include "printing/ReceiptPreviewWindow.h"
 #include "printing/ReceiptPrinter.h"
-#include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleReceiptOutput.h"
@@ -26,7 +24,9 @@
 #include "records/DayReportDialog.h"
 #include "records/QueryWindowDriver.h"
 #include "records/RecordsBook.h"
+#include "support/EscPosDecoder.h"
 #include "support/Gui.h"
+#include "support/RawPrinterListener.h"
 #include "support/RealService.h"
 #include "support/SalesWindowFixture.h"
 #include "support/ScriptedPrompt.h"
@@ -34,15 +34,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QHostAddress>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -51,31 +46,6 @@ namespace {
 
 const QString rawQueue = QStringLiteral("RawReceipt");
 
-bool run(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-// The bytes of the next job CUPS sends to the listener, up to the end of it.
-QByteArray receiveJob(QTcpServer &server)
-{
-    if (!server.waitForNewConnection(60000))
-        return {};
-    QTcpSocket *socket = server.nextPendingConnection();
-    QByteArray job;
-    QDeadlineTimer deadline(60000);
-    while (!deadline.hasExpired() && socket->state() == QAbstractSocket::ConnectedState) {
-        socket->waitForReadyRead(100);
-        job += socket->readAll();
-    }
-    job += socket->readAll();
-    delete socket;
-    return job;
-}
-
 class RawQueueCupsTest : public ::testing::Test
 {
 protected:
@@ -83,22 +53,10 @@ protected:
 
     void SetUp() override
     {
-        if (!ReceiptPrinters::exists(rawQueue))
-            QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the raw queue \"RawReceipt\"; "
-                                    "scripts/start-test-cups.sh starts one (as root)");
-        if (!listener.listen(QHostAddress::LocalHost))
-            QM_SKIP_WITHOUT_SERVICE("no local port to listen on");
-        const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(listener.serverPort());
-        if (!run(QStringLiteral("lpadmin"), {"-p", rawQueue, "-v", device}))
-            QM_SKIP_WITHOUT_SERVICE("cannot point the queue RawReceipt at the test's listener "
-                                    "(lpadmin needs root)");
+        const QString reason = thermalPrinter.attach(rawQueue);
+        if (!reason.isEmpty())
+            QM_SKIP_WITHOUT_SERVICE(reason.toStdString());
         shop.finishedNotice = false;
-    }
-
-    void TearDown() override
-    {
-        // Nothing left waiting for a printer that has gone.
-        run(QStringLiteral("cancel"), {"-a", rawQueue});
     }
 
     QImage expectedRaster(const SaleSnapshot &sale, int paperDots)
@@ -111,7 +69,7 @@ protected:
 
     TestEnv env;
     ShopRow shop;
-    QTcpServer listener;
+    RawPrinterListener thermalPrinter;
 };
 
 TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndAReprintKeepsItShut)
@@ -147,7 +105,7 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_TRUE(SaleReceiptOutput(env.settings(), shop, &host.window).print(host.sale));
     EXPECT_EQ(env.prompt().lastText(), SaleReceiptOutput::secondCopyQuestion());
 
-    const EscPosDecoded sale = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded sale = EscPosDecoder::decode(thermalPrinter.nextJob());
     ASSERT_TRUE(sale.error.isEmpty()) << sale.error.toStdString();
     EXPECT_EQ(sale.image.width(), RawPrinterSetup::dots58);
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, sale.image), 0);
@@ -155,12 +113,12 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     EXPECT_EQ(sale.drawerPulses, 1);
     EXPECT_EQ(sale.drawerPin, 2);
     // The second copy the cashier asked for: the same picture, the drawer already open.
-    const EscPosDecoded copy = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded copy = EscPosDecoder::decode(thermalPrinter.nextJob());
     ASSERT_TRUE(copy.error.isEmpty()) << copy.error.toStdString();
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, copy.image), 0);
     EXPECT_EQ(copy.cuts, 1);
     EXPECT_EQ(copy.drawerPulses, 0);
-    const EscPosDecoded second = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded second = EscPosDecoder::decode(thermalPrinter.nextJob());
     ASSERT_TRUE(second.error.isEmpty()) << second.error.toStdString();
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, second.image), 0);
     EXPECT_EQ(second.drawerPulses, 0) << "printer 2 opened a second drawer for the same sale";
@@ -172,7 +130,7 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
         prepareReceiptData(ReceiptSample::sale(), env.settings().labelLanguage, shop.showPrice);
     ReceiptPrinter printer(env.settings(), shop, &host.window);
     EXPECT_TRUE(printer.printReceiptJob(data, host.sale.switches, rawQueue));
-    const EscPosDecoded reprint = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded reprint = EscPosDecoder::decode(thermalPrinter.nextJob());
     ASSERT_TRUE(reprint.error.isEmpty()) << reprint.error.toStdString();
     EXPECT_EQ(EscPosDecoder::differingPixels(expected, reprint.image), 0);
     EXPECT_EQ(reprint.cuts, 1);
@@ -258,7 +216,7 @@ TEST_F(RawQueueCupsTest, TheDayEndReportOnARawQueueIsItsPictureWithoutADrawerPul
                                "2单 42.50", "1单 45.00", "现金", "微信", "张敏"})
         EXPECT_TRUE(all.contains(QString::fromUtf8(figure))) << figure << "\n" << qPrintable(all);
 
-    const EscPosDecoded job = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded job = EscPosDecoder::decode(thermalPrinter.nextJob());
     EXPECT_TRUE(job.error.isEmpty()) << qPrintable(job.error);
     EXPECT_EQ(job.drawerPulses, 0);
     EXPECT_EQ(job.cuts, 1);
@@ -276,15 +234,9 @@ protected:
     void SetUp() override
     {
         SalesWindowFixture::SetUp();
-        if (!ReceiptPrinters::exists(rawQueue))
-            QM_SKIP_WITHOUT_SERVICE("no CUPS scheduler with the raw queue \"RawReceipt\"; "
-                                    "scripts/start-test-cups.sh starts one (as root)");
-        if (!listener.listen(QHostAddress::LocalHost))
-            QM_SKIP_WITHOUT_SERVICE("no local port to listen on");
-        const QString device = QStringLiteral("socket://127.0.0.1:%1").arg(listener.serverPort());
-        if (!run(QStringLiteral("lpadmin"), {"-p", rawQueue, "-v", device}))
-            QM_SKIP_WITHOUT_SERVICE("cannot point the queue RawReceipt at the test's listener "
-                                    "(lpadmin needs root)");
+        const QString reason = thermalPrinter.attach(rawQueue);
+        if (!reason.isEmpty())
+            QM_SKIP_WITHOUT_SERVICE(reason.toStdString());
         Database db;
         ASSERT_TRUE(db.open(m_env.settings().settingsDsn));
         db.exec(QStringLiteral("update \"INFO\" set \"set4\"=?, \"ifSave\"='1', \"remark2\"='0', "
@@ -292,9 +244,7 @@ protected:
                 {rawQueue});
     }
 
-    void TearDown() override { run(QStringLiteral("cancel"), {"-a", rawQueue}); }
-
-    QTcpServer listener;
+    RawPrinterListener thermalPrinter;
 };
 
 TEST_F(RawQueueSalesWindow, F5PrintsTheSaleAsStoredAndSaveOnlyPrintsNothing)
@@ -304,7 +254,7 @@ TEST_F(RawQueueSalesWindow, F5PrintsTheSaleAsStoredAndSaveOnlyPrintsNothing)
     enterLine("香蕉", "3", "5");
     SaleSnapshot sale = m_dialog->takeSale();
     QTest::keyClick(box("productBox"), Qt::Key_F5);
-    const EscPosDecoded paper = EscPosDecoder::decode(receiveJob(listener));
+    const EscPosDecoded paper = EscPosDecoder::decode(thermalPrinter.nextJob());
     ASSERT_TRUE(paper.error.isEmpty()) << paper.error.toStdString();
 
     sale.receiptNumber = recordsValue(QStringLiteral("select \"NO\" from \"POS_RECORD\""));
@@ -335,7 +285,7 @@ TEST_F(RawQueueSalesWindow, F5PrintsTheSaleAsStoredAndSaveOnlyPrintsNothing)
     QTest::mouseClick(w<QPushButton>("saveOnlyButton"), Qt::LeftButton);
     EXPECT_EQ(recordsValue(QStringLiteral("select count(*) from \"POS_RECORD\"")),
               QStringLiteral("2"));
-    EXPECT_FALSE(listener.waitForNewConnection(3000)) << "仅保存小票 printed";
+    EXPECT_TRUE(thermalPrinter.jobsWhenIdle().isEmpty()) << "仅保存小票 printed";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "EscPosDecoder.h"
+#include "support/EscPosDecoder.h"
 
 #include <QList>
 

@@ -4,12 +4,10 @@
 // statements and settings (journal, synchronous FULL, the write lock taken at
 // the start) on the SQLite C API, prepared once, runs interleaved.
 #include "BenchLine.h"
+#include "BenchTill.h"
 
 #include "controls/SortableList.h"
-#include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
-#include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleRecord.h"
@@ -20,9 +18,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <sqlite3.h>
 
@@ -74,19 +72,6 @@ Figures thousandthLine()
     return summarise(ms);
 }
 
-// No message box may wait for a person here: messages go to the terminal.
-class TerminalPrompt : public Prompt
-{
-public:
-    Answer ask(QWidget *, const QString &text, const QString &, Icon, Buttons) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Answer::Yes;
-    }
-    QString openFile(QWidget *, FileRequest &) override { return {}; }
-    QString saveFile(QWidget *, FileRequest &) override { return {}; }
-};
-
 struct WindowFigures
 {
     Figures handling; // the window's own work
@@ -121,7 +106,7 @@ WindowFigures thousandthLineInTheWindow(AppSettings &settings)
         if (window.session().sale().lines().count() != 1000)
             std::abort();
         window.saleList()->selectOnly(999);
-        window.deleteLines();
+        QTest::keyClick(window.saleList(), Qt::Key_Delete);
     }
     window.hide();
     return {summarise(handling), summarise(shown)};
@@ -260,35 +245,16 @@ Medians saveSale(const QString &dsn, const QString &file, int lineCount, const Q
 
 int main(int argc, char **argv)
 {
-    // A private program folder beside the build, on the same disk as a real
-    // installation, with a fresh copy of the delivered records database.
     QTemporaryDir odbcDir;
     setenv("ODBCINI", qPrintable(QDir(odbcDir.path()).filePath(QStringLiteral("odbc.ini"))), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    Prompt::install(new TerminalPrompt);
-    const QString buildDir = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
-    QTemporaryDir programDir(buildDir + QStringLiteral("/bench-sale-XXXXXX"));
-    QDir(programDir.path()).mkpath(QStringLiteral("data"));
-    const QString file = DataSource::recordsFile(programDir.path());
-    const QString settingsFile = DataSource::settingsFile(programDir.path());
-    if (!QFile::copy(buildDir + QStringLiteral("/data/Quillbook.qmbk"), file) ||
-        !QFile::copy(buildDir + QStringLiteral("/data/Quillmarch.qmst"), settingsFile)) {
-        std::fprintf(stderr, "the delivered databases are missing; build first\n");
+    BenchTill till(QStringLiteral("Sale"));
+    if (!till.isReady())
         return 1;
-    }
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(settingsFile, QFile::ReadOwner | QFile::WriteOwner);
-    const QString dsn = QStringLiteral("QmBenchRecords");
-    DataSource::setUp(dsn, file, programDir.path());
-    AppSettings settings;
-    settings.programDir = programDir.path();
-    settings.workingDir = programDir.path();
-    settings.settingsDsn = QStringLiteral("QmBenchSettings");
-    settings.recordsDsn = QStringLiteral("QmBenchWindowRecords");
-    settings.userName = QStringLiteral("收银员");
-    settings.userPower = AppSettings::ordinaryPower(); // nothing is remembered per line
-    DataSource::setUp(settings.settingsDsn, settingsFile, programDir.path());
+    AppSettings &settings = till.settings();
+    const QString dsn = settings.recordsDsn;
+    const QString file = till.recordsFile();
 
     const Figures add = thousandthLine();
     benchLine("sale_add_1000th_line_with_totals", add.median); // aim < 2 ms

@@ -4,18 +4,15 @@
 // the same line added through the window's own add action, its product put
 // into the box whole. A catalogue of 2,000 coded products, as a shop holds.
 #include "BenchLine.h"
+#include "BenchTill.h"
 
 #include "controls/SortableList.h"
-#include "core/AppSettings.h"
-#include "core/Prompt.h"
-#include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,19 +21,6 @@
 #include <cstdlib>
 
 namespace {
-
-// No message box may wait for a person here: messages go to the terminal.
-class TerminalPrompt : public Prompt
-{
-public:
-    Answer ask(QWidget *, const QString &text, const QString &, Icon, Buttons) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return Answer::Yes;
-    }
-    QString openFile(QWidget *, FileRequest &) override { return {}; }
-    QString saveFile(QWidget *, FileRequest &) override { return {}; }
-};
 
 QString codeOf(int i)
 {
@@ -65,27 +49,10 @@ int main(int argc, char **argv)
     setenv("ODBCINI", qPrintable(QDir(odbcDir.path()).filePath(QStringLiteral("odbc.ini"))), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    Prompt::install(new TerminalPrompt);
-    const QString buildDir = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
-    QTemporaryDir programDir(buildDir + QStringLiteral("/bench-scan-XXXXXX"));
-    QDir(programDir.path()).mkpath(QStringLiteral("data"));
-    const QString recordsFile = DataSource::recordsFile(programDir.path());
-    const QString settingsFile = DataSource::settingsFile(programDir.path());
-    if (!QFile::copy(buildDir + QStringLiteral("/data/Quillbook.qmbk"), recordsFile) ||
-        !QFile::copy(buildDir + QStringLiteral("/data/Quillmarch.qmst"), settingsFile)) {
-        std::fprintf(stderr, "the delivered databases are missing; build first\n");
+    BenchTill till(QStringLiteral("Scan"));
+    if (!till.isReady())
         return 1;
-    }
-    QFile::setPermissions(recordsFile, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(settingsFile, QFile::ReadOwner | QFile::WriteOwner);
-    AppSettings settings;
-    settings.programDir = programDir.path();
-    settings.workingDir = programDir.path();
-    settings.settingsDsn = QStringLiteral("QmBenchScanSettings");
-    settings.recordsDsn = QStringLiteral("QmBenchScanRecords");
-    settings.userName = QStringLiteral("收银员");
-    settings.userPower = AppSettings::ordinaryPower(); // nothing is remembered per line
-    DataSource::setUp(settings.settingsDsn, settingsFile, programDir.path());
+    AppSettings &settings = till.settings();
     fillCatalogue(settings.settingsDsn);
 
     SalesDialog window(settings);
@@ -118,7 +85,7 @@ int main(int argc, char **argv)
         [&] {
             if (window.saleList()->rowCount() > 0) {
                 window.saleList()->selectOnly(0);
-                window.deleteLines();
+                QTest::keyClick(window.saleList(), Qt::Key_Delete);
             }
             product->setFocus();
             QApplication::processEvents();

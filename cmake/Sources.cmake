@@ -330,6 +330,8 @@ set(QM_UI_APP
 set(QM_UI_CONTROLS
     src/controls/AutoCompleteCombo.cpp
     src/controls/AutoCompleteCombo.h
+    src/controls/ControlLock.cpp
+    src/controls/ControlLock.h
     src/controls/DataCombo.cpp
     src/controls/DataCombo.h
     src/controls/HoverButton.cpp
@@ -342,6 +344,8 @@ set(QM_UI_CONTROLS
     src/controls/ModalDialogs.h
     src/controls/ProgressWindow.cpp
     src/controls/ProgressWindow.h
+    src/controls/ShownText.cpp
+    src/controls/ShownText.h
     src/controls/SortableHeader.cpp
     src/controls/SortableHeader.h
     src/controls/SortableList.cpp
@@ -414,15 +418,23 @@ set(QM_UI_SALES
     src/sales/AboutDialog.cpp
     src/sales/AboutDialog.h
     src/sales/AboutDialog.ui
+    src/sales/EntryRowPanel.cpp
+    src/sales/EntryRowPanel.h
+    src/sales/EntryRowPanel.ui
     src/sales/HelpFile.cpp
     src/sales/HelpFile.h
+    src/sales/SaleHeaderPanel.cpp
+    src/sales/SaleHeaderPanel.h
+    src/sales/SaleHeaderPanel.ui
+    src/sales/SaleLinesView.cpp
+    src/sales/SaleLinesView.h
+    src/sales/SaleLinesView.ui
+    src/sales/SaleSidePanel.cpp
+    src/sales/SaleSidePanel.h
+    src/sales/SaleSidePanel.ui
     src/sales/SalesDialog.cpp
     src/sales/SalesDialog.h
     src/sales/SalesDialog.ui
-    src/sales/SalesDialogForm.cpp
-    src/sales/SalesDialogFinish.cpp
-    src/sales/SalesDialogSale.cpp
-    src/sales/SalesDialogWindows.cpp
     src/sales/SalesKeyFilter.cpp
     src/sales/SalesKeyFilter.h
     src/sales/SalesWindows.cpp

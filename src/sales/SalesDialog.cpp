@@ -2,51 +2,23 @@
 
 #include "ui_SalesDialog.h"
 
-#include "controls/AutoCompleteCombo.h"
-#include "controls/HoverButton.h"
 #include "controls/IdleTicker.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
-#include "sales/EntryRow.h"
-#include "sales/SaleLine.h"
+#include "data/DbOperation.h"
+#include "printing/ReceiptOutput.h"
 #include "sales/SalesKeyFilter.h"
 
-#include "data/DbOperation.h"
-
-#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QCollator>
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QWheelEvent>
 
-#include <algorithm>
-
-namespace {
-
-const QColor listBlue(115, 151, 236);
-
-QStringList cashList()
-{
-    return {QStringLiteral("100"), QStringLiteral("50"),  QStringLiteral("20"),
-            QStringLiteral("10"),  QStringLiteral("150"), QStringLiteral("200")};
-}
-
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
-
-} // namespace
+#include <cstdlib>
 
 SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::SalesDialog>()), m_session(settings),
@@ -55,24 +27,15 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setUpControls();
-    connectControls();
+    setUpParts();
+    connectEntryRow();
+    connectHeader();
+    connectSide();
 
     // Before the window opens: the records data source, and the clock.
     m_recordsReady = m_session.setUpRecordsSource(this);
-    m_clock.setParent(this); // found by its name, e.g. to wait for a tick
-    m_clock.setObjectName(QStringLiteral("clock"));
-    connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
-    m_clock.start(500);
-    m_numberRefresh = new IdleTicker(
-        numberRefreshMs, [this] { refreshShownNumber(); }, this);
-    m_doubtRetry.setParent(this);
-    m_doubtRetry.setObjectName(QStringLiteral("doubtRetry"));
-    m_doubtRetry.setInterval(2000);
-    m_doubtRetry.setSingleShot(true);
-    connect(&m_doubtRetry, &QTimer::timeout, this, &SalesDialog::resolveDoubt);
-    m_keys = new SalesKeyFilter(*this);
-    qApp->installEventFilter(m_keys);
+    startTimers();
+    connectKeys();
 
     if (m_recordsReady)
         openSession();
@@ -95,6 +58,18 @@ QString SalesDialog::leaveUnsavedQuestion()
     return QStringLiteral("当前小票还有未保存的商品，确定要退出吗？");
 }
 
+QString SalesDialog::leaveInDoubtQuestion()
+{
+    return QStringLiteral("还没有确认这笔销售是否已经保存。现在退出，就不知道它是否保存了，"
+                          "也不会打印小票。确定要退出吗？");
+}
+
+QString SalesDialog::checkingText()
+{
+    return QStringLiteral("正在确认这笔销售是否已经保存…与数据库服务器的连接恢复后会自动确认，"
+                          "确认之前这笔销售不能修改。");
+}
+
 QString SalesDialog::titleFor(const AppSettings &settings)
 {
     return QStringLiteral("QuillmarchV%1 —— 收银员：%2（%3）")
@@ -110,185 +85,7 @@ int SalesDialog::exec()
 
 SortableList *SalesDialog::saleList() const
 {
-    return ui->saleList;
-}
-
-// ---------------------------------------------------------------------------
-// Setting up
-
-void SalesDialog::setUpControls()
-{
-    setWindowIcon(SalesIcons::window());
-    ui->calculatorIcon->setIcon(SalesIcons::calculator());
-    setUpColumns();
-
-    ui->discountBox->addItems(EntryRow::discountChoices());
-    ui->discountBox->setEditText(EntryRow::fullPrice());
-    ui->cashBox->addItems(cashList());
-    ui->cashBox->setEditText(QString());
-    ui->cashBox->setCompleter(nullptr); // a plain box: what is typed is what counts
-    ui->quantityEdit->setText(EntryRow::defaultQuantity());
-
-    // Summary line: yellow on the list's blue; the shortcut line blue; cash red; change green.
-    QFont summaryFont(QStringLiteral("宋体"));
-    summaryFont.setPointSizeF(11.6);
-    ui->summaryLabel->setFont(summaryFont);
-    ui->summaryLabel->setAutoFillBackground(true);
-    ui->summaryLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    QPalette summary = ui->summaryLabel->palette();
-    summary.setColor(QPalette::Window, listBlue);
-    summary.setColor(QPalette::WindowText, Qt::yellow);
-    ui->summaryLabel->setPalette(summary);
-    setTextColour(ui->shortcutLabel, QColor(0, 0, 255));
-    setTextColour(ui->cashCheck, QColor(197, 0, 0));
-    setTextColour(ui->changeLabel, QColor(0, 199, 0));
-
-    // A turn of the wheel never takes the focus to the box under the mouse: it
-    // works on the field being edited (see handleWheel).
-    for (QComboBox *box : findChildren<QComboBox *>())
-        box->setFocusPolicy(Qt::StrongFocus);
-    ui->timeEdit->setFocusPolicy(Qt::StrongFocus);
-
-    ui->timeEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    ui->timeEdit->setDateTime(m_session.header().time);
-}
-
-void SalesDialog::setUpColumns()
-{
-    SortableList *list = ui->saleList;
-    QList<SortableList::Column> columns;
-    const bool english = m_session.settings().labelLanguage != 0;
-    for (int c = 0; c < SaleLine::ColumnCount; ++c)
-        columns.append({SaleLine::header(c, english), SaleLine::width(c), SaleLine::alignment(c)});
-    list->setColumns(columns);
-    list->setColumnHidden(SaleLine::FullName, true);
-    list->setFullRowSelect(true);
-    list->setGridLines(true);
-    list->setMovableColumns(true);
-    list->setRowHeights(19);
-    list->setColours(listBlue, listBlue, Qt::black);
-}
-
-void SalesDialog::connectControls()
-{
-    connectEntryRow();
-    connectHeader();
-    SortableList *list = ui->saleList;
-    connect(list, &SortableList::rowClicked, this, [this](int) { selectLine(); });
-    connect(list, &SortableList::deletePressed, this, &SalesDialog::deleteLines);
-    connect(list, &SortableList::sorted, this, &SalesDialog::onListSorted);
-
-    connect(ui->addButton, &QPushButton::clicked, this, &SalesDialog::addLine);
-    connect(ui->modifyButton, &QPushButton::clicked, this, &SalesDialog::modifyLine);
-    connect(ui->deleteButton, &QPushButton::clicked, this, &SalesDialog::deleteLines);
-    connect(ui->saveOnlyButton, &QPushButton::clicked, this, &SalesDialog::saveOnly);
-    connect(ui->printButton, &QPushButton::clicked, this, &SalesDialog::printReceipt);
-    connect(ui->previewButton, &QPushButton::clicked, this, &SalesDialog::previewReceipt);
-    connect(ui->queryButton, &QPushButton::clicked, this, &SalesDialog::openQuery);
-    connect(ui->settingsButton, &QPushButton::clicked, this, &SalesDialog::openSettings);
-    connect(ui->aboutButton, &QPushButton::clicked, this, &SalesDialog::openAbout);
-    connect(ui->customersButton, &QPushButton::clicked, this, &SalesDialog::openCustomers);
-    connect(ui->paymentMethodsButton, &QPushButton::clicked, this,
-            &SalesDialog::openPaymentMethods);
-    connect(ui->calculatorIcon, &QToolButton::clicked, this, &SalesDialog::startCalculator);
-}
-
-void SalesDialog::connectEntryRow()
-{
-    using Field = SaleEntry::Field;
-    const auto edited = [this](Field field) {
-        return [this, field](const QString &text) { onEntryEdited(field, text); };
-    };
-    connect(ui->productBox, &QComboBox::editTextChanged, this, edited(Field::Name));
-    connect(ui->productBox, &QComboBox::textActivated, this, &SalesDialog::onProductChosen);
-    connect(ui->quantityEdit, &QLineEdit::textChanged, this, edited(Field::Quantity));
-    connect(ui->priceEdit, &QLineEdit::textChanged, this, edited(Field::Price));
-    connect(ui->amountEdit, &QLineEdit::textChanged, this, edited(Field::Amount));
-    connect(ui->discountBox, &QComboBox::editTextChanged, this, edited(Field::Discount));
-    // A box also reports its text as chosen when it merely loses the focus:
-    // only a text that differs from the sale's is a choice.
-    connect(ui->discountBox, &QComboBox::textActivated, this, [this](const QString &text) {
-        if (!m_pushing && text != m_session.sale().entry().discount())
-            onEntryEdited(SaleEntry::Field::Discount, text);
-    });
-    connect(ui->discountedEdit, &QLineEdit::textChanged, this, edited(Field::Discounted));
-    connect(ui->discountCheck, &QCheckBox::clicked, this, &SalesDialog::onDiscountSwitched);
-    connect(ui->roundOffButton, &QPushButton::clicked, this, [this] {
-        m_session.sale().entry().roundOff();
-        pushEntry();
-    });
-
-    const auto cash = [this](const QString &text) {
-        if (m_pushing || text == m_session.sale().cash())
-            return;
-        // Said once when the cash goes out of range, not at every further key.
-        const bool hadChange = !m_session.sale().change().isEmpty();
-        const bool counted = m_session.sale().setCash(text);
-        pushEntry();
-        if (!counted && hadChange)
-            Prompt::warn(this, SaleEntry::cashOutOfRangeMessage());
-    };
-    connect(ui->cashBox, &QComboBox::editTextChanged, this, cash);
-    connect(ui->cashBox, &QComboBox::textActivated, this, cash);
-}
-
-void SalesDialog::connectHeader()
-{
-    connect(ui->customerBox, &QComboBox::editTextChanged, this, &SalesDialog::onCustomerEdited);
-    connect(ui->customerBox, &QComboBox::textActivated, this, [this](const QString &text) {
-        if (text != m_session.header().customer)
-            onCustomerEdited(text);
-    });
-    connect(ui->phoneBox, &QComboBox::editTextChanged, this, &SalesDialog::onPhoneEdited);
-    connect(ui->phoneBox, &QComboBox::textActivated, this, [this](const QString &text) {
-        if (text != m_session.header().phone)
-            onPhoneEdited(text);
-    });
-
-    connect(ui->editTimeCheck, &QCheckBox::clicked, this, [this](bool on) {
-        m_session.header().timeEditable = on;
-        ui->timeEdit->setEnabled(on);
-    });
-    connect(ui->customerCheck, &QCheckBox::clicked, this, [this](bool on) {
-        pull();
-        ui->customerBox->setEnabled(on);
-        m_session.setCustomerEnabled(this, on);
-    });
-    connect(ui->phoneCheck, &QCheckBox::clicked, this, [this](bool on) {
-        pull();
-        ui->phoneBox->setEnabled(on);
-        m_session.setPhoneEnabled(this, on);
-    });
-    connect(ui->paymentCheck, &QCheckBox::clicked, this, [this](bool on) {
-        pull();
-        ui->paymentBox->setEnabled(on);
-        m_session.setPaymentEnabled(this, on);
-    });
-    connect(ui->cashCheck, &QCheckBox::clicked, this, [this](bool on) {
-        pull();
-        m_session.setCashEnabled(this, on);
-    });
-}
-
-void SalesDialog::openSession()
-{
-    const AppSettings &settings = m_session.settings();
-    if (!m_session.open(this))
-        return; // the window stays open, unfilled
-    setWindowTitle(titleFor(settings));
-    relabelColumns();
-    pushLists();
-    applyUserRights();
-    push();
-    ui->productBox->setFocus();
-}
-
-void SalesDialog::applyUserRights()
-{
-    const bool administrator = m_session.settings().isAdministrator();
-    ui->numberEdit->setReadOnly(!administrator);
-    ui->cashierBox->setEnabled(administrator);
-    ui->saveOnlyButton->setEnabled(administrator);
+    return ui->linesView->list();
 }
 
 void SalesDialog::setWindows(const SalesWindows &windows)
@@ -297,22 +94,453 @@ void SalesDialog::setWindows(const SalesWindows &windows)
 }
 
 // ---------------------------------------------------------------------------
-// Showing the session
+// Setting up
 
-void SalesDialog::contextMenuEvent(QContextMenuEvent *event)
+void SalesDialog::setUpParts()
 {
-    QMenu menu(this);
-    QAction *about = menu.addAction(QStringLiteral("关于 Quillmarch(&A)..."));
-    if (menu.exec(event->globalPos()) == about)
-        openAbout();
+    setWindowIcon(SalesIcons::window());
+    ui->linesView->setUpColumns(m_session.settings().labelLanguage != 0);
+    ui->headerPanel->showTime(m_session.header().time);
+    // The shortcut line blue.
+    QPalette blue = ui->shortcutLabel->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    blue.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+    ui->shortcutLabel->setPalette(blue);
+    setUpTabOrder();
 }
 
-void SalesDialog::endForNewBook()
+// From the entry row through the lines, cash and remark to the header, and
+// then the side buttons.
+void SalesDialog::setUpTabOrder()
 {
-    m_ending = true;
-    m_clock.stop();
-    m_session.close();
-    QDialog::done(QDialog::Rejected);
+    const QList<QWidget *> order = ui->entryRowPanel->tabOrder() + QList<QWidget *>{saleList()} +
+                                   ui->sidePanel->fieldsTabOrder() + ui->headerPanel->tabOrder() +
+                                   ui->sidePanel->buttonsTabOrder();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void SalesDialog::connectEntryRow()
+{
+    EntryRowPanel *entry = ui->entryRowPanel;
+    connect(entry, &EntryRowPanel::edited, this, &SalesDialog::onEntryEdited);
+    connect(entry, &EntryRowPanel::productChosen, this, &SalesDialog::onProductChosen);
+    // A box also reports its text as chosen when it merely loses the focus:
+    // only a text that differs from the sale's is a choice.
+    connect(entry, &EntryRowPanel::discountChosen, this, [this](const QString &text) {
+        if (text != m_session.sale().entry().discount())
+            onEntryEdited(SaleEntry::Field::Discount, text);
+    });
+    connect(entry, &EntryRowPanel::discountSwitched, this, &SalesDialog::onDiscountSwitched);
+    connect(entry, &EntryRowPanel::roundOffClicked, this, [this] {
+        m_session.sale().entry().roundOff();
+        pushEntry();
+    });
+    connect(entry, &EntryRowPanel::addClicked, this, &SalesDialog::addLine);
+    connect(entry, &EntryRowPanel::modifyClicked, this, &SalesDialog::modifyLine);
+    connect(entry, &EntryRowPanel::deleteClicked, this, &SalesDialog::deleteLines);
+
+    SaleLinesView *lines = ui->linesView;
+    connect(lines, &SaleLinesView::lineClicked, this, &SalesDialog::selectLine);
+    connect(lines, &SaleLinesView::deletePressed, this, &SalesDialog::deleteLines);
+    connect(lines, &SaleLinesView::sorted, this,
+            [this] { m_session.sale().reorder(ui->linesView->order()); });
+}
+
+void SalesDialog::connectHeader()
+{
+    SaleHeaderPanel *header = ui->headerPanel;
+    connect(header, &SaleHeaderPanel::customerEdited, this, &SalesDialog::onCustomerEdited);
+    connect(header, &SaleHeaderPanel::customerChosen, this, [this](const QString &text) {
+        if (text != m_session.header().customer)
+            onCustomerEdited(text);
+    });
+    connect(header, &SaleHeaderPanel::phoneEdited, this, &SalesDialog::onPhoneEdited);
+    connect(header, &SaleHeaderPanel::phoneChosen, this, [this](const QString &text) {
+        if (text != m_session.header().phone)
+            onPhoneEdited(text);
+    });
+    connect(header, &SaleHeaderPanel::timeEditSwitched, this,
+            [this](bool on) { m_session.header().timeEditable = on; });
+    connect(header, &SaleHeaderPanel::customerSwitched, this, [this](bool on) {
+        pull();
+        m_session.setCustomerEnabled(this, on);
+    });
+    connect(header, &SaleHeaderPanel::phoneSwitched, this, [this](bool on) {
+        pull();
+        m_session.setPhoneEnabled(this, on);
+    });
+    connect(header, &SaleHeaderPanel::paymentSwitched, this, [this](bool on) {
+        pull();
+        m_session.setPaymentEnabled(this, on);
+    });
+    connect(header, &SaleHeaderPanel::customersClicked, this, &SalesDialog::openCustomers);
+    connect(header, &SaleHeaderPanel::paymentMethodsClicked, this,
+            &SalesDialog::openPaymentMethods);
+}
+
+void SalesDialog::connectSide()
+{
+    SaleSidePanel *side = ui->sidePanel;
+    connect(side, &SaleSidePanel::cashEdited, this, &SalesDialog::onCashEdited);
+    connect(side, &SaleSidePanel::cashSwitched, this, [this](bool on) {
+        pull();
+        m_session.setCashEnabled(this, on);
+    });
+    connect(side, &SaleSidePanel::saveOnlyClicked, this, &SalesDialog::saveOnly);
+    connect(side, &SaleSidePanel::printClicked, this, &SalesDialog::printReceipt);
+    connect(side, &SaleSidePanel::previewClicked, this, &SalesDialog::previewReceipt);
+    connect(side, &SaleSidePanel::queryClicked, this, &SalesDialog::openQuery);
+    connect(side, &SaleSidePanel::settingsClicked, this, &SalesDialog::openSettings);
+    connect(side, &SaleSidePanel::aboutClicked, this, &SalesDialog::openAbout);
+    connect(side, &SaleSidePanel::calculatorClicked, this, &SalesDialog::startCalculator);
+}
+
+void SalesDialog::connectKeys()
+{
+    auto *keys = m_keys = new SalesKeyFilter(*this);
+    keys->setWheelFields(ui->entryRowPanel->wheelFields() +
+                         QList<QWidget *>{ui->headerPanel->wheelField()});
+    connect(keys, &SalesKeyFilter::printPressed, this, &SalesDialog::printReceipt);
+    connect(keys, &SalesKeyFilter::nextFieldPressed, this, [this] { focusNextChild(); });
+    connect(keys, &SalesKeyFilter::helpPressed, this, &SalesDialog::openHelp);
+    connect(keys, &SalesKeyFilter::wheelStepped, this, &SalesDialog::onWheelStepped);
+    // Empty quantity and price show zero.
+    connect(keys, &SalesKeyFilter::wheelTurnedElsewhere, this, [this](bool forward) {
+        m_session.sale().wheel(forward, SaleEntry::Field::None);
+        pushEntry();
+    });
+    qApp->installEventFilter(keys);
+}
+
+void SalesDialog::startTimers()
+{
+    m_clock.setParent(this); // found by its name, e.g. to wait for a tick
+    m_clock.setObjectName(QStringLiteral("clock"));
+    connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
+    m_clock.start(500);
+    m_numberRefresh = new IdleTicker(
+        numberRefreshMs, [this] { refreshShownNumber(); }, this);
+    m_doubtRetry.setParent(this);
+    m_doubtRetry.setObjectName(QStringLiteral("doubtRetry"));
+    m_doubtRetry.setInterval(2000);
+    m_doubtRetry.setSingleShot(true);
+    connect(&m_doubtRetry, &QTimer::timeout, this, &SalesDialog::resolveDoubt);
+}
+
+void SalesDialog::openSession()
+{
+    if (!m_session.open(this))
+        return; // the window stays open, unfilled
+    setWindowTitle(titleFor(m_session.settings()));
+    ui->linesView->relabelColumns(m_session.settings().labelLanguage != 0);
+    pushLists();
+    applyUserRights();
+    push();
+    ui->entryRowPanel->focusField(SaleEntry::Field::Name);
+}
+
+void SalesDialog::applyUserRights()
+{
+    const bool administrator = m_session.settings().isAdministrator();
+    ui->headerPanel->setAdministrator(administrator);
+    ui->sidePanel->setAdministrator(administrator);
+}
+
+// ---------------------------------------------------------------------------
+// Showing the session
+
+void SalesDialog::pull()
+{
+    SaleHeader &header = m_session.header();
+    ui->headerPanel->take(header);
+    header.remark = ui->sidePanel->remark();
+    header.cashEnabled = ui->sidePanel->isCashChecked();
+}
+
+void SalesDialog::push()
+{
+    pushHeader();
+    pushEntry();
+}
+
+void SalesDialog::pushEntry()
+{
+    const SaleEntry &sale = m_session.sale();
+    ui->entryRowPanel->showEntry(sale.entry());
+    ui->sidePanel->showCash(sale.cash(), sale.change());
+    ui->linesView->showSummary(sale.summary());
+}
+
+void SalesDialog::pushHeader()
+{
+    const SaleHeader &header = m_session.header();
+    ui->headerPanel->showHeader(header);
+    ui->sidePanel->showRemark(header.remark);
+    ui->sidePanel->setCashChecked(header.cashEnabled);
+    ui->entryRowPanel->setDiscountEnabled(m_session.sale().discountEnabled());
+}
+
+void SalesDialog::pushLists()
+{
+    ui->headerPanel->setLists(m_session.cashiers(), m_session.customerNames(),
+                              m_session.customerPhones(), m_session.paymentMethods());
+    ui->entryRowPanel->setProducts(m_session.products());
+}
+
+// ---------------------------------------------------------------------------
+// Sale lines and the entry row
+
+void SalesDialog::addLine()
+{
+    apply(m_session.addLine());
+}
+
+void SalesDialog::modifyLine()
+{
+    const SaleEntry::Selection selection = ui->linesView->selection();
+    // The row shown in the entry row: the one selected row, else the selection mark.
+    const int row = selection.rows.size() == 1 ? selection.rows.first() : selection.mark;
+    apply(m_session.modifyLine(row));
+}
+
+void SalesDialog::deleteLines()
+{
+    apply(m_session.sale().deleteLines(ui->linesView->selection()));
+}
+
+void SalesDialog::selectLine()
+{
+    apply(m_session.sale().selectLine(ui->linesView->selection()));
+}
+
+void SalesDialog::apply(const SaleEntry::Outcome &outcome)
+{
+    ui->linesView->showChange(outcome.list, outcome.row, m_session.sale().lines());
+    // A product remembered by adding a line joins the list of the name box.
+    ui->entryRowPanel->addNewProducts(m_session.products());
+    if (outcome.selection)
+        ui->linesView->showSelection(*outcome.selection);
+    if (outcome.modifyEnabled)
+        ui->entryRowPanel->setModifyEnabled(*outcome.modifyEnabled);
+    if (outcome.deleteEnabled)
+        ui->entryRowPanel->setDeleteEnabled(*outcome.deleteEnabled);
+    pushEntry();
+    if (!outcome.message.isEmpty())
+        Prompt::info(this, outcome.message);
+    ui->entryRowPanel->focusField(outcome.focus);
+}
+
+void SalesDialog::onEntryEdited(SaleEntry::Field field, const QString &text)
+{
+    using Field = SaleEntry::Field;
+    EntryRow &entry = m_session.sale().entry();
+    switch (field) {
+    case Field::Name:
+        m_session.lookUpProduct(text);
+        break;
+    case Field::Quantity:
+        // The quantity's rule runs only while the person is in the field.
+        if (ui->entryRowPanel->fieldHasFocus(Field::Quantity))
+            entry.typeQuantity(text);
+        else
+            entry.setQuantity(text);
+        break;
+    case Field::Price:
+        entry.setPrice(text);
+        break;
+    case Field::Amount:
+        entry.typeAmount(text);
+        break;
+    case Field::Discount:
+        if (m_session.sale().discountEnabled())
+            entry.setDiscount(text);
+        break;
+    case Field::Discounted:
+        entry.setDiscounted(text);
+        break;
+    case Field::None:
+        return;
+    }
+    pushEntry();
+}
+
+void SalesDialog::onProductChosen(const QString &name)
+{
+    if (name == m_session.sale().entry().name())
+        return;
+    m_session.lookUpProduct(name);
+    pushEntry();
+}
+
+void SalesDialog::onDiscountSwitched(bool on)
+{
+    pull();
+    if (!m_session.setDiscountEnabled(this, on)) {
+        ui->entryRowPanel->setDiscountEnabled(!on);
+        return;
+    }
+    pushEntry();
+    ui->entryRowPanel->setDiscountEnabled(on);
+}
+
+void SalesDialog::onCashEdited(const QString &text)
+{
+    if (text == m_session.sale().cash())
+        return;
+    // Said once when the cash goes out of range, not at every further key.
+    const bool hadChange = !m_session.sale().change().isEmpty();
+    const bool counted = m_session.sale().setCash(text);
+    pushEntry();
+    if (!counted && hadChange)
+        Prompt::warn(this, SaleEntry::cashOutOfRangeMessage());
+}
+
+void SalesDialog::onCustomerEdited(const QString &text)
+{
+    m_session.lookUpCustomer(this, text);
+    ui->headerPanel->showPhone(m_session.header().phone);
+}
+
+void SalesDialog::onPhoneEdited(const QString &text)
+{
+    m_session.lookUpPhone(this, text);
+    ui->headerPanel->showCustomer(m_session.header().customer);
+}
+
+// The quantity or the price steps by one a notch, the sale time (while
+// "修改时间" is ticked) steps the part being edited.
+void SalesDialog::onWheelStepped(int notches)
+{
+    using Field = SaleEntry::Field;
+    const Field focus = ui->entryRowPanel->focusedField();
+    const bool onNumber = focus == Field::Quantity || focus == Field::Price;
+    for (int i = 0; i < std::abs(notches); ++i)
+        m_session.sale().wheel(notches > 0, onNumber ? focus : Field::None);
+    if (!onNumber)
+        ui->headerPanel->stepTime(notches);
+    pushEntry();
+}
+
+void SalesDialog::onClockTick()
+{
+    if (ui->headerPanel->timeEditable())
+        return;
+    m_session.header().time = Clock::now();
+    ui->headerPanel->showTime(m_session.header().time);
+}
+
+void SalesDialog::refreshShownNumber()
+{
+    // Not under another window or a menu, not while the number box has the
+    // focus, never over a number typed there.
+    QWidget *modal = QApplication::activeModalWidget();
+    if ((modal && modal != this) || QApplication::activePopupWidget() || !isVisible())
+        return;
+    SaleHeaderPanel *header = ui->headerPanel;
+    if (header->numberHasFocus() || header->number() != m_session.header().number)
+        return;
+    const SalesSession::Refresh refresh = m_session.refreshCounterNumber();
+    if (refresh == SalesSession::Refresh::Changed)
+        header->showNumber(m_session.header().number);
+    // A server that does not answer is asked less often: each attempt may wait for it.
+    m_numberRefresh->setSlowed(refresh == SalesSession::Refresh::Failed);
+}
+
+// ---------------------------------------------------------------------------
+// Finishing the sale: FinishSale does it, the window shows what came of it.
+// While a sale is in doubt nothing on the window may change it.
+
+SaleSnapshot SalesDialog::takeSale()
+{
+    pull();
+    return m_session.snapshot();
+}
+
+void SalesDialog::printReceipt()
+{
+    if (m_finishing)
+        return;
+    if (inDoubt()) {
+        resolveDoubt();
+        return;
+    }
+    if (!m_windows.receiptOutput)
+        return;
+    pull();
+    const std::unique_ptr<ReceiptOutput> output = m_windows.receiptOutput(*this);
+    m_finishing = true;
+    const FinishSale::Outcome outcome =
+        FinishSale(m_session, output.get()).print(m_session.shop().saveOnPrint);
+    m_finishing = false;
+    showOutcome(outcome);
+}
+
+void SalesDialog::saveOnly()
+{
+    if (m_finishing)
+        return;
+    if (inDoubt()) {
+        resolveDoubt();
+        return;
+    }
+    pull();
+    m_finishing = true;
+    const FinishSale::Outcome outcome = FinishSale(m_session, nullptr).saveOnly();
+    m_finishing = false;
+    showOutcome(outcome);
+}
+
+void SalesDialog::resolveDoubt()
+{
+    if (m_finishing || !inDoubt())
+        return;
+    m_doubtRetry.stop();
+    std::unique_ptr<ReceiptOutput> output;
+    if (m_windows.receiptOutput)
+        output = m_windows.receiptOutput(*this);
+    m_finishing = true;
+    const FinishSale::Outcome outcome = FinishSale(m_session, output.get()).resolve();
+    m_finishing = false;
+    showOutcome(outcome);
+}
+
+void SalesDialog::showOutcome(const FinishSale::Outcome &outcome)
+{
+    using Kind = FinishSale::Outcome::Kind;
+    if (outcome.kind == Kind::InDoubt) {
+        lockForDoubt(true);
+        m_doubtRetry.start();
+        return;
+    }
+    lockForDoubt(false);
+    if (outcome.kind == Kind::Finished)
+        showNextSale();
+    else
+        pushHeader(); // the number may have moved on (a taken number)
+    if (!outcome.message.isEmpty())
+        Prompt::warn(this, outcome.message);
+}
+
+void SalesDialog::showNextSale()
+{
+    ui->linesView->showChange(SaleEntry::ListChange::Reset, -1, m_session.sale().lines());
+    ui->linesView->showSelection({});
+    ui->entryRowPanel->setModifyEnabled(false);
+    ui->entryRowPanel->setDeleteEnabled(false);
+    push();
+    ui->entryRowPanel->focusField(SaleEntry::Field::Name);
+}
+
+// Everything that changes, replaces or abandons the sale on screen, or opens a
+// window that would (settings, query); each control gets its state back after.
+void SalesDialog::lockForDoubt(bool locked)
+{
+    ui->linesView->showDoubt(checkingText(), locked);
+    ui->headerPanel->setLocked(locked);
+    ui->linesView->setLocked(locked);
+    ui->entryRowPanel->setLocked(locked);
+    ui->sidePanel->setLocked(locked);
 }
 
 void SalesDialog::reject()
@@ -332,18 +560,100 @@ void SalesDialog::reject()
     QDialog::reject();
 }
 
-void SalesDialog::refreshShownNumber()
+void SalesDialog::endForNewBook()
 {
-    // Not under another window or a menu, not while the number box has the
-    // focus, never over a number typed there.
-    QWidget *modal = QApplication::activeModalWidget();
-    if ((modal && modal != this) || QApplication::activePopupWidget() || !isVisible())
+    m_ending = true;
+    m_clock.stop();
+    m_session.close();
+    QDialog::done(QDialog::Rejected);
+}
+
+// ---------------------------------------------------------------------------
+// The controls that start other windows; which window each one opens is
+// decided by the program's wiring (SalesWindows, see app/SalesWindows.cpp).
+
+void SalesDialog::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *about = menu.addAction(QStringLiteral("关于 Quillmarch(&A)..."));
+    if (menu.exec(event->globalPos()) == about)
+        openAbout();
+}
+
+void SalesDialog::previewReceipt()
+{
+    if (m_windows.preview)
+        m_windows.preview(*this);
+}
+
+void SalesDialog::openSettings()
+{
+    if (!m_windows.settings)
         return;
-    if (ui->numberEdit->hasFocus() || ui->numberEdit->text() != m_session.header().number)
+    pull();
+    const SaleHeader &header = m_session.header();
+    SettingsHandover texts{header.shopName, header.remark, header.number};
+    m_windows.settings(this, texts);
+    m_session.takeBackFromSettings(texts.shopName, texts.remark, texts.receiptNumber);
+    m_session.reloadShopInfo(this);
+    m_session.reloadCashiers(this);
+    push();
+    m_session.reloadProducts(this);
+    pushLists();
+    ui->entryRowPanel->focusField(SaleEntry::Field::Name);
+    ui->linesView->relabelColumns(m_session.settings().labelLanguage != 0);
+}
+
+void SalesDialog::openCustomers()
+{
+    if (!m_windows.customers)
         return;
-    const SalesSession::Refresh refresh = m_session.refreshCounterNumber();
-    if (refresh == SalesSession::Refresh::Changed)
-        setText(ui->numberEdit, m_session.header().number);
-    // A server that does not answer is asked less often: each attempt may wait for it.
-    m_numberRefresh->setSlowed(refresh == SalesSession::Refresh::Failed);
+    QString lastCustomer;
+    if (!m_windows.customers(this, lastCustomer))
+        return;
+    m_session.reloadCustomers(this);
+    pushLists();
+    m_session.header().customer = lastCustomer;
+    ui->headerPanel->showCustomer(lastCustomer);
+}
+
+void SalesDialog::openPaymentMethods()
+{
+    if (!m_windows.paymentMethods)
+        return;
+    m_windows.paymentMethods(this);
+    m_session.reloadPaymentMethods(this);
+    pushLists();
+}
+
+void SalesDialog::openQuery()
+{
+    if (!m_windows.query)
+        return;
+    m_session.closeRecords();
+    m_windows.query(*this);
+    if (!m_ending && m_session.reopenRecords(this))
+        ui->entryRowPanel->focusField(SaleEntry::Field::Name);
+}
+
+void SalesDialog::openAbout()
+{
+    if (m_windows.about)
+        m_windows.about(*this);
+}
+
+void SalesDialog::openHelp()
+{
+    if (m_windows.help)
+        m_windows.help(*this);
+}
+
+void SalesDialog::startCalculator()
+{
+    for (const char *name : {"gnome-calculator", "kcalc", "mate-calc", "galculator", "xcalc"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
+            return;
+    }
+    Prompt::warn(this, QStringLiteral("没有找到计算器程序，请先安装一个计算器。"));
 }

@@ -1,24 +1,17 @@
 #pragma once
 
 #include "printing/SaleSnapshot.h"
-#include "data/ShopRow.h"
 #include "sales/FinishSale.h"
 #include "sales/SaleEntry.h"
 #include "sales/SalesSession.h"
 #include "sales/SalesWindows.h"
 
 #include <QDialog>
-#include <QList>
-#include <QPair>
-#include <QPointer>
 #include <QTimer>
 
 #include <memory>
 
 class IdleTicker;
-class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
 class SalesKeyFilter;
 class SortableList;
 struct AppSettings;
@@ -29,8 +22,9 @@ class SalesDialog;
 
 // The program's main window, where a sale is entered, totalled, numbered and
 // stored. It holds a connection to each database for its whole life. The
-// sale itself lives in SalesSession (without widgets); this class shows it
-// and turns what the person does into its operations.
+// sale itself lives in SalesSession (without widgets); the window's parts
+// (header, sale lines, entry row, side panel) show it and report what the
+// person does, and this class turns that into the session's operations.
 class SalesDialog : public QDialog
 {
     Q_OBJECT
@@ -53,40 +47,15 @@ public:
 
     SalesSession &session() { return m_session; }
     SortableList *saleList() const;
-    // Takes the header fields from the controls; the entry row, cash and
-    // change are always current.
-    void pull();
-    // Shows the session's values in the controls.
-    void push();
 
-    // Sale lines and totals.
     void addLine();
-    void modifyLine();
-    void deleteLines();
-    void selectLine();
-    void relabelColumns();
-
-    // Numbering and finishing a sale (FinishSale); a sale in doubt locks the
-    // window and is asked after every two seconds until the server answers.
-    void loadReceiptNumber();
-    // While the till is left alone, the counter's number shown is read again
-    // (another till may have taken it); a typed number stays.
-    static constexpr int numberRefreshMs = 3000;
-    void refreshShownNumber();
+    // Finishing a sale (FinishSale); a sale in doubt locks the window and is
+    // asked after every two seconds until the server answers.
     void printReceipt();
     void saveOnly();
-    void resolveDoubt();
     bool inDoubt() const { return m_session.inDoubt().has_value(); }
-
-    // Controls that start other windows.
-    void previewReceipt();
     void openSettings();
-    void openCustomers();
-    void openPaymentMethods();
-    void openQuery();
-    void openAbout();
     void openHelp();
-    void startCalculator();
 
     void reject() override;
     // Ends the window, and with it the program, without the questions of a
@@ -97,58 +66,68 @@ public:
     // Pulls the controls and returns the sale as a receipt prints it.
     SaleSnapshot takeSale();
     ShopRow &printSettings() { return m_session.shop(); }
-    // The INFO print values, read when the window opens and after the settings window.
+
+    // While the till is left alone, the counter's number shown is read again
+    // (another till may have taken it); a typed number stays.
+    static constexpr int numberRefreshMs = 3000;
 
 protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    void setUpControls();
-    void setUpColumns();
-    void connectControls();
+    void setUpParts();
+    void setUpTabOrder();
     void connectEntryRow();
     void connectHeader();
+    void connectSide();
+    void connectKeys();
+    void startTimers();
     void openSession();
     void applyUserRights();
 
-    void apply(const SaleEntry::Outcome &outcome);
-    void syncList(SaleEntry::ListChange change, int row);
-    void showNextSale();
-    void showOutcome(const FinishSale::Outcome &outcome);
-    void lockForDoubt(bool locked);
-    void focusField(SaleEntry::Field field);
-    SaleEntry::Field focusedField() const;
-    SaleEntry::Selection listSelection() const;
-
+    // Takes the header fields from the parts; the entry row, cash and change
+    // are always current.
+    void pull();
+    // Shows the session's values in the parts.
+    void push();
     void pushEntry();
     void pushHeader();
     void pushLists();
-    void fillCombo(QComboBox *box, const QStringList &items);
-    void setText(QLineEdit *edit, const QString &text);
-    void setText(QComboBox *box, const QString &text);
-    void setText(QPlainTextEdit *edit, const QString &text);
-    void syncProducts();
 
+    void modifyLine();
+    void deleteLines();
+    void selectLine();
+    void apply(const SaleEntry::Outcome &outcome);
     void onEntryEdited(SaleEntry::Field field, const QString &text);
     void onProductChosen(const QString &name);
     void onDiscountSwitched(bool on);
+    void onCashEdited(const QString &text);
     void onCustomerEdited(const QString &text);
     void onPhoneEdited(const QString &text);
+    void onWheelStepped(int notches);
     void onClockTick();
-    void onListSorted();
+    void refreshShownNumber();
 
-    friend class SalesKeyFilter; // the window's keyboard and wheel
+    void resolveDoubt();
+    void showOutcome(const FinishSale::Outcome &outcome);
+    void showNextSale();
+    void lockForDoubt(bool locked);
+
+    void previewReceipt();
+    void openCustomers();
+    void openPaymentMethods();
+    void openQuery();
+    void openAbout();
+    void startCalculator();
 
     std::unique_ptr<Ui::SalesDialog> ui;
     SalesSession m_session;
     SalesWindows m_windows;
     QTimer m_clock;
     IdleTicker *m_numberRefresh = nullptr;
+    SalesKeyFilter *m_keys = nullptr;
     QTimer m_doubtRetry;
     bool m_recordsReady = false;
-    bool m_pushing = false;
     bool m_ending = false;
     bool m_finishing = false; // FinishSale is at work (a printer's question may be open)
-    QList<QPair<QPointer<QWidget>, bool>> m_lockedControls; // while in doubt, as they were
-    SalesKeyFilter *m_keys;
 };

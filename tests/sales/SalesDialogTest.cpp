@@ -434,6 +434,34 @@ TEST_F(SalesWindow, KeypadStarMovesOnAndKeypadPlusPrints)
     EXPECT_EQ(m_env.prompt().lastText(), FinishSale::emptySaleMessage());
 }
 
+// Tab goes from the entry row through the list, cash and remark to the
+// header, then to the buttons; switched-off fields are passed over.
+TEST_F(SalesWindow, TabWalksTheEntryRowTheListTheCashTheHeaderThenTheButtons)
+{
+    open();
+    const QStringList expected{
+        "productBox",     "quantityEdit",  "priceEdit",      "amountEdit",
+        "discountCheck",  "addButton",     "saleList",       "cashCheck",
+        "cashBox",        "changeEdit",    "remarkEdit",     "shopNameEdit",
+        "numberEdit",     "editTimeCheck", "customerCheck",  "customersButton",
+        "phoneCheck",     "cashierBox",    "paymentCheck",   "paymentMethodsButton",
+        "saveOnlyButton", "printButton",   "previewButton",  "queryButton",
+        "settingsButton", "aboutButton",   "calculatorIcon", "productBox"};
+    // The named control the focus is in (a box's or the time's own line edit has it).
+    const auto focused = [&] {
+        for (QWidget *widget = QApplication::focusWidget(); widget; widget = widget->parentWidget())
+            if (expected.contains(widget->objectName()))
+                return widget->objectName();
+        return QString();
+    };
+    QStringList walked{focused()};
+    while (walked.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << focused();
+    }
+    EXPECT_EQ(walked, expected);
+}
+
 TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
 {
     KeptReceipts printed;

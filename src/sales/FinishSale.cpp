@@ -39,6 +39,15 @@ QString FinishSale::storedDifferentlyMessage(const QString &number)
         .arg(number);
 }
 
+// The connection went after the sale was stored: the usual words for a lost
+// connection ("nothing was saved") would tell the cashier the opposite.
+QString FinishSale::lostAfterStoringMessage(const QString &number)
+{
+    return QStringLiteral("这笔销售已经保存（单号“%1”）。随后与数据库服务器的连接中断了，"
+                          "请检查服务器和网络；下一笔销售在连接恢复后保存。")
+        .arg(number);
+}
+
 FinishSale::Outcome FinishSale::notStored(const QString &message)
 {
     return {Kind::NotStored, message, false, QString()};
@@ -126,7 +135,7 @@ FinishSale::Outcome FinishSale::printUnstored(SaleSnapshot &receipt)
     } catch (const DatabaseError &error) {
         problem = error.personText();
     }
-    Outcome outcome = finish(sale, receipt, true, false);
+    Outcome outcome = finish(sale, receipt, true, false, false);
     outcome.printed = true;
     if (!problem.isEmpty())
         outcome.message = outcome.message.isEmpty() ? problem : problem + u'\n' + outcome.message;
@@ -170,10 +179,17 @@ FinishSale::Outcome FinishSale::resolve()
 // (PRINTKEY) also puts the default remark back and remembers the payment
 // method; "仅保存小票" keeps the remark for the next sale.
 FinishSale::Outcome FinishSale::finish(const SaleRecord &sale, SaleSnapshot &receipt, bool printKey,
-                                       bool printNow)
+                                       bool printNow, bool stored)
 {
     Outcome outcome{Kind::Finished, QString(), false, sale.number};
     QStringList problems;
+    const auto problem = [&](const DatabaseError &error) {
+        const QString text = stored && error.kind() == DatabaseError::Kind::ConnectionLost
+                                 ? lostAfterStoringMessage(sale.number)
+                                 : error.personText();
+        if (!problems.contains(text))
+            problems << text;
+    };
     receipt.receiptNumber = sale.number;
     receipt.time = sale.time;
     if (printNow) {
@@ -187,14 +203,14 @@ FinishSale::Outcome FinishSale::finish(const SaleRecord &sale, SaleSnapshot &rec
             if (receipt.switches.payment)
                 m_session.rememberPayment(receipt.payment);
         } catch (const DatabaseError &error) {
-            problems << error.personText();
+            problem(error);
         }
     }
     m_session.sale().clearSale();
     try {
         m_session.readReceiptNumber();
     } catch (const DatabaseError &error) {
-        problems << error.personText(); // the next save takes the counter's number anyway
+        problem(error); // the next save takes the counter's number anyway
     }
     outcome.message = problems.join(u'\n');
     return outcome;

@@ -40,6 +40,7 @@ public:
     static QString nothingToSaveMessage();
     static QString notPrintedMessage(const QString &number);
     static QString storedDifferentlyMessage(const QString &number);
+    static QString lostAfterStoringMessage(const QString &number);
 
     // F5: stores the sale when STORE, prints it, starts the next sale.
     Outcome print(bool store);
@@ -53,7 +54,9 @@ private:
     Outcome store(SaleRecord &sale, SaleSnapshot &receipt, bool printing);
     Outcome printUnstored(SaleSnapshot &receipt);
     Outcome refused(SaleStore::Result result, const QString &number);
-    Outcome finish(const SaleRecord &sale, SaleSnapshot &receipt, bool printKey, bool printNow);
+    // STORED: the sale is in the books (not so when printed with "保存记录" off).
+    Outcome finish(const SaleRecord &sale, SaleSnapshot &receipt, bool printKey, bool printNow,
+                   bool stored = true);
 
     SalesSession &m_session;
     ReceiptOutput *m_output;

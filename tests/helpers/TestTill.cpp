@@ -71,7 +71,8 @@ public:
 void report(const FinishSale::Outcome &outcome)
 {
     using Kind = FinishSale::Outcome::Kind;
-    if (outcome.kind == Kind::InDoubt || outcome.message == Database::connectionLostMessage()) {
+    if (outcome.kind == Kind::InDoubt || outcome.message == Database::connectionLostMessage() ||
+        outcome.message == FinishSale::lostAfterStoringMessage(outcome.number)) {
         ++outages;
         std::printf("outage\n");
     } else if (!outcome.message.isEmpty()) {

@@ -73,14 +73,18 @@ bool isCommit(const QByteArray &chunk)
     return chunk.startsWith('Q') && chunk.toUpper().contains("COMMIT");
 }
 
-// The server's answer to the COMMIT, read and thrown away: once it has come
-// the transaction is committed on the server.
-void swallowAnswer(int server)
+// The server's answer to the COMMIT, read and passed to CLIENT or, when
+// CLIENT is -1, thrown away: once it has come the transaction is committed on
+// the server.
+void takeAnswer(int server, int client)
 {
     char buffer[4096];
     pollfd wait{server, POLLIN, 0};
-    if (::poll(&wait, 1, 5000) > 0)
-        (void)::recv(server, buffer, sizeof buffer, 0);
+    if (::poll(&wait, 1, 5000) <= 0)
+        return;
+    const ssize_t got = ::recv(server, buffer, sizeof buffer, 0);
+    if (got > 0 && client >= 0)
+        writeAll(client, buffer, got);
 }
 
 void pump(CuttingProxy::State &state, int client)
@@ -104,9 +108,10 @@ void pump(CuttingProxy::State &state, int client)
             if (isCommit(chunk)) {
                 if (const std::optional<CuttingProxy::Cut> cut = state.takeCut()) {
                     state.closed = true;
-                    if (*cut == CuttingProxy::Cut::AfterCommitArrived) {
+                    if (*cut != CuttingProxy::Cut::BeforeCommitArrived) {
                         writeAll(server, buffer, got);
-                        swallowAnswer(server);
+                        takeAnswer(server,
+                                   *cut == CuttingProxy::Cut::AfterCommitAnswered ? client : -1);
                     }
                     ++state.cuts;
                     break;

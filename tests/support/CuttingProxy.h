@@ -8,15 +8,18 @@
 // A TCP port in front of the test server's Unix socket that forwards a
 // connection byte for byte, and cuts it on request the way a network does:
 // at the next COMMIT a client sends, either after the server has the COMMIT
-// and has answered it (the answer never reaches the client) or before the
-// server sees it. While closed it drops every new connection at once.
+// and has answered it (the answer never reaches the client), before the
+// server sees it, or just after the answer has reached the client (the
+// client's next statement finds the connection gone). While closed it drops
+// every new connection at once.
 class CuttingProxy
 {
 public:
     enum class Cut
     {
         AfterCommitArrived,
-        BeforeCommitArrived
+        BeforeCommitArrived,
+        AfterCommitAnswered
     };
 
     // SERVERSOCKET: the path of the server's Unix socket.

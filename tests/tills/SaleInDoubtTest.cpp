@@ -210,6 +210,29 @@ TEST_P(SaleInDoubt, TheCheckingStepsOwnCommitCutAsWellStoresAndPrintsTheSaleOnce
     EXPECT_TRUE(m_env.prompt().messages().isEmpty()) << m_env.prompt().lastText().toStdString();
 }
 
+// The server stores the sale and its answer reaches the till; the connection
+// goes just after, while the till reads its next number. The sale is printed
+// as stored, the cashier is told it is stored (not that nothing was), and the
+// next sale is stored under the next number once the server is back.
+using SaleStoredThenCut = SaleInDoubt;
+TEST_F(SaleStoredThenCut, TheSaleIsPrintedAsStoredAndSaidToBeStored)
+{
+    enterLine("苹果", "2", "7.5");
+    m_proxy->cutNextCommit(Cut::AfterCommitAnswered);
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    ASSERT_EQ(m_proxy->cuts(), 1);
+    EXPECT_FALSE(checking());
+    EXPECT_EQ(list()->rowCount(), 0);
+    const QString said = m_env.prompt().lastText();
+    EXPECT_TRUE(said.contains(s("0000000")) && said.contains(s("已经保存"))) << said.toStdString();
+    EXPECT_FALSE(said.contains(s("什么也没有保存"))) << said.toStdString();
+
+    m_proxy->open();
+    enterLine("香蕉", "3", "5");
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    EXPECT_EQ(expectThePaperToAgreeWithTheBooks(), "0000000 0000001");
+}
+
 INSTANTIATE_TEST_SUITE_P(Cuts, SaleInDoubt,
                          ::testing::Values(Cut::AfterCommitArrived, Cut::BeforeCommitArrived),
                          [](const auto &info) {

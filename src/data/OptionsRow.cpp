@@ -65,5 +65,5 @@ void OptionsRow::storePaperLengthAdjust(Database &db, const QString &adjust)
 void OptionsRow::storeShowProductCode(Database &db, bool on)
 {
     db.exec(QStringLiteral("update \"USER_SET\" set \"set3\"=? where \"directLogin\"=6"),
-            {on ? QStringLiteral("1") : QStringLiteral("0")});
+            {storedFlag(on)});
 }

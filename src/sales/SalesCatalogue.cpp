@@ -3,30 +3,16 @@
 #include "sales/TillProducts.h"
 
 #include "controls/TextOrder.h"
-#include "data/Database.h"
 #include "settings/CustomerBook.h"
 #include "settings/PaymentMethods.h"
 #include "settings/ProductCatalogue.h"
-
-namespace {
-
-QStringList column(Database &db, const QString &sql, int index)
-{
-    QStringList texts;
-    Database::Rows rows = db.query(sql);
-    while (rows.next())
-        texts.append(rows.text(index));
-    return texts;
-}
-
-} // namespace
+#include "users/UserAccounts.h"
 
 QStringList SalesCatalogue::cashiers(Database &settings)
 {
-    QStringList names = column(
-        settings,
-        QStringLiteral("select \"id\",\"name\",\"code\",\"power\" from \"USER\" order by \"id\""),
-        1);
+    QStringList names;
+    for (const UserAccount &account : UserAccounts(settings).all())
+        names.append(account.name);
     TextOrder().sort(names); // the same order as the login list
     return names;
 }
@@ -51,37 +37,12 @@ QStringList SalesCatalogue::products(Database &settings)
 
 QList<Product> SalesCatalogue::productRows(Database &settings)
 {
-    QList<Product> products;
-    Database::Rows rows = settings.query(
-        QStringLiteral("select \"id\",\"items\",\"price\" from \"PRODUCT_NAME\" order by \"id\""));
-    while (rows.next())
-        products.append({rows.text(0).toLongLong(), rows.text(1), rows.text(2)});
-    return products;
+    return ProductCatalogue(settings).inTableOrder();
 }
 
 std::optional<QString> SalesCatalogue::priceOf(Database &settings, const QString &product)
 {
     return ProductCatalogue(settings).priceOf(product);
-}
-
-std::optional<QString> SalesCatalogue::phoneOf(Database &settings, const QString &customer)
-{
-    Database::Rows rows = settings.query(
-        QStringLiteral("select \"id\",\"items\",\"standby\" from \"SALER\" where \"items\" = ?"),
-        {customer});
-    if (rows.next())
-        return rows.text(2);
-    return std::nullopt;
-}
-
-std::optional<QString> SalesCatalogue::customerOf(Database &settings, const QString &phone)
-{
-    Database::Rows rows = settings.query(
-        QStringLiteral("select \"id\",\"items\",\"standby\" from \"SALER\" where \"standby\" = ?"),
-        {phone});
-    if (rows.next())
-        return rows.text(1);
-    return std::nullopt;
 }
 
 void SalesCatalogue::rememberProduct(Database &settings, TillProducts &products,

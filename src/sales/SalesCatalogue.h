@@ -12,8 +12,8 @@ class TillProducts;
 struct Product;
 
 // The lists and look-ups the sales window reads from the settings database:
-// cashiers, customers and their phones, payment methods, remembered products.
-// Every function throws DatabaseError.
+// cashiers, customers and their phones, payment methods, remembered products,
+// each asked of the table's owner. Every function throws DatabaseError.
 class SalesCatalogue
 {
 public:
@@ -28,8 +28,6 @@ public:
 
     // The price of a remembered product (the last matching row); none when unknown.
     static std::optional<QString> priceOf(Database &settings, const QString &product);
-    static std::optional<QString> phoneOf(Database &settings, const QString &customer);
-    static std::optional<QString> customerOf(Database &settings, const QString &phone);
 
     // Remembering a product: updates the price of a product in PRODUCTS (compared
     // exactly), or adds the product to the table and to PRODUCTS.

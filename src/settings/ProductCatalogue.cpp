@@ -14,13 +14,21 @@ QList<Product> ProductCatalogue::all() const
     return products;
 }
 
-QStringList ProductCatalogue::texts() const
+QList<Product> ProductCatalogue::inTableOrder() const
 {
-    QStringList texts;
+    QList<Product> products;
     Database::Rows rows = m_db.query(
         QStringLiteral("select \"id\",\"items\",\"price\" from \"PRODUCT_NAME\" order by \"id\""));
     while (rows.next())
-        texts.append(rows.text(1));
+        products.append({rows.value(0).toLongLong(), rows.text(1), rows.text(2)});
+    return products;
+}
+
+QStringList ProductCatalogue::texts() const
+{
+    QStringList texts;
+    for (const Product &product : inTableOrder())
+        texts.append(product.text);
     return texts;
 }
 

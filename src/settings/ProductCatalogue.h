@@ -21,7 +21,8 @@ public:
 
     // Ordered by product text, as the product page lists them.
     QList<Product> all() const;
-    // The product texts in table order, as the sales window offers them.
+    // In table order, as the sales window offers them.
+    QList<Product> inTableOrder() const;
     QStringList texts() const;
     bool contains(const QString &text) const;
     // The price of the last row with this product text.

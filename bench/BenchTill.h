@@ -1,9 +1,9 @@
 #pragma once
 // A till for the benchmarks that drive the sales window: a private program
 // folder beside the build (on the same disk as a real installation) holding
-// fresh copies of the delivered databases under data sources of its own, a
-// cashier logged in, and messages written to the terminal instead of waiting
-// for a person.
+// fresh copies of the delivered databases under data sources of its own (in
+// an odbc.ini of its own), a cashier logged in, and messages written to the
+// terminal instead of waiting for a person.
 #include "core/AppSettings.h"
 #include "core/Prompt.h"
 #include "data/DataSource.h"
@@ -23,6 +23,8 @@ public:
         : m_buildDir(QCoreApplication::applicationDirPath() + QStringLiteral("/..")),
           m_folder(m_buildDir + QStringLiteral("/bench-%1-XXXXXX").arg(name))
     {
+        qputenv("ODBCINI",
+                QFile::encodeName(QDir(m_odbcDir.path()).filePath(QStringLiteral("odbc.ini"))));
         Prompt::install(new TerminalPrompt);
         const QString dir = m_folder.path();
         QDir(dir).mkpath(QStringLiteral("data"));
@@ -69,6 +71,7 @@ private:
     }
 
     QString m_buildDir;
+    QTemporaryDir m_odbcDir;
     QTemporaryDir m_folder;
     AppSettings m_settings;
     bool m_ready = false;

@@ -16,10 +16,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -245,8 +243,6 @@ Medians saveSale(const QString &dsn, const QString &file, int lineCount, const Q
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir odbcDir;
-    setenv("ODBCINI", qPrintable(QDir(odbcDir.path()).filePath(QStringLiteral("odbc.ini"))), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     BenchTill till(QStringLiteral("Sale"));

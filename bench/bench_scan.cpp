@@ -12,9 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -45,8 +43,6 @@ void fillCatalogue(const QString &dsn)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir odbcDir;
-    setenv("ODBCINI", qPrintable(QDir(odbcDir.path()).filePath(QStringLiteral("odbc.ini"))), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     BenchTill till(QStringLiteral("Scan"));

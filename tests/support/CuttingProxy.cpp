@@ -1,5 +1,7 @@
 #include "support/CuttingProxy.h"
 
+#include "support/LoopbackPort.h"
+
 #include <QByteArray>
 
 #include <arpa/inet.h>
@@ -154,19 +156,12 @@ void acceptLoop(CuttingProxy::State &state)
 CuttingProxy::CuttingProxy(const QString &serverSocket) : m_state(std::make_shared<State>())
 {
     m_state->serverSocket = serverSocket.toLocal8Bit();
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    if (::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0 ||
-        ::listen(fd, 16) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) != 0) {
-        ::close(fd);
+    int port = 0;
+    const int fd = listenOnLoopback(&port);
+    if (fd < 0)
         return;
-    }
     m_state->listener = fd;
-    m_state->port = ntohs(address.sin_port);
+    m_state->port = port;
     std::lock_guard lock(m_state->mutex);
     m_state->threads.emplace_back([state = m_state.get()] { acceptLoop(*state); });
 }

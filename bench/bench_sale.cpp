@@ -5,10 +5,10 @@
 // the start) on the SQLite C API, prepared once, runs interleaved.
 #include "BenchLine.h"
 
+#include "controls/Prompt.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SaleEntry.h"

@@ -5,9 +5,9 @@
 // into the box whole. A catalogue of 2,000 coded products, as a shop holds.
 #include "BenchLine.h"
 
+#include "controls/Prompt.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"

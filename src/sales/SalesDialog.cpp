@@ -5,16 +5,16 @@
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
 #include "controls/IdleTicker.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "sales/EntryRow.h"
 #include "sales/SaleLine.h"
 #include "sales/SalesKeyFilter.h"
 
-#include "data/DbOperation.h"
+#include "controls/DbOperation.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -59,7 +59,7 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     connectControls();
 
     // Before the window opens: the records data source, and the clock.
-    m_recordsReady = m_session.setUpRecordsSource(this);
+    m_recordsReady = reported(m_session.setUpRecordsSource());
     m_clock.setParent(this); // found by its name, e.g. to wait for a tick
     m_clock.setObjectName(QStringLiteral("clock"));
     connect(&m_clock, &QTimer::timeout, this, &SalesDialog::onClockTick);
@@ -252,28 +252,28 @@ void SalesDialog::connectHeader()
     connect(ui->customerCheck, &QCheckBox::clicked, this, [this](bool on) {
         pull();
         ui->customerBox->setEnabled(on);
-        m_session.setCustomerEnabled(this, on);
+        reported(m_session.setCustomerEnabled(on));
     });
     connect(ui->phoneCheck, &QCheckBox::clicked, this, [this](bool on) {
         pull();
         ui->phoneBox->setEnabled(on);
-        m_session.setPhoneEnabled(this, on);
+        reported(m_session.setPhoneEnabled(on));
     });
     connect(ui->paymentCheck, &QCheckBox::clicked, this, [this](bool on) {
         pull();
         ui->paymentBox->setEnabled(on);
-        m_session.setPaymentEnabled(this, on);
+        reported(m_session.setPaymentEnabled(on));
     });
     connect(ui->cashCheck, &QCheckBox::clicked, this, [this](bool on) {
         pull();
-        m_session.setCashEnabled(this, on);
+        reported(m_session.setCashEnabled(on));
     });
 }
 
 void SalesDialog::openSession()
 {
     const AppSettings &settings = m_session.settings();
-    if (!m_session.open(this))
+    if (!reported(m_session.open()))
         return; // the window stays open, unfilled
     setWindowTitle(titleFor(settings));
     loadPrintSettings();
@@ -282,6 +282,13 @@ void SalesDialog::openSession()
     applyUserRights();
     push();
     ui->productBox->setFocus();
+}
+
+bool SalesDialog::reported(bool done)
+{
+    if (const std::optional<Failure> failure = m_session.takeFailure())
+        Prompt::tell(this, *failure);
+    return done;
 }
 
 void SalesDialog::applyUserRights()

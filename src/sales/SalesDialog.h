@@ -116,6 +116,9 @@ private:
     void syncList(SaleEntry::ListChange change, int row);
     void showNextSale();
     void showOutcome(const FinishSale::Outcome &outcome);
+    // Shows what the session's last operation kept as its failure, if
+    // anything; hands back DONE.
+    bool reported(bool done = true);
     void lockForDoubt(bool locked);
     void focusField(SaleEntry::Field field);
     SaleEntry::Field focusedField() const;

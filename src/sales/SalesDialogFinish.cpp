@@ -2,8 +2,8 @@
 
 #include "ui_SalesDialog.h"
 
+#include "controls/Prompt.h"
 #include "controls/SortableList.h"
-#include "core/Prompt.h"
 #include "printing/ReceiptOutput.h"
 
 // Finishing the sale: FinishSale does it, the window shows what came of it.

@@ -4,14 +4,14 @@
 
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "sales/SaleLine.h"
 
-#include "data/DbOperation.h"
+#include "controls/DbOperation.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

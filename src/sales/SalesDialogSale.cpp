@@ -4,14 +4,14 @@
 
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "sales/SaleLine.h"
 
-#include "data/DbOperation.h"
+#include "controls/DbOperation.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -32,6 +32,7 @@
 void SalesDialog::addLine()
 {
     apply(m_session.addLine());
+    reported();
 }
 
 void SalesDialog::modifyLine()
@@ -40,6 +41,7 @@ void SalesDialog::modifyLine()
     // The row shown in the entry row: the one selected row, else the selection mark.
     const int row = selection.rows.size() == 1 ? selection.rows.first() : selection.mark;
     apply(m_session.modifyLine(row));
+    reported();
 }
 
 void SalesDialog::deleteLines()
@@ -107,7 +109,7 @@ void SalesDialog::onProductChosen(const QString &name)
 void SalesDialog::onDiscountSwitched(bool on)
 {
     pull();
-    if (!m_session.setDiscountEnabled(this, on)) {
+    if (!reported(m_session.setDiscountEnabled(on))) {
         ui->discountCheck->setChecked(!on);
         return;
     }
@@ -121,7 +123,7 @@ void SalesDialog::onCustomerEdited(const QString &text)
 {
     if (m_pushing)
         return;
-    m_session.lookUpCustomer(this, text);
+    m_session.lookUpCustomer(text);
     m_pushing = true;
     setText(ui->phoneBox, m_session.header().phone);
     m_pushing = false;
@@ -131,7 +133,7 @@ void SalesDialog::onPhoneEdited(const QString &text)
 {
     if (m_pushing)
         return;
-    m_session.lookUpPhone(this, text);
+    m_session.lookUpPhone(text);
     m_pushing = true;
     setText(ui->customerBox, m_session.header().customer);
     m_pushing = false;
@@ -159,6 +161,6 @@ void SalesDialog::onListSorted()
 
 void SalesDialog::loadReceiptNumber()
 {
-    m_session.loadReceiptNumber(this);
+    reported(m_session.loadReceiptNumber());
     pushHeader();
 }

@@ -4,14 +4,14 @@
 
 #include "controls/AutoCompleteCombo.h"
 #include "controls/HoverButton.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "sales/SaleLine.h"
 
-#include "data/DbOperation.h"
+#include "controls/DbOperation.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -52,11 +52,11 @@ void SalesDialog::openSettings()
     SettingsHandover texts{header.shopName, header.remark, header.number};
     m_windows.settings(this, texts);
     m_session.takeBackFromSettings(texts.shopName, texts.remark, texts.receiptNumber);
-    m_session.reloadShopInfo(this);
+    reported(m_session.reloadShopInfo());
     loadPrintSettings();
-    m_session.reloadCashiers(this);
+    reported(m_session.reloadCashiers());
     push();
-    m_session.reloadProducts(this);
+    reported(m_session.reloadProducts());
     pushLists();
     ui->productBox->setFocus();
     relabelColumns();
@@ -69,7 +69,7 @@ void SalesDialog::openCustomers()
     QString lastCustomer;
     if (!m_windows.customers(this, lastCustomer))
         return;
-    m_session.reloadCustomers(this);
+    reported(m_session.reloadCustomers());
     pushLists();
     m_pushing = true;
     m_session.header().customer = lastCustomer;
@@ -82,7 +82,7 @@ void SalesDialog::openPaymentMethods()
     if (!m_windows.paymentMethods)
         return;
     m_windows.paymentMethods(this);
-    m_session.reloadPaymentMethods(this);
+    reported(m_session.reloadPaymentMethods());
     pushLists();
 }
 
@@ -92,7 +92,7 @@ void SalesDialog::openQuery()
         return;
     m_session.closeRecords();
     m_windows.query(*this);
-    if (!m_ending && m_session.reopenRecords(this))
+    if (!m_ending && reported(m_session.reopenRecords()))
         ui->productBox->setFocus();
 }
 

@@ -12,7 +12,6 @@
 // "unexpected: <text>" for any other message, and at the end
 // "saved=<n> outages=<m>".
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
 #include "printing/ReceiptOutput.h"
 #include "sales/FinishSale.h"
@@ -45,20 +44,15 @@ public:
 int outages = 0;
 int unexpected = 0;
 
-// What the session says over its window apart from finishing: nothing is expected.
-class PrintingPrompt : public Prompt
+// What the session hands back apart from finishing: nothing is expected.
+void reportFailure(SalesSession &session)
 {
-public:
-    Answer ask(QWidget *, const QString &text, const QString &, Icon, Buttons) override
-    {
+    if (const std::optional<Failure> failure = session.takeFailure()) {
         ++unexpected;
-        std::printf("unexpected: %s\n", text.toUtf8().constData());
+        std::printf("unexpected: %s\n", failure->text.toUtf8().constData());
         std::fflush(stdout);
-        return Answer::Ok;
     }
-    QString openFile(QWidget *, FileRequest &) override { return {}; }
-    QString saveFile(QWidget *, FileRequest &) override { return {}; }
-};
+}
 
 void report(const FinishSale::Outcome &outcome)
 {
@@ -96,8 +90,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: qm_test_till SETTINGS_DSN RECORDS_DSN SALES TILL\n");
         return 1;
     }
-    Prompt::install(new PrintingPrompt);
-
     AppSettings settings;
     settings.settingsDsn = QString::fromLocal8Bit(argv[1]);
     settings.recordsDsn = QString::fromLocal8Bit(argv[2]);
@@ -107,12 +99,16 @@ int main(int argc, char *argv[])
     settings.userPower = QStringLiteral("普通用户");
 
     SalesSession session(settings);
-    if (!session.open(nullptr))
+    if (!session.open()) {
+        reportFailure(session);
         return 2;
+    }
     StandardOutput printer;
     int saved = 0;
     for (int sale = 1; sale <= sales; ++sale) {
-        if (!enterSale(session, till, sale))
+        const bool entered = enterSale(session, till, sale);
+        reportFailure(session);
+        if (!entered)
             return 3;
         int attempts = 0;
         for (;;) {

@@ -4,8 +4,8 @@
 // fresh copies of the delivered databases under data sources of its own (in
 // an odbc.ini of its own), a cashier logged in, and messages written to the
 // terminal instead of waiting for a person.
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/DataSource.h"
 
 #include <QCoreApplication>

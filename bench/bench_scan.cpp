@@ -6,6 +6,7 @@
 #include "BenchLine.h"
 #include "BenchTill.h"
 
+#include "controls/Prompt.h"
 #include "controls/SortableList.h"
 #include "data/Database.h"
 #include "sales/SalesDialog.h"

@@ -6,8 +6,6 @@
 set(QM_LOGIC_CONTROLS
     src/controls/ButtonGradient.cpp
     src/controls/ButtonGradient.h
-    src/controls/ExportFileDialog.cpp
-    src/controls/ExportFileDialog.h
     src/controls/FileTypeList.cpp
     src/controls/FileTypeList.h
     src/controls/InlineCompletion.cpp
@@ -34,10 +32,9 @@ set(QM_LOGIC_CORE
     src/core/CommandLine.h
     src/core/DataLocation.cpp
     src/core/DataLocation.h
+    src/core/Failure.h
     src/core/NumberText.cpp
     src/core/NumberText.h
-    src/core/Prompt.cpp
-    src/core/Prompt.h
     src/core/WriteFailure.cpp
     src/core/WorkProgress.h
     src/core/WriteFailure.h
@@ -56,7 +53,6 @@ set(QM_LOGIC_DATA
     src/data/DatabaseInit.h
     src/data/DatabaseErrorText.cpp
     src/data/DatabaseErrorText.h
-    src/data/DbOperation.h
     src/data/LoginRow.cpp
     src/data/LoginRow.h
     src/data/OdbcIniFile.cpp
@@ -334,6 +330,9 @@ set(QM_UI_CONTROLS
     src/controls/ControlLock.h
     src/controls/DataCombo.cpp
     src/controls/DataCombo.h
+    src/controls/DbOperation.h
+    src/controls/ExportFileDialog.cpp
+    src/controls/ExportFileDialog.h
     src/controls/HoverButton.cpp
     src/controls/HoverButton.h
     src/controls/HyperLink.cpp
@@ -346,6 +345,8 @@ set(QM_UI_CONTROLS
     src/controls/ProgressWindow.h
     src/controls/ShownText.cpp
     src/controls/ShownText.h
+    src/controls/Prompt.cpp
+    src/controls/Prompt.h
     src/controls/SortableHeader.cpp
     src/controls/SortableHeader.h
     src/controls/SortableList.cpp

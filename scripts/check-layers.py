@@ -10,6 +10,8 @@ folder above. Fails (exit 1, with the reason) when
   - a file of quillmarch_logic (its list in cmake/Sources.cmake) includes a
     QtWidgets, QtPrintSupport or QtCharts header, a generated form (ui_*.h)
     or a header of quillmarch_ui,
+  - a header of quillmarch_logic names QWidget or Prompt: the logic hands
+    back what happened, and only the windows show it,
   - a form lies in a folder that has no file of quillmarch_ui, is not in
     quillmarch_ui's list, or names a custom widget whose header is one of
     quillmarch_logic's,
@@ -24,6 +26,9 @@ import re
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
+# What a header of the logic library may not name: a window to show
+# something over, or the service that shows it.
+WINDOW_WORDS = re.compile(r'\b(QWidget|Prompt)\b')
 CUSTOM_WIDGET_HEADER = re.compile(r'<customwidget>.*?<header[^>]*>\s*([^<\s]+)\s*</header>', re.S)
 
 # The folders of src/, from the bottom up. core holds what every part needs
@@ -86,6 +91,17 @@ def custom_widget_headers(src, form):
         return CUSTOM_WIDGET_HEADER.findall(f.read())
 
 
+def check_logic_header(src, path):
+    """The reasons when the logic header PATH names a window or the prompt service."""
+    failures = []
+    with open(os.path.join(src, path), encoding='utf-8') as f:
+        for number, line in enumerate(f, 1):
+            for word in sorted(set(WINDOW_WORDS.findall(line))):
+                failures.append(f'{path}:{number} (quillmarch_logic) names {word}: the logic '
+                                'hands back outcomes, the windows show them')
+    return failures
+
+
 def check_order(src, files):
     failures = []
     folders = {e for e in os.listdir(src) if os.path.isdir(os.path.join(src, e))}
@@ -146,6 +162,8 @@ def main(argv):
         if not path.endswith(('.h', '.cpp')):
             failures.append(f'{path} is a form; forms belong to quillmarch_ui')
             continue
+        if path.endswith('.h'):
+            failures += check_logic_header(src, path)
         for inc in includes(src, path):
             name = inc.split('/')[-1]
             if (inc.startswith(('QtWidgets/', 'QtPrintSupport/', 'QtCharts/')) or name in forbidden

@@ -5,6 +5,8 @@
 #  - a printing file that includes a users header (no circle, but users
 #    stands above printing),
 #  - a logic file that includes a widget header,
+#  - logic headers that name a window (a parameter to show a message over)
+#    or the prompt service,
 #  - a form in a folder of logic files, whose custom widget is a controls header,
 #  - a form of the users windows whose custom widget comes from records (above
 #    users) and another whose custom widget is a logic header.
@@ -70,6 +72,14 @@ fresh_copy
 echo '#include "users/UserAccounts.h"' >>"$work/src/printing/ReceiptText.cpp"
 check "an include that climbs without a circle" \
     'printing/ReceiptText.cpp names "users/UserAccounts.h": users stands above printing'
+
+fresh_copy
+echo 'class QWidget;' >>"$work/src/sales/SaleTotals.h"
+echo 'bool storeOrWarn(QWidget *parent);' >>"$work/src/sales/SaleTotals.h"
+echo '// What failed is shown through Prompt.' >>"$work/src/data/ShopRow.h"
+check "a window and the prompt service named in logic headers" \
+    'sales/SaleTotals.h:[0-9]+ \(quillmarch_logic\) names QWidget' \
+    'data/ShopRow.h:[0-9]+ \(quillmarch_logic\) names Prompt'
 
 fresh_copy
 plant_form "$work/src/data/Planted.ui" controls/HoverButton.h

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 // The prompt service a person sees: Qt message boxes and file dialogs.
 class DialogPrompt : public Prompt

@@ -1,11 +1,11 @@
 #include "app/FirstWindow.h"
 
 #include "app/SettingsLoader.h"
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "sales/SalesDialog.h"
 #include "users/LoginDialog.h"
 #include "users/UserAccounts.h"
@@ -15,7 +15,7 @@ FirstWindow::Window FirstWindow::choose(AppSettings &settings)
     if (settings.directLogin == 0)
         return Window::Login;
     Database db;
-    if (!db.openOrWarn(settings.settingsDsn, nullptr))
+    if (!DbOperation::open(db, settings.settingsDsn, nullptr))
         return Window::Login;
     std::optional<UserAccount> account;
     if (!DbOperation::run(nullptr, [&] { account = UserAccounts(db).find(settings.userName); }))

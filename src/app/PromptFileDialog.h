@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QFileDialog>
 

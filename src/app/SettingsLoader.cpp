@@ -1,8 +1,8 @@
 #include "app/SettingsLoader.h"
 
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/NumberText.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DatabaseError.h"
 #include "data/LoginRow.h"

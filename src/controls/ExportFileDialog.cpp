@@ -1,6 +1,6 @@
 #include "controls/ExportFileDialog.h"
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "controls/HyperLink.h"
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,6 +1,5 @@
 #include "data/DataSource.h"
 
-#include "core/Prompt.h"
 #include "data/OdbcIniFile.h"
 
 #include <QDir>
@@ -138,13 +137,10 @@ QString DataSource::newBookTemplate(const QString &programDir)
     return QDir(programDir).filePath(QStringLiteral("data/NewQuillbook.qmbk"));
 }
 
-bool DataSource::checkRecordsFile(const QString &programDir, QWidget *parent)
+QString DataSource::missingRecordsFileMessage(const QString &programDir)
 {
     const QString file = QFileInfo(recordsFile(programDir)).absoluteFilePath();
     if (QFileInfo::exists(file))
-        return true;
-    Prompt::error(parent,
-                  QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(file),
-                  QStringLiteral("错误"));
-    return false;
+        return {};
+    return QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(file);
 }

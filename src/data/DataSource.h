@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QString>
 
-class QWidget;
-
 // The user data sources "Quillmarch" and "Quillbook" in unixODBC's odbc.ini.
 class DataSource
 {
@@ -42,8 +40,9 @@ public:
     static QString registerFailedMessage();
 
     // The records file must sit beside the program. When it does not, the
-    // user is told which file is missing; the caller then ends the program.
-    static bool checkRecordsFile(const QString &programDir, QWidget *parent);
+    // words that name the missing file (the program cannot run then); else
+    // empty.
+    static QString missingRecordsFileMessage(const QString &programDir);
 
     // Settings file data/Quillmarch.qmst and records file data/Quillbook.qmbk.
     static QString settingsFile(const QString &programDir);

@@ -1,6 +1,5 @@
 #include "data/Database.h"
 
-#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "data/PostgresLibrary.h"
 
@@ -212,14 +211,6 @@ QString Database::openFailureMessage() const
     if (!m_openError.trimmed().isEmpty())
         text += QStringLiteral("\n\n") + m_openError.trimmed();
     return text;
-}
-
-bool Database::openOrWarn(const QString &dsn, QWidget *parent)
-{
-    if (open(dsn))
-        return true;
-    Prompt::info(parent, openFailureMessage());
-    return false;
 }
 
 bool Database::isOpen() const

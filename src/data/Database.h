@@ -14,8 +14,6 @@
 #include <memory>
 #include <optional>
 
-class QWidget;
-
 // One connection to a data source. SQLite3 data sources open through Qt's
 // SQLite driver on their file, psqlODBC data sources through Qt's PostgreSQL
 // driver with the server, port, database and user they name; any other data
@@ -52,8 +50,6 @@ public:
     static constexpr int busyTimeoutMs = 3000;
 
     bool open(const QString &dsn, Route route = Route::Auto);
-    // Opens DSN or shows "不能打开数据库" over PARENT and returns false.
-    bool openOrWarn(const QString &dsn, QWidget *parent);
     bool isOpen() const;
     void close();
     QString dsn() const { return m_dsn; }

@@ -2,10 +2,10 @@
 
 #include "ui_FontSettingsDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/FontSettings.h"
 
 #include <QIntValidator>
@@ -52,7 +52,7 @@ void FontSettingsDialog::save()
         return;
     }
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     if (!DbOperation::run(this, [&] { fonts.store(db); }))
         return;

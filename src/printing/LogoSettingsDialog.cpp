@@ -2,11 +2,11 @@
 
 #include "ui_LogoSettingsDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/NumberText.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/LogoFile.h"
 #include "data/ShopRow.h"
 #include "printing/WholeNumberValidator.h"
@@ -84,7 +84,7 @@ void LogoSettingsDialog::save()
     const bool printLogo = m_ui->printLogoCheck->isChecked();
     const QString offset = m_ui->offsetEdit->text();
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     if (!DbOperation::run(this, [&] { LogoFile::storeOptions(db, printLogo, offset); }))
         return;

@@ -2,9 +2,9 @@
 
 #include "ui_PrintFinishedDialog.h"
 
+#include "controls/DbOperation.h"
 #include "controls/SalesIcons.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/ShopRow.h"
 
 PrintFinishedDialog::PrintFinishedDialog(ShopRow &shop, const QString &settingsDsn,
@@ -26,7 +26,7 @@ void PrintFinishedDialog::storeNotice(bool dontRemind)
 {
     m_shop.finishedNotice = !dontRemind;
     Database db;
-    if (!db.openOrWarn(m_settingsDsn, this))
+    if (!DbOperation::open(db, m_settingsDsn, this))
         return;
     DbOperation::run(this, [&] { ShopRow::storeFinishedNotice(db, m_shop.finishedNotice); });
 }

@@ -2,11 +2,11 @@
 
 #include "ui_PrintInfoPage.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/FontSettingsDialog.h"
 #include "printing/LogoSettingsDialog.h"
 #include "printing/PrintInfo.h"
@@ -75,7 +75,7 @@ void PrintInfoPage::loadShop()
     m_shop.shopName = m_handover.shopName;
     m_shop.defaultRemark = m_handover.remark;
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] { m_shop = ShopRow::read(db); });
     m_shop.shopName = m_handover.shopName;
@@ -128,7 +128,7 @@ bool PrintInfoPage::save()
         return false;
     }
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return false;
     if (!DbOperation::run(this, [&] { info.store(db); }))
         return false;

@@ -2,10 +2,10 @@
 
 #include "ui_PrinterSelectDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/OptionsRow.h"
 #include "data/ShopRow.h"
 #include "data/Transaction.h"
@@ -80,7 +80,7 @@ void PrinterSelectDialog::save()
     const bool usePrinter2 = m_ui->printer2Check->isChecked();
 
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     const bool stored = DbOperation::run(this, [&] {
         Transaction transaction(db);
@@ -132,7 +132,7 @@ void PrinterSelectDialog::loadRawSetups()
     if (m_rawPrinters.isEmpty())
         return;
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
         for (const QString &name : m_rawPrinters)

@@ -2,10 +2,10 @@
 
 #include "ui_ReceiptNumberFormatDialog.h"
 
+#include "controls/DbOperation.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/ReceiptNumber.h"
 #include "printing/ReceiptNumberFormat.h"
 
@@ -47,7 +47,7 @@ ReceiptNumberFormatDialog::~ReceiptNumberFormatDialog() = default;
 void ReceiptNumberFormatDialog::load()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
         const ReceiptNumberFormat format = ReceiptNumberFormat::load(db);
@@ -67,7 +67,7 @@ void ReceiptNumberFormatDialog::store()
     // The prefix changes only once the choice is stored, so that the next
     // start of the program numbers the same way.
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     if (!DbOperation::run(this, [&] { format.store(db); }))
         return;

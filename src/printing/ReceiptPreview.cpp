@@ -1,8 +1,8 @@
 #include "printing/ReceiptPreview.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
-#include "data/DbOperation.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/RawPrinterSetup.h"
 #include "printing/RawQueue.h"

@@ -1,6 +1,6 @@
 #include "printing/ReceiptPreviewWindow.h"
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "printing/ReceiptPrinter.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/QueueState.h"
 #include "printing/RawPrinterSetup.h"
@@ -85,7 +85,7 @@ bool ReceiptPrinter::printDriven(const PaperLayout &layout)
 bool ReceiptPrinter::printRaw(const PaperLayout &layout, Purpose purpose)
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, m_parent))
+    if (!DbOperation::open(db, m_settings.settingsDsn, m_parent))
         return false;
     RawPrinterSetup setup;
     if (!DbOperation::run(m_parent, [&] { setup = RawPrinterSetup::load(db, m_lastPrinter); }))

@@ -1,7 +1,7 @@
 #include "printing/SaleReceiptOutput.h"
 
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "printing/PrepareReceiptData.h"
 #include "data/ShopRow.h"
 

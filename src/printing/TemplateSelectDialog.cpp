@@ -2,10 +2,10 @@
 
 #include "ui_TemplateSelectDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/TemplateSample.h"
 
 #include <QPixmap>
@@ -39,7 +39,7 @@ void TemplateSelectDialog::save()
 {
     const bool template02 = m_ui->templateBox->currentIndex() == 1;
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     if (!DbOperation::run(this, [&] { TemplateSample::store(db, template02); }))
         return;

@@ -1,9 +1,9 @@
 #include "records/BookCommands.h"
 
 #include "controls/ExportFileDialog.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "data/DataSource.h"
 #include "records/BookSteps.h"
 

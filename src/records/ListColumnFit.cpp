@@ -1,9 +1,9 @@
 #include "records/ListColumnFit.h"
 
+#include "controls/DbOperation.h"
 #include "controls/SortableList.h"
 #include "data/ColumnWidths.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 
 #include <QHeaderView>
 
@@ -75,7 +75,7 @@ void ListColumnFit::keep(QWidget *parent)
     if (m_dragged.isEmpty())
         return;
     Database db;
-    if (!db.openOrWarn(m_settingsDsn, parent))
+    if (!DbOperation::open(db, m_settingsDsn, parent))
         return;
     if (DbOperation::run(parent, [&] { ColumnWidths::store(db, m_name, m_dragged); }))
         m_dragged.clear();

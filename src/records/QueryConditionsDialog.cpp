@@ -1,12 +1,12 @@
 #include "records/QueryConditionsDialog.h"
 #include "ui_QueryConditionsDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/NumberText.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "records/QueryBuilder.h"
 #include "sales/SalesCatalogue.h"
 #include "settings/PaymentMethods.h"
@@ -49,7 +49,7 @@ QueryConditionsDialog::~QueryConditionsDialog() = default;
 void QueryConditionsDialog::fillLists(const AppSettings &settings)
 {
     Database db;
-    if (!db.openOrWarn(settings.settingsDsn, this))
+    if (!DbOperation::open(db, settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
         ui->cashierBox->addItems(SalesCatalogue::cashiers(db)); // as the login list orders them

@@ -1,12 +1,12 @@
 #include "records/QueryDialog.h"
 #include "ui_QueryDialog.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/ReceiptData.h"
 #include "printing/ReceiptPrinter.h"
 #include "data/ShopRow.h"
@@ -97,7 +97,7 @@ QueryDialog::QueryDialog(AppSettings &settings, Printing printing, QWidget *pare
     addOwnerTools();
     applyRights();
 
-    if (m_records->openOrWarn(settings.recordsDsn, this)) {
+    if (DbOperation::open(*m_records, settings.recordsDsn, this)) {
         showStatistics();
         const QueryStatement today = QueryBuilder::day(Clock::now().date());
         showSales(today);
@@ -319,7 +319,7 @@ void QueryDialog::manageBook(int command)
     BookCommands commands(
         m_settings, this, [this] { m_records->close(); },
         [this] {
-            if (m_records->openOrWarn(m_settings.recordsDsn, this))
+            if (DbOperation::open(*m_records, m_settings.recordsDsn, this))
                 fill(m_lastQuery, m_detailShown);
         });
     if (command != 1 && !mayEndProgram())

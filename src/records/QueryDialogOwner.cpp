@@ -4,14 +4,14 @@
 #include "records/QueryDialog.h"
 #include "ui_QueryDialog.h"
 
+#include "controls/DbOperation.h"
 #include "controls/HoverButton.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "core/WriteFailure.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/ReceiptPrinters.h"
@@ -132,7 +132,7 @@ void QueryDialog::showDayReport()
     const DayReportPaper paper(report, switches.shopName, Clock::now());
     const ReceiptStyle style = ReceiptStyle::from(m_settings, *m_printing.shop, switches);
     Database settingsDb;
-    if (!settingsDb.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(settingsDb, m_settings.settingsDsn, this))
         return;
     ReceiptSheet sheet;
     const QString printer = ReceiptPrinters::resolve(m_printing.shop->printer1Name);
@@ -165,7 +165,7 @@ void QueryDialog::saveReceiptPdf()
     const ReceiptSwitches switches = printSwitches();
     const ReceiptStyle style = ReceiptStyle::from(m_settings, *m_printing.shop, switches);
     Database settingsDb;
-    if (!settingsDb.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(settingsDb, m_settings.settingsDsn, this))
         return;
     ReceiptData data;
     ReceiptSheet sheet;

@@ -2,13 +2,13 @@
 #include "ui_RecordDetailDialog.h"
 
 #include "controls/AutoCompleteCombo.h"
+#include "controls/DbOperation.h"
 #include "controls/HoverButton.h"
+#include "controls/Prompt.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleNumbers.h"
 #include "sales/SalesCatalogue.h"
@@ -107,7 +107,7 @@ void RecordDetailDialog::loadLines()
 
 void RecordDetailDialog::loadChoices()
 {
-    if (!m_catalogue.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(m_catalogue, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
         ui->nameBox->addItems(SalesCatalogue::products(m_catalogue));

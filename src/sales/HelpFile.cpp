@@ -1,6 +1,6 @@
 #include "sales/HelpFile.h"
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -3,12 +3,11 @@
 #include "ui_SalesDialog.h"
 
 #include "controls/IdleTicker.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/SortableList.h"
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
-#include "data/DbOperation.h"
 #include "printing/ReceiptOutput.h"
 #include "sales/SalesKeyFilter.h"
 
@@ -33,7 +32,7 @@ SalesDialog::SalesDialog(AppSettings &settings, QWidget *parent)
     connectSide();
 
     // Before the window opens: the records data source, and the clock.
-    m_recordsReady = m_session.setUpRecordsSource(this);
+    m_recordsReady = reported(m_session.setUpRecordsSource());
     startTimers();
     connectKeys();
 
@@ -164,15 +163,15 @@ void SalesDialog::connectHeader()
             [this](bool on) { m_session.header().timeEditable = on; });
     connect(header, &SaleHeaderPanel::customerSwitched, this, [this](bool on) {
         pull();
-        m_session.setCustomerEnabled(this, on);
+        reported(m_session.setCustomerEnabled(on));
     });
     connect(header, &SaleHeaderPanel::phoneSwitched, this, [this](bool on) {
         pull();
-        m_session.setPhoneEnabled(this, on);
+        reported(m_session.setPhoneEnabled(on));
     });
     connect(header, &SaleHeaderPanel::paymentSwitched, this, [this](bool on) {
         pull();
-        m_session.setPaymentEnabled(this, on);
+        reported(m_session.setPaymentEnabled(on));
     });
     connect(header, &SaleHeaderPanel::customersClicked, this, &SalesDialog::openCustomers);
     connect(header, &SaleHeaderPanel::paymentMethodsClicked, this,
@@ -185,7 +184,7 @@ void SalesDialog::connectSide()
     connect(side, &SaleSidePanel::cashEdited, this, &SalesDialog::onCashEdited);
     connect(side, &SaleSidePanel::cashSwitched, this, [this](bool on) {
         pull();
-        m_session.setCashEnabled(this, on);
+        reported(m_session.setCashEnabled(on));
     });
     connect(side, &SaleSidePanel::saveOnlyClicked, this, &SalesDialog::saveOnly);
     connect(side, &SaleSidePanel::printClicked, this, &SalesDialog::printReceipt);
@@ -230,7 +229,7 @@ void SalesDialog::startTimers()
 
 void SalesDialog::openSession()
 {
-    if (!m_session.open(this))
+    if (!reported(m_session.open()))
         return; // the window stays open, unfilled
     setWindowTitle(titleFor(m_session.settings()));
     ui->linesView->relabelColumns(m_session.settings().labelLanguage != 0);
@@ -238,6 +237,13 @@ void SalesDialog::openSession()
     applyUserRights();
     push();
     ui->entryRowPanel->focusField(SaleEntry::Field::Name);
+}
+
+bool SalesDialog::reported(bool done)
+{
+    if (const std::optional<Failure> failure = m_session.takeFailure())
+        Prompt::tell(this, *failure);
+    return done;
 }
 
 void SalesDialog::applyUserRights()
@@ -294,6 +300,7 @@ void SalesDialog::pushLists()
 void SalesDialog::addLine()
 {
     apply(m_session.addLine());
+    reported();
 }
 
 void SalesDialog::modifyLine()
@@ -302,6 +309,7 @@ void SalesDialog::modifyLine()
     // The row shown in the entry row: the one selected row, else the selection mark.
     const int row = selection.rows.size() == 1 ? selection.rows.first() : selection.mark;
     apply(m_session.modifyLine(row));
+    reported();
 }
 
 void SalesDialog::deleteLines()
@@ -376,7 +384,7 @@ void SalesDialog::onProductChosen(const QString &name)
 void SalesDialog::onDiscountSwitched(bool on)
 {
     pull();
-    if (!m_session.setDiscountEnabled(this, on)) {
+    if (!reported(m_session.setDiscountEnabled(on))) {
         ui->entryRowPanel->setDiscountEnabled(!on);
         return;
     }
@@ -398,13 +406,13 @@ void SalesDialog::onCashEdited(const QString &text)
 
 void SalesDialog::onCustomerEdited(const QString &text)
 {
-    m_session.lookUpCustomer(this, text);
+    m_session.lookUpCustomer(text);
     ui->headerPanel->showPhone(m_session.header().phone);
 }
 
 void SalesDialog::onPhoneEdited(const QString &text)
 {
-    m_session.lookUpPhone(this, text);
+    m_session.lookUpPhone(text);
     ui->headerPanel->showCustomer(m_session.header().customer);
 }
 
@@ -595,10 +603,10 @@ void SalesDialog::openSettings()
     SettingsHandover texts{header.shopName, header.remark, header.number};
     m_windows.settings(this, texts);
     m_session.takeBackFromSettings(texts.shopName, texts.remark, texts.receiptNumber);
-    m_session.reloadShopInfo(this);
-    m_session.reloadCashiers(this);
+    reported(m_session.reloadShopInfo());
+    reported(m_session.reloadCashiers());
     push();
-    m_session.reloadProducts(this);
+    reported(m_session.reloadProducts());
     pushLists();
     ui->entryRowPanel->focusField(SaleEntry::Field::Name);
     ui->linesView->relabelColumns(m_session.settings().labelLanguage != 0);
@@ -611,7 +619,7 @@ void SalesDialog::openCustomers()
     QString lastCustomer;
     if (!m_windows.customers(this, lastCustomer))
         return;
-    m_session.reloadCustomers(this);
+    reported(m_session.reloadCustomers());
     pushLists();
     m_session.header().customer = lastCustomer;
     ui->headerPanel->showCustomer(lastCustomer);
@@ -622,7 +630,7 @@ void SalesDialog::openPaymentMethods()
     if (!m_windows.paymentMethods)
         return;
     m_windows.paymentMethods(this);
-    m_session.reloadPaymentMethods(this);
+    reported(m_session.reloadPaymentMethods());
     pushLists();
 }
 
@@ -632,7 +640,7 @@ void SalesDialog::openQuery()
         return;
     m_session.closeRecords();
     m_windows.query(*this);
-    if (!m_ending && m_session.reopenRecords(this))
+    if (!m_ending && reported(m_session.reopenRecords()))
         ui->entryRowPanel->focusField(SaleEntry::Field::Name);
 }
 

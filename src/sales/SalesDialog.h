@@ -83,6 +83,9 @@ private:
     void connectKeys();
     void startTimers();
     void openSession();
+    // Shows what the session's last operation kept as its failure, if
+    // anything; hands back DONE.
+    bool reported(bool done = true);
     void applyUserRights();
 
     // Takes the header fields from the parts; the entry row, cash and change

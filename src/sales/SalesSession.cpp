@@ -2,15 +2,15 @@
 
 #include "core/AppSettings.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "data/DataSource.h"
-#include "data/DbOperation.h"
 #include "data/LoginRow.h"
 #include "data/Transaction.h"
 #include "printing/ReceiptNumber.h"
 #include "sales/SaleStore.h"
 #include "sales/SalesCatalogue.h"
 #include "sales/SalesSwitches.h"
+
+#include <utility>
 
 SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
 {
@@ -22,24 +22,23 @@ SalesSession::SalesSession(AppSettings &settings) : m_settings(settings)
         [this](const QString &name, const QString &price) { return rememberProduct(name, price); });
 }
 
-bool SalesSession::setUpRecordsSource(QWidget *parent)
+bool SalesSession::setUpRecordsSource()
 {
     const QString home = m_settings.databaseHome();
-    if (!DataSource::checkRecordsFile(home, parent))
-        return false;
+    const QString missing = DataSource::missingRecordsFileMessage(home);
+    if (!missing.isEmpty())
+        return fail({missing, Failure::Weight::Error, QStringLiteral("错误")});
     DataSource::setUp(m_settings.recordsDsn, DataSource::recordsFile(home), home);
     return true;
 }
 
-bool SalesSession::open(QWidget *parent)
+bool SalesSession::open()
 {
-    m_parent = parent;
     if (!m_settingsDb.open(m_settings.settingsDsn) || !m_recordsDb.open(m_settings.recordsDsn)) {
         const Database &failed = m_settingsDb.isOpen() ? m_recordsDb : m_settingsDb;
-        Prompt::info(parent, failed.openFailureMessage());
-        return false;
+        return fail({failed.openFailureMessage(), Failure::Weight::Notice, {}});
     }
-    m_opened = DbOperation::run(parent, [&] {
+    m_opened = attempt([&] {
         m_header.number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);
         m_counterNumber = m_header.number;
         m_cashiers = SalesCatalogue::cashiers(m_settingsDb);
@@ -67,11 +66,11 @@ void SalesSession::applyOptions()
         {m_settings.showProductCode, m_shop.productMemory, m_settings.isAdministrator()});
 }
 
-bool SalesSession::reloadShopInfo(QWidget *parent)
+bool SalesSession::reloadShopInfo()
 {
     if (!m_opened)
         return false;
-    return DbOperation::run(parent, [&] {
+    return attempt([&] {
         // Name and remark as the settings window handed them back; the
         // discount switch is the window's own check box.
         const ShopRow kept = m_shop;
@@ -105,31 +104,29 @@ QStringList SalesSession::customerPhones() const
     return phones;
 }
 
-bool SalesSession::reloadCashiers(QWidget *parent)
+bool SalesSession::reloadCashiers()
 {
-    return DbOperation::run(parent, [&] { m_cashiers = SalesCatalogue::cashiers(m_settingsDb); });
+    return attempt([&] { m_cashiers = SalesCatalogue::cashiers(m_settingsDb); });
 }
 
-bool SalesSession::reloadCustomers(QWidget *parent)
+bool SalesSession::reloadCustomers()
 {
-    return DbOperation::run(parent, [&] { m_customers = SalesCatalogue::customers(m_settingsDb); });
+    return attempt([&] { m_customers = SalesCatalogue::customers(m_settingsDb); });
 }
 
-bool SalesSession::reloadPaymentMethods(QWidget *parent)
+bool SalesSession::reloadPaymentMethods()
 {
-    return DbOperation::run(parent,
-                            [&] { m_payments = SalesCatalogue::paymentMethods(m_settingsDb); });
+    return attempt([&] { m_payments = SalesCatalogue::paymentMethods(m_settingsDb); });
 }
 
-bool SalesSession::reloadProducts(QWidget *parent)
+bool SalesSession::reloadProducts()
 {
-    return DbOperation::run(parent,
-                            [&] { m_products.assign(SalesCatalogue::productRows(m_settingsDb)); });
+    return attempt([&] { m_products.assign(SalesCatalogue::productRows(m_settingsDb)); });
 }
 
-bool SalesSession::loadReceiptNumber(QWidget *parent)
+bool SalesSession::loadReceiptNumber()
 {
-    return DbOperation::run(parent, [&] { readReceiptNumber(); });
+    return attempt([&] { readReceiptNumber(); });
 }
 
 void SalesSession::readReceiptNumber()
@@ -188,7 +185,7 @@ SaleEntry::Outcome SalesSession::modifyLine(int row)
 
 // Customers and phones are looked up in the list the window holds, as
 // products are: typing never waits on the database.
-bool SalesSession::lookUpCustomer(QWidget *, const QString &customer)
+void SalesSession::lookUpCustomer(const QString &customer)
 {
     m_header.customer = customer;
     for (const auto &[name, phone] : std::as_const(m_customers)) {
@@ -197,10 +194,9 @@ bool SalesSession::lookUpCustomer(QWidget *, const QString &customer)
             break;
         }
     }
-    return m_opened;
 }
 
-bool SalesSession::lookUpPhone(QWidget *, const QString &phone)
+void SalesSession::lookUpPhone(const QString &phone)
 {
     m_header.phone = phone;
     for (const auto &[name, number] : std::as_const(m_customers)) {
@@ -209,42 +205,41 @@ bool SalesSession::lookUpPhone(QWidget *, const QString &phone)
             break;
         }
     }
-    return m_opened;
 }
 
-bool SalesSession::setDiscountEnabled(QWidget *parent, bool on)
+bool SalesSession::setDiscountEnabled(bool on)
 {
-    if (!DbOperation::run(parent, [&] { SalesSwitches::storeDiscountEnabled(m_settingsDb, on); }))
+    if (!attempt([&] { SalesSwitches::storeDiscountEnabled(m_settingsDb, on); }))
         return false;
     m_shop.discountEnabled = on;
     m_sale.setDiscountEnabled(on);
     return true;
 }
 
-bool SalesSession::setCustomerEnabled(QWidget *parent, bool on)
+bool SalesSession::setCustomerEnabled(bool on)
 {
     m_header.customerEnabled = on;
-    return DbOperation::run(parent, [&] { SalesSwitches::storeCustomerEnabled(m_settingsDb, on); });
+    return attempt([&] { SalesSwitches::storeCustomerEnabled(m_settingsDb, on); });
 }
 
-bool SalesSession::setPhoneEnabled(QWidget *parent, bool on)
+bool SalesSession::setPhoneEnabled(bool on)
 {
     m_header.phoneEnabled = on;
     m_settings.phoneEnabled = on;
-    return DbOperation::run(parent, [&] { SalesSwitches::storePhoneEnabled(m_settingsDb, on); });
+    return attempt([&] { SalesSwitches::storePhoneEnabled(m_settingsDb, on); });
 }
 
-bool SalesSession::setPaymentEnabled(QWidget *parent, bool on)
+bool SalesSession::setPaymentEnabled(bool on)
 {
     m_header.paymentEnabled = on;
     m_settings.paymentEnabled = on;
-    return DbOperation::run(parent, [&] { SalesSwitches::storePaymentEnabled(m_settingsDb, on); });
+    return attempt([&] { SalesSwitches::storePaymentEnabled(m_settingsDb, on); });
 }
 
-bool SalesSession::setCashEnabled(QWidget *parent, bool on)
+bool SalesSession::setCashEnabled(bool on)
 {
     m_header.cashEnabled = on;
-    return DbOperation::run(parent, [&] { SalesSwitches::storeCashEnabled(m_settingsDb, on); });
+    return attempt([&] { SalesSwitches::storeCashEnabled(m_settingsDb, on); });
 }
 
 SaleRecord SalesSession::record() const
@@ -305,12 +300,11 @@ void SalesSession::closeRecords()
     m_recordsDb.close();
 }
 
-bool SalesSession::reopenRecords(QWidget *parent)
+bool SalesSession::reopenRecords()
 {
     if (m_recordsDb.open(m_settings.recordsDsn))
         return true;
-    Prompt::info(parent, QStringLiteral("不能打开数据库"));
-    return false;
+    return fail({QStringLiteral("不能打开数据库"), Failure::Weight::Notice, {}});
 }
 
 void SalesSession::takeBackFromSettings(const QString &shopName, const QString &remark,
@@ -327,8 +321,28 @@ void SalesSession::takeBackFromSettings(const QString &shopName, const QString &
 
 bool SalesSession::rememberProduct(const QString &name, const QString &price)
 {
-    return DbOperation::run(
-        m_parent, [&] { SalesCatalogue::rememberProduct(m_settingsDb, m_products, name, price); });
+    return attempt([&] { SalesCatalogue::rememberProduct(m_settingsDb, m_products, name, price); });
+}
+
+std::optional<Failure> SalesSession::takeFailure()
+{
+    return std::exchange(m_failure, std::nullopt);
+}
+
+bool SalesSession::attempt(const std::function<void()> &operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const DatabaseError &error) {
+        return fail({error.personText(), Failure::Weight::Error, {}});
+    }
+}
+
+bool SalesSession::fail(const Failure &failure)
+{
+    m_failure = failure;
+    return false;
 }
 
 SaleSnapshot SalesSession::snapshot() const

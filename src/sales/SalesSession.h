@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failure.h"
 #include "data/Database.h"
 #include "data/ShopRow.h"
 #include "printing/SaleSnapshot.h"
@@ -13,17 +14,17 @@
 #include <QPair>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
-class QWidget;
 struct AppSettings;
 
 // Everything the sales window knows and does apart from its widgets: the two
 // connections it holds for its whole life, the shop settings, the sale being
 // entered and its header, the lists it offers, numbering, and the sale in
-// doubt. The operations that take a parent window show their failures through
-// the prompt service over it; the others throw DatabaseError. Finishing a
-// sale is FinishSale's.
+// doubt. The operations that answer with a bool keep what went wrong when
+// they answer false (takeFailure), for the window to show; the others throw
+// DatabaseError. Finishing a sale is FinishSale's.
 class SalesSession
 {
 public:
@@ -44,14 +45,14 @@ public:
     Database &settingsDb() { return m_settingsDb; }
     Database &recordsDb() { return m_recordsDb; }
 
-    // The records data source, set up when the window is created. False (after
-    // the message) when the records file is missing: the program cannot run.
-    bool setUpRecordsSource(QWidget *parent);
+    // The records data source, set up when the window is created. False when
+    // the records file is missing: the program cannot run.
+    bool setUpRecordsSource();
 
     // Opening: both connections ("不能打开数据库" when one fails), then the
     // receipt number, the cashiers, the shop settings, the totals, customers,
     // payment methods and products. False when the window must stay unfilled.
-    bool open(QWidget *parent);
+    bool open();
     bool isOpen() const { return m_opened; }
     void close();
 
@@ -61,13 +62,13 @@ public:
     const QStringList &paymentMethods() const { return m_payments; }
     const QStringList &products() const { return m_products.texts(); }
     const TillProducts &tillProducts() const { return m_products; }
-    bool reloadCashiers(QWidget *parent);
-    bool reloadCustomers(QWidget *parent);
-    bool reloadPaymentMethods(QWidget *parent);
-    bool reloadProducts(QWidget *parent);
+    bool reloadCashiers();
+    bool reloadCustomers();
+    bool reloadPaymentMethods();
+    bool reloadProducts();
 
-    // loadReceiptNumber.
-    bool loadReceiptNumber(QWidget *parent);
+    // The number the counter gives now, shown.
+    bool loadReceiptNumber();
     // Another till sharing the records may have taken the number shown. While
     // it is the counter's (not typed over, no save in doubt), the counter is
     // read again, without a word on failure: the sale takes its number afresh
@@ -86,19 +87,21 @@ public:
     // so a typed name never keeps the price of a product it turned out not to be.
     void lookUpProduct(const QString &name);
     // AddLine and ModifyLine, with the product the entry's text names (a
-    // scanned code becomes its product's text) as the line's product.
+    // scanned code becomes its product's text) as the line's product. A
+    // product the line made the catalogue remember, and could not be stored,
+    // is kept as the failure.
     SaleEntry::Outcome addLine();
     SaleEntry::Outcome modifyLine(int row);
     // Customer typed or chosen: the phone follows, and the other way round.
-    bool lookUpCustomer(QWidget *parent, const QString &customer);
-    bool lookUpPhone(QWidget *parent, const QString &phone);
+    void lookUpCustomer(const QString &customer);
+    void lookUpPhone(const QString &phone);
 
     // The check boxes that are remembered between runs.
-    bool setDiscountEnabled(QWidget *parent, bool on);
-    bool setCustomerEnabled(QWidget *parent, bool on);
-    bool setPhoneEnabled(QWidget *parent, bool on);
-    bool setPaymentEnabled(QWidget *parent, bool on);
-    bool setCashEnabled(QWidget *parent, bool on);
+    bool setDiscountEnabled(bool on);
+    bool setCustomerEnabled(bool on);
+    bool setPhoneEnabled(bool on);
+    bool setPaymentEnabled(bool on);
+    bool setCashEnabled(bool on);
 
     // The sale as it would be stored now.
     SaleRecord record() const;
@@ -136,7 +139,7 @@ public:
 
     // The query window needs the records file to itself while it is open.
     void closeRecords();
-    bool reopenRecords(QWidget *parent);
+    bool reopenRecords();
 
     // What the settings window hands back: shop name, remark (also the new
     // default remark) and receipt number.
@@ -145,10 +148,17 @@ public:
 
     // The settings window may have changed shop settings, the product-code
     // switch or the label language: read them again.
-    bool reloadShopInfo(QWidget *parent);
+    bool reloadShopInfo();
+
+    // What the last operation that failed kept for the person, once; none
+    // when nothing failed since the last call.
+    std::optional<Failure> takeFailure();
 
 private:
     bool rememberProduct(const QString &name, const QString &price);
+    // Runs OPERATION; a DatabaseError is kept as the failure (false).
+    bool attempt(const std::function<void()> &operation);
+    bool fail(const Failure &failure);
     void applyOptions();
 
     AppSettings &m_settings;
@@ -166,5 +176,5 @@ private:
     TillProducts m_products;
     // The price the last look-up put into the entry row, and the one it replaced.
     std::optional<QPair<QString, QString>> m_lookedUpPrice;
-    QWidget *m_parent = nullptr; // over which remembering a product reports
+    std::optional<Failure> m_failure;
 };

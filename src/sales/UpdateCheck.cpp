@@ -1,6 +1,6 @@
 #include "sales/UpdateCheck.h"
 
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

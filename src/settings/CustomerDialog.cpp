@@ -1,9 +1,9 @@
 #include "settings/CustomerDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "settings/CatalogueListLook.h"
 #include "ui_CustomerDialog.h"
 
@@ -202,7 +202,7 @@ void CustomerDialog::markRow(int row)
 bool CustomerDialog::onDatabase(const std::function<void(Database &)> &operation)
 {
     Database db;
-    if (!db.openOrWarn(m_dsn, this))
+    if (!DbOperation::open(db, m_dsn, this))
         return false;
     return DbOperation::run(this, [&] { operation(db); });
 }

@@ -1,9 +1,9 @@
 #include "settings/PaymentMethodDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "settings/CatalogueListLook.h"
 #include "settings/PaymentMethods.h"
 #include "ui_PaymentMethodDialog.h"
@@ -151,7 +151,7 @@ void PaymentMethodDialog::markRow(int row)
 bool PaymentMethodDialog::onDatabase(const std::function<void(Database &)> &operation)
 {
     Database db;
-    if (!db.openOrWarn(m_dsn, this))
+    if (!DbOperation::open(db, m_dsn, this))
         return false;
     return DbOperation::run(this, [&] { operation(db); });
 }

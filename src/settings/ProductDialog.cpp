@@ -1,10 +1,10 @@
 #include "settings/ProductDialog.h"
 #include "ui_ProductDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/OptionsRow.h"
 #include "settings/ProductCatalogue.h"
 
@@ -60,7 +60,7 @@ void ProductDialog::storeShowCode(bool on)
 {
     m_settings.showProductCode = on;
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] { OptionsRow::storeShowProductCode(db, on); });
 }
@@ -84,7 +84,7 @@ void ProductDialog::save()
         return;
     }
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     bool exists = false;
     const bool written = DbOperation::run(this, [&] {

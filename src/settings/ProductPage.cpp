@@ -1,11 +1,11 @@
 #include "settings/ProductPage.h"
 #include "ui_ProductPage.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/ShopRow.h"
 #include "settings/CatalogueListLook.h"
 #include "settings/ProductCatalogue.h"
@@ -80,7 +80,7 @@ void ProductPage::setUpList()
 bool ProductPage::onDatabase(const std::function<void(Database &)> &operation)
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return false;
     return DbOperation::run(this, [&] { operation(db); });
 }
@@ -139,7 +139,7 @@ void ProductPage::modify()
 void ProductPage::remove()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     const QList<int> selected = m_ui->list->selectedRows();
     if (selected.isEmpty()) {

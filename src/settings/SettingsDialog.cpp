@@ -1,8 +1,8 @@
 #include "settings/SettingsDialog.h"
 
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "printing/PrintInfoPage.h"
 #include "settings/ProductPage.h"
 #include "settings/SettingsTabs.h"

@@ -1,8 +1,8 @@
 #include "spreadsheet/ExportList.h"
 
 #include "controls/ExportFileDialog.h"
+#include "controls/Prompt.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
 #include "spreadsheet/ListExport.h"
 
 #include <QAbstractItemModel>

@@ -1,10 +1,10 @@
 #include "users/DeleteUserDialog.h"
 #include "ui_DeleteUserDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "users/PasswordHash.h"
 #include "users/UserAccounts.h"
 
@@ -25,7 +25,7 @@ DeleteUserDialog::~DeleteUserDialog() = default;
 void DeleteUserDialog::readStoredPassword(const AppSettings &settings, const QString &name)
 {
     Database db;
-    if (!db.openOrWarn(settings.settingsDsn, parentWidget()))
+    if (!DbOperation::open(db, settings.settingsDsn, parentWidget()))
         return;
     const bool read = DbOperation::run(parentWidget(), [&] {
         if (const auto account = UserAccounts(db).find(name)) {

@@ -1,12 +1,12 @@
 #include "users/LoginDialog.h"
 #include "ui_LoginDialog.h"
 
+#include "controls/DbOperation.h"
+#include "controls/Prompt.h"
 #include "controls/SalesIcons.h"
 #include "controls/TextOrder.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/LoginRow.h"
 #include "users/UserAccounts.h"
 
@@ -79,7 +79,7 @@ void LoginDialog::applyColours()
 bool LoginDialog::fillUserNames()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return false;
     QStringList names;
     if (!DbOperation::run(this, [&] {
@@ -109,7 +109,7 @@ void LoginDialog::logIn()
         return;
     }
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     auto result = UserAccounts::LoginResult::NoSuchUser;
     QString power;
@@ -145,7 +145,7 @@ void LoginDialog::storeLogin(const QString &name, const QString &power)
 {
     // A login row that cannot be written does not keep the user out.
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this,
                      [&] { LoginRow::store(db, name, power, m_ui->directLogin->isChecked()); });

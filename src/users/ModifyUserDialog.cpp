@@ -1,11 +1,11 @@
 #include "users/ModifyUserDialog.h"
 #include "ui_ModifyUserDialog.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "users/PowerInfoDialog.h"
 #include "users/UserAccounts.h"
 
@@ -27,7 +27,7 @@ ModifyUserDialog::~ModifyUserDialog() = default;
 void ModifyUserDialog::modify()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     const QString power = m_ui->power->currentIndex() == 1 ? AppSettings::ordinaryPower()
                                                            : AppSettings::administratorPower();

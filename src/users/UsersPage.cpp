@@ -1,11 +1,11 @@
 #include "users/UsersPage.h"
 #include "ui_UsersPage.h"
 
+#include "controls/DbOperation.h"
 #include "controls/ModalDialogs.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
-#include "data/DbOperation.h"
 #include "data/LoginRow.h"
 #include "users/AddUserDialog.h"
 #include "users/DeleteUserDialog.h"
@@ -71,7 +71,7 @@ void UsersPage::fill()
 {
     m_ui->list->clear();
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     DbOperation::run(this, [&] {
         QList<SortListModel::Row> rows;
@@ -155,7 +155,7 @@ bool UsersPage::mayDelete(Database &db, const std::optional<QString> &name)
 void UsersPage::deleteUser()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     const std::optional<int> row = selectedRow();
     const std::optional<QString> name =
@@ -183,7 +183,7 @@ void UsersPage::deleteUser()
 void UsersPage::cancelDirectLogin()
 {
     Database db;
-    if (!db.openOrWarn(m_settings.settingsDsn, this))
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
         return;
     if (DbOperation::run(this, [&] { LoginRow::cancelDirectLogin(db); })) {
         m_settings.directLogin = 0;

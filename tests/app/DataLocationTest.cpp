@@ -171,10 +171,10 @@ TEST(DataLocation, InstalledStartPointsBothDataSourcesAtTheUsersFolder)
               installed.userFile(QStringLiteral("Quillmarch.qmst")));
 
     SalesSession session(settings);
-    ASSERT_TRUE(session.setUpRecordsSource(nullptr));
+    ASSERT_TRUE(session.setUpRecordsSource());
     EXPECT_EQ(DataSource::lookup(settings.recordsDsn).database,
               installed.userFile(QStringLiteral("Quillbook.qmbk")));
-    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_TRUE(session.open());
     EXPECT_TRUE(env.prompt().messages().isEmpty()) << env.prompt().lastText().toStdString();
 
     // Start-up wrote the options row into the user's copy, not into the template.

@@ -275,21 +275,4 @@ TEST(DataSourceSetup, AStartEditsOnlyTheProgramsOwnSectionOfTheShopsOdbcIni)
     EXPECT_TRUE(env.prompt().messages().isEmpty()) << qPrintable(env.prompt().lastText());
 }
 
-TEST(DataSourceSetup, MissingRecordsFileIsNamedToTheUser)
-{
-    TestEnv env;
-    EXPECT_TRUE(DataSource::checkRecordsFile(env.programDir(), nullptr));
-    EXPECT_TRUE(env.prompt().messages().isEmpty());
-
-    QFile::remove(env.recordsFile());
-    EXPECT_FALSE(DataSource::checkRecordsFile(env.programDir(), nullptr));
-    ASSERT_EQ(env.prompt().messages().size(), 1);
-    const auto message = env.prompt().messages().first();
-    EXPECT_EQ(
-        message.text,
-        QStringLiteral("数据库文件%1丢失，请不要将运行程序和其他文件分离!").arg(env.recordsFile()));
-    EXPECT_EQ(message.caption, QStringLiteral("错误"));
-    EXPECT_EQ(message.icon, Prompt::Icon::Critical);
-}
-
 } // namespace

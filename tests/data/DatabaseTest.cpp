@@ -2,8 +2,8 @@
 // through the SQLite3 driver by data-source name, and Qt's PostgreSQL driver
 // for a psqlODBC data source on the test server.
 #include "data/Database.h"
+#include "controls/DbOperation.h"
 #include "data/DataSource.h"
-#include "data/DbOperation.h"
 #include "data/Transaction.h"
 #include "support/PgServer.h"
 #include "support/ScriptedPrompt.h"
@@ -164,7 +164,7 @@ TEST(DatabaseOpen, UnknownDataSourceWarnsCannotOpen)
 {
     TestEnv env;
     Database db;
-    EXPECT_FALSE(db.openOrWarn(QStringLiteral("QmNoSuchSource"), nullptr));
+    EXPECT_FALSE(DbOperation::open(db, QStringLiteral("QmNoSuchSource"), nullptr));
     EXPECT_EQ(env.prompt().lastText(), QStringLiteral("不能打开数据库"));
 }
 

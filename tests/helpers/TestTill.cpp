@@ -15,13 +15,13 @@
 // end "saved=<n> outages=<m>".
 #include "app/FontAliases.h"
 #include "app/SettingsLoader.h"
+#include "controls/Prompt.h"
 #include "core/AppSettings.h"
-#include "core/Prompt.h"
 #include "data/Database.h"
 #include "data/DatabaseError.h"
+#include "data/ShopRow.h"
 #include "printing/ReceiptOutput.h"
 #include "printing/SaleReceiptOutput.h"
-#include "data/ShopRow.h"
 #include "sales/FinishSale.h"
 #include "sales/SaleStore.h"
 #include "sales/SalesSession.h"
@@ -53,7 +53,17 @@ public:
 int outages = 0;
 int unexpected = 0;
 
-// What the session says over its window apart from finishing: nothing is expected.
+// What the session hands back apart from finishing: nothing is expected.
+void reportFailure(SalesSession &session)
+{
+    if (const std::optional<Failure> failure = session.takeFailure()) {
+        ++unexpected;
+        std::printf("unexpected: %s\n", failure->text.toUtf8().constData());
+        std::fflush(stdout);
+    }
+}
+
+// What the printing says over its window (a printer's trouble): nothing is expected.
 class PrintingPrompt : public Prompt
 {
 public:
@@ -127,7 +137,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     Prompt::install(new PrintingPrompt);
-
     AppSettings settings;
     settings.settingsDsn = QString::fromLocal8Bit(argv[1]);
     settings.recordsDsn = QString::fromLocal8Bit(argv[2]);
@@ -143,11 +152,15 @@ int main(int argc, char *argv[])
     settings.userPower = QStringLiteral("普通用户");
 
     SalesSession session(settings);
-    if (!session.open(nullptr))
+    if (!session.open()) {
+        reportFailure(session);
         return 2;
+    }
     int saved = 0;
     for (int sale = 1; sale <= sales; ++sale) {
-        if (!enterSale(session, till, sale))
+        const bool entered = enterSale(session, till, sale);
+        reportFailure(session);
+        if (!entered)
             return 3;
         int attempts = 0;
         for (;;) {

@@ -34,7 +34,7 @@ TEST_F(SalesWindowPictures, EmptyWithLinesAndForAnOrdinaryUser)
         db.exec(QStringLiteral("insert into \"SALER\" (\"items\",\"standby\") values (?,?)"),
                 {s("张三"), s("13800001111")});
     }
-    m_dialog->session().reloadCustomers(nullptr);
+    m_dialog->session().reloadCustomers();
     w<QCheckBox>("discountCheck")->click();
     w<QCheckBox>("customerCheck")->click();
     w<QCheckBox>("paymentCheck")->click();

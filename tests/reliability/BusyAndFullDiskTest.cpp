@@ -69,7 +69,7 @@ protected:
 TEST_F(BusyAndFullDiskTest, ABookHeldByAnotherProgramIsWaitedForThenReportedAndTheSaleStays)
 {
     SalesSession session(m_env.settings());
-    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_TRUE(session.open());
     enterSale(session, 3);
     const QString number = session.header().number;
 
@@ -96,7 +96,7 @@ TEST_F(BusyAndFullDiskTest, ABookHeldByAnotherProgramIsWaitedForThenReportedAndT
 TEST_F(BusyAndFullDiskTest, AShortWriteByAnotherTillIsWaitedOutAndBothSalesAreKept)
 {
     SalesSession session(m_env.settings());
-    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_TRUE(session.open());
     enterSale(session, 2);
 
     QProcess other;
@@ -162,7 +162,7 @@ TEST_F(BusyAndFullDiskTest, ASaleOnAFullDiskIsReportedTheSaleStaysAndTheBookIsIn
     TestEnv::registerDataSource(m_env.settings().recordsDsn, book);
 
     SalesSession session(m_env.settings());
-    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_TRUE(session.open());
     enterSale(session, 200);
     const QString number = session.header().number;
     disk.fill();
@@ -192,7 +192,7 @@ TEST_F(BusyAndFullDiskTest, ABackupAndAnExportOnAFullDiskAreReportedAndLeaveNoHa
                                 "a full disk)");
     {
         SalesSession session(m_env.settings());
-        ASSERT_TRUE(session.open(nullptr));
+        ASSERT_TRUE(session.open());
         enterSale(session, 200);
         ASSERT_TRUE(saveOnly(session));
     }
@@ -238,7 +238,7 @@ TEST_F(BusyAndFullDiskTest, ARestoreThatCannotBeCompletedKeepsTheOldBookAndItsCo
     TestEnv::registerDataSource(dsn, book);
     {
         SalesSession session(m_env.settings());
-        ASSERT_TRUE(session.open(nullptr));
+        ASSERT_TRUE(session.open());
         enterSale(session, 5);
         ASSERT_TRUE(saveOnly(session));
     }

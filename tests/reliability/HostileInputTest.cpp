@@ -130,7 +130,7 @@ protected:
 TEST_F(HostileInputTest, EveryStoredTextIsKeptExactlyOrRefusedAndEveryStatementStillWorks)
 {
     SalesSession session(m_env.settings());
-    ASSERT_TRUE(session.open(nullptr));
+    ASSERT_TRUE(session.open());
     CustomerBook customers(m_settings);
     PaymentMethods payments(m_settings);
     UserAccounts accounts(m_settings);

@@ -20,6 +20,7 @@
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -776,7 +777,52 @@ TEST_F(SalesWindow, AMissingRecordsFileStopsTheProgram)
     QFile::remove(m_env.recordsFile());
     SalesDialog dialog(m_env.settings());
     EXPECT_EQ(dialog.exec(), int(QDialog::Rejected)); // returns at once
-    EXPECT_TRUE(m_env.prompt().lastText().contains(s("丢失")));
+    ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    const ScriptedPrompt::Message said = m_env.prompt().messages().first();
+    EXPECT_EQ(said.text, s("数据库文件%1丢失，请不要将运行程序和其他文件分离!")
+                             .arg(QFileInfo(m_env.recordsFile()).absoluteFilePath()));
+    EXPECT_EQ(said.caption, s("错误"));
+    EXPECT_EQ(said.icon, Prompt::Icon::Critical);
+}
+
+TEST_F(SalesWindow, SettingsThatCannotBeOpenedAreSaidAndTheWindowStaysUnfilled)
+{
+    m_env.settings().settingsDsn = s("QmNoSuchSource");
+    SalesDialog dialog(m_env.settings());
+    ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    EXPECT_EQ(m_env.prompt().lastText(), s("不能打开数据库"));
+    EXPECT_EQ(m_env.prompt().messages().first().icon, Prompt::Icon::Information);
+    EXPECT_EQ(child<QLineEdit>(&dialog, "shopNameEdit")->text(), QString());
+    EXPECT_EQ(child<QComboBox>(&dialog, "cashierBox")->count(), 0);
+}
+
+// The administrator's line teaches the catalogue its product; while another
+// program holds the settings file that cannot be stored: the cashier is told
+// after the wait, the line is in the sale and its text stays in the entry row
+// to be entered again.
+TEST_F(SalesWindow, AProductThatCannotBeRememberedIsSaidAndTheLineStays)
+{
+    open();
+    QProcess other;
+    other.start(s("sqlite3"), {m_env.settingsFile()});
+    ASSERT_TRUE(other.waitForStarted(5000));
+    other.write("BEGIN IMMEDIATE;\n.print locked\n");
+    ASSERT_TRUE(other.waitForReadyRead(5000)) << "the other program did not take the lock";
+
+    enterLine("可乐", "2", "10");
+    ASSERT_EQ(m_env.prompt().messages().size(), 1);
+    const ScriptedPrompt::Message said = m_env.prompt().messages().first();
+    EXPECT_TRUE(said.text.startsWith(s("数据库文件%1正被另一个程序使用").arg(m_env.settingsFile())))
+        << qPrintable(said.text);
+    EXPECT_EQ(said.icon, Prompt::Icon::Critical);
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(row(0)[1], s("可乐"));
+    EXPECT_EQ(box("productBox")->currentText(), s("可乐"));
+
+    other.write("ROLLBACK;\n.quit\n");
+    other.waitForFinished(5000);
+    EXPECT_EQ(settingsValue(s("select count(*) from \"PRODUCT_NAME\" where \"items\"='可乐'")),
+              s("0"));
 }
 
 TEST_F(SalesWindow, AThousandLineSaleStillWorks)

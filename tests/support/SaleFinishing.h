@@ -2,7 +2,7 @@
 
 // Finishing a sale without the window, as the window's keys do it: through
 // FinishSale, with the outcome's message shown as the window shows it.
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 #include "printing/ReceiptOutput.h"
 #include "sales/FinishSale.h"
 

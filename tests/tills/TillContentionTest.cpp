@@ -98,7 +98,7 @@ protected:
         AppSettings settings = m_env.settings();
         settings.recordsDsn = m_recordsDsn;
         SalesSession till(settings);
-        ASSERT_TRUE(till.open(nullptr));
+        ASSERT_TRUE(till.open());
         const QStringList printed = PaperAgainstBooks::expectAgreement(
             m_check, paper, {m_env.settings(), m_shop, till.snapshot().switches, m_paperDots});
         EXPECT_EQ(printed.size(), totalSales);

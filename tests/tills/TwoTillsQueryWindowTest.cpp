@@ -128,9 +128,9 @@ protected:
     {
         SalesSession owner(m_env.settings());
         SalesSession cashier(m_second);
-        ASSERT_TRUE(owner.open(nullptr));
+        ASSERT_TRUE(owner.open());
         sell(owner, at(6, 18, 0), {{"奶粉", "10", "10"}});
-        ASSERT_TRUE(cashier.open(nullptr)); // shows 0000001 too
+        ASSERT_TRUE(cashier.open()); // shows 0000001 too
         sell(owner, at(7, 8, 0), {{"绿茶", "2", "5"}, {"Cola 可乐", "1", "2.5"}});
         sell(cashier, at(7, 8, 1), {{"100%_果汁", "1", "8"}});
         sell(cashier, at(7, 9, 30), {{"面包", "3", "5"}});

@@ -58,8 +58,8 @@ TEST_P(TwoTills, BothShowingOneNumberBothStoreWithoutAMessage)
 {
     SalesSession first(m_env.settings());
     SalesSession second(m_env.settings());
-    ASSERT_TRUE(first.open(nullptr));
-    ASSERT_TRUE(second.open(nullptr));
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(second.open());
     ASSERT_EQ(second.header().number, s("0000000"));
 
     enter(first, "苹果");
@@ -86,8 +86,8 @@ TEST_P(TwoTills, ANumberTypedOverThatTheOtherTillStoredMeanwhileIsRefused)
 {
     SalesSession first(m_env.settings());
     SalesSession second(m_env.settings());
-    ASSERT_TRUE(first.open(nullptr));
-    ASSERT_TRUE(second.open(nullptr));
+    ASSERT_TRUE(first.open());
+    ASSERT_TRUE(second.open());
     enter(first, "苹果");
     enter(second, "香蕉");
     first.header().number = s("手工-9");
@@ -115,7 +115,7 @@ TEST_P(TwoTills, ATillLeftAloneShowsTheNumberTheOtherTillLeftButKeepsATypedOne)
     ASSERT_EQ(number->text(), s("0000000"));
 
     SalesSession other(m_env.settings());
-    ASSERT_TRUE(other.open(nullptr));
+    ASSERT_TRUE(other.open());
     enter(other, "苹果");
     ASSERT_TRUE(saveOnly(other));
     enter(other, "香蕉");
@@ -147,7 +147,7 @@ TEST(TillOnServer, AnOutageIsToldTheSaleStaysAndIsStoredOnceTheServerIsBack)
     env.settings().recordsDsn = PgServer::preparedDataSource(false);
     env.settings().userName = s("admin");
     SalesSession till(env.settings());
-    ASSERT_TRUE(till.open(nullptr));
+    ASSERT_TRUE(till.open());
 
     // Restarted between two sales: the till notices nothing.
     ASSERT_TRUE(PgServer::restart(100));

@@ -1,4 +1,4 @@
-#include "core/Prompt.h"
+#include "controls/Prompt.h"
 
 #include <QDebug>
 
@@ -86,4 +86,12 @@ bool Prompt::yesNo(QWidget *parent, const QString &text, const QString &caption)
 {
     return instance().ask(parent, text, captionOr(caption), Icon::Question, Buttons::YesNo) ==
            Answer::Yes;
+}
+
+void Prompt::tell(QWidget *parent, const Failure &failure)
+{
+    if (failure.weight == Failure::Weight::Notice)
+        info(parent, failure.text, failure.caption);
+    else
+        error(parent, failure.text, failure.caption);
 }

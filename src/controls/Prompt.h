@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Failure.h"
 #include "core/WorkProgress.h"
 
 #include <QString>
@@ -11,7 +12,9 @@ class QWidget;
 
 // Every message box and file dialog of the program goes through here, so that
 // tests can answer them from a script instead of a person. The message boxes
-// themselves are DialogPrompt in app/, installed by main().
+// themselves are DialogPrompt in app/, installed by main(). The logic below
+// the windows never asks: it hands back what went wrong, and the windows tell
+// it here.
 class Prompt
 {
 public:
@@ -75,4 +78,6 @@ public:
     static void warn(QWidget *parent, const QString &text, const QString &caption = {});
     static void error(QWidget *parent, const QString &text, const QString &caption = {});
     static bool yesNo(QWidget *parent, const QString &text, const QString &caption = {});
+    // A failure the logic handed back: an error or a notice, under its caption.
+    static void tell(QWidget *parent, const Failure &failure);
 };

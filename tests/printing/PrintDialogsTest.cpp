@@ -150,34 +150,6 @@ TEST_F(PrintDialogsTest, SavingStoresBothPrintersAndStaysOpen)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(PrintDialogsTest, ShopRowLoadFromInfo)
-{
-    ShopRow delivered = ShopRow::read(db);
-    EXPECT_EQ(delivered.shopName, "我的小店");
-    EXPECT_TRUE(delivered.saveOnPrint);
-    EXPECT_EQ(delivered.defaultRemark, "谢谢惠顾，欢迎再次光临！");
-    EXPECT_TRUE(delivered.finishedNotice);
-    EXPECT_FALSE(delivered.secondCopy);
-    EXPECT_TRUE(delivered.showPrice);
-    EXPECT_FALSE(delivered.printLogo);
-    EXPECT_EQ(delivered.printer1Name, ""); // empty set4: the default printer
-    EXPECT_EQ(delivered.paperMargin, 0);
-
-    db.exec(QStringLiteral("update \"INFO\" set \"remark2\"='0', \"saler\"='1', \"showPrice\"='0', "
-                           "\"set2\"='1', \"set4\"='Bar', \"set5\"='12', \"set6\"='-8', "
-                           "\"set7\"='', \"ifSave\"='yes'"));
-    const ShopRow changed = ShopRow::read(db);
-    EXPECT_FALSE(changed.finishedNotice);
-    EXPECT_TRUE(changed.secondCopy);
-    EXPECT_FALSE(changed.showPrice);
-    EXPECT_TRUE(changed.printLogo);
-    EXPECT_FALSE(changed.saveOnPrint); // only "1" is on
-    EXPECT_EQ(changed.printer1Name, "Bar");
-    EXPECT_EQ(changed.paperMargin, 12);
-    EXPECT_EQ(changed.printOffset, -8);
-    EXPECT_EQ(changed.logoOffset, 0);
-}
-
 TEST_F(PrintDialogsTest, RawPrinterKeepsItsRollAndDrawerSwitch)
 {
     // A settings file from before printers without a driver: the first save adds the table.

@@ -10,6 +10,8 @@ class Database;
 // (~/.local/share/Quillmarch), filled from the installed templates at the
 // first use; the data sources "Quillmarch" and "Quillbook" of the user's
 // odbc.ini, registered for those files unless they name a database server.
+// Another folder's data (--data-home) is used by this process alone: odbc.ini
+// keeps naming the files the tills use.
 class CliContext
 {
 public:
@@ -34,6 +36,8 @@ public:
     static QString open(Database &db, const QString &dsn);
 
 private:
+    QString prepareOtherHome();
+
     QString m_programDir;
     QString m_dataHome;
     QString m_warning;

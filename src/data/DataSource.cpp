@@ -70,9 +70,22 @@ bool DataSource::Entry::isPostgres() const
 // Read from the files themselves, the user's first, as the driver manager
 // does: its own reading keeps what it read once, and would not see the
 // program's own edits of odbc.ini in this process.
+QHash<QString, QString> &DataSource::hereFiles()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
+
+void DataSource::useFileHere(const QString &name, const QString &file)
+{
+    hereFiles().insert(name, file);
+}
+
 DataSource::Entry DataSource::lookup(const QString &name)
 {
     Entry entry;
+    if (hereFiles().contains(name))
+        return {QString::fromLatin1(driverName), hereFiles().value(name)};
     for (const QString &file : {userIniFile(), systemIniFile()}) {
         OdbcIniFile ini(file);
         if (!ini.load() || !ini.hasSection(name))

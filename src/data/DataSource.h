@@ -30,8 +30,13 @@ public:
     // kept as it is. Returns false when odbc.ini could not be read or written.
     static bool setUp(const QString &name, const QString &file, const QString &defaultDir);
 
+    // The data source NAME is the SQLite FILE for this process alone: odbc.ini
+    // is neither read for it nor written, so the tills that go by odbc.ini
+    // keep their own files.
+    static void useFileHere(const QString &name, const QString &file);
+
     // The entry in odbc.ini; for a source this program set up but could not
-    // register there, its own SQLite file.
+    // register there, its own SQLite file; for one used here alone, its file.
     static Entry lookup(const QString &name);
 
     // The user's odbc.ini, and the one message for when registering failed.
@@ -51,5 +56,6 @@ public:
 
 private:
     static QHash<QString, QString> &ownFiles();
+    static QHash<QString, QString> &hereFiles();
     static bool writeUserEntry(const QString &name, const QString &file, const QString &defaultDir);
 };

@@ -1,7 +1,9 @@
 // quillmarch-cli backup and check as a script runs them: backups taken while
-// four tills are selling, the rotation of --keep, a damaged book, a server.
+// four tills are selling, the rotation of --keep, a damaged book, a server,
+// another folder's data beside a selling till.
 #include "CliHome.h"
 
+#include "data/DataSource.h"
 #include "data/Database.h"
 #include "records/BookFile.h"
 #include "support/PgServer.h"
@@ -35,6 +37,12 @@ QString writtenBackup(const CliRun &run)
             return line.trimmed();
     }
     return {};
+}
+
+void registerAsTheProgramDoes(const CliHome &home)
+{
+    ASSERT_TRUE(DataSource::setUp(s("Quillmarch"), home.settingsFile(), home.path()));
+    ASSERT_TRUE(DataSource::setUp(s("Quillbook"), home.recordsFile(), home.path()));
 }
 
 // Each till's sales in BOOK are its first ones, each whole with its three
@@ -75,9 +83,9 @@ TEST(CliBackup, BackupsTakenWhileFourTillsSellAreWholeBooksAndKeepRotates)
 {
     CliHome home;
     QTemporaryDir backups;
-    // The command registers the data sources "Quillmarch" and "Quillbook"
-    // that the tills use, before any till reads odbc.ini.
-    ASSERT_EQ(home.cli({s("check")}).exit, 0);
+    // The data sources "Quillmarch" and "Quillbook" that the tills use, as
+    // the window program registers them at its start.
+    registerAsTheProgramDoes(home);
     const int salesPerTill = 40;
     std::vector<std::unique_ptr<QProcess>> tills;
     for (int i = 1; i <= 4; ++i) {
@@ -130,6 +138,39 @@ TEST(CliBackup, BackupsTakenWhileFourTillsSellAreWholeBooksAndKeepRotates)
     EXPECT_EQ(dry.exit, 0) << dry.err.toStdString();
     EXPECT_EQ(dry.out.count(s("将删除较早的备份")), 3) << dry.out.toStdString();
     EXPECT_EQ(QDir(backups.path()).entryList(QDir::Files).size(), 3);
+}
+
+// The owner works on a copy (--data-home) while the till sells: the copy's
+// files change, and the till's next sale still goes into the shop's own book.
+TEST(CliBackup, ACopysDataHomeLeavesTheTillOnTheShopsOwnBooks)
+{
+    CliHome shop;
+    CliHome copy;
+    registerAsTheProgramDoes(shop);
+    QTemporaryDir out;
+    const QString list = QDir(out.path()).filePath(s("products.csv"));
+    QFile csv(list);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write(s("序号,名称,单价\n1,绿茶,3.5\n2,可乐,2\n").toUtf8());
+    csv.close();
+
+    const CliRun imported = copy.cli({s("import-products"), list});
+    ASSERT_EQ(imported.exit, 0) << imported.err.toStdString();
+    const CliRun check = copy.cli({s("check")});
+    EXPECT_EQ(check.exit, 0) << check.err.toStdString();
+    EXPECT_TRUE(check.out.contains(copy.recordsFile())) << check.out.toStdString();
+    const QString catalogue = s("select count(*) from PRODUCT_NAME");
+    EXPECT_EQ(CliRun::sqlite(copy.settingsFile(), catalogue), s("2"));
+    EXPECT_EQ(CliRun::sqlite(shop.settingsFile(), catalogue), s("0"));
+
+    QProcess till;
+    till.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    till.start(QStringLiteral(QM_TEST_TILL), {s("Quillmarch"), s("Quillbook"), s("2"), s("till1")});
+    ASSERT_TRUE(till.waitForFinished(60000));
+    ASSERT_EQ(till.exitCode(), 0) << till.readAllStandardOutput().toStdString();
+    const QString sales = s("select count(*) from POS_RECORD");
+    EXPECT_EQ(CliRun::sqlite(shop.recordsFile(), sales), s("2"));
+    EXPECT_EQ(CliRun::sqlite(copy.recordsFile(), sales), s("0"));
 }
 
 TEST(CliBackup, CheckPassesASoundBookAndNamesADamagedOne)

@@ -8,8 +8,8 @@
 
 // A program folder of its own for one test: data/ with fresh copies of the
 // delivered databases, or a generated book of many sales. quillmarch-cli is
-// run on it with --data-home, and registers the data sources "Quillmarch"
-// and "Quillbook" for its files in the test's odbc.ini, as the program does.
+// run on it with --data-home, and uses its files without registering them in
+// the test's odbc.ini.
 class CliHome
 {
 public:

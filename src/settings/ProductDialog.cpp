@@ -7,6 +7,7 @@
 #include "data/Database.h"
 #include "data/OptionsRow.h"
 #include "settings/ProductCatalogue.h"
+#include "settings/ProductImport.h"
 
 #include <QRegularExpressionValidator>
 
@@ -75,6 +76,13 @@ void ProductDialog::save()
     if (name.isEmpty()) {
         Prompt::warn(this, QStringLiteral("名称不能为空!"), attention());
         m_ui->nameEdit->setFocus();
+        return;
+    }
+    // The field takes digits, points and minus signs in any order; "3..5"
+    // would be sold at 3.00. An empty price stays allowed: none is filled in.
+    if (!price.isEmpty() && ProductImport::priceText(price).isEmpty()) {
+        Prompt::warn(this, QStringLiteral("单价“%1”不是数字!").arg(price), attention());
+        m_ui->priceEdit->setFocus();
         return;
     }
     const QString text = Product::join(code, name);

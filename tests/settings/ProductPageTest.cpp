@@ -90,7 +90,8 @@ TEST_F(ProductPageTest, AddModifyAndDeleteTouchOnlyTheirOwnRow)
     ASSERT_EQ(shown(), (Stored{{QStringLiteral("可乐"), QStringLiteral("2.50")},
                                {QStringLiteral("可乐"), QStringLiteral("2.80")}}));
 
-    // Add: code A01, name 牛奶; letters typed into the price are dropped.
+    // Add: code A01, name 牛奶; letters typed into the price are dropped, and
+    // a price of digits and points that is no number is refused.
     whenModal([&](QDialog *dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("添加名称"));
         for (QPushButton *button : dialog->findChildren<QPushButton *>())
@@ -99,6 +100,12 @@ TEST_F(ProductPageTest, AddModifyAndDeleteTouchOnlyTheirOwnRow)
         type(dialog, "nameEdit", QStringLiteral("牛奶"));
         auto *price = child<QLineEdit>(dialog, "priceEdit");
         price->setFocus();
+        QTest::keyClicks(price, QStringLiteral("3x..5y"));
+        click(child<QPushButton>(dialog, "okButton"));
+        EXPECT_EQ(m_env.prompt().lastText(), QStringLiteral("单价“3..5”不是数字!"));
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(stored().size() == 2) << "nothing stored";
+        price->clear();
         QTest::keyClicks(price, QStringLiteral("3x.5y"));
         click(child<QPushButton>(dialog, "okButton"));
     });

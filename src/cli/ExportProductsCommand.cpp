@@ -18,8 +18,8 @@ QString ExportProductsCommand::help() const
         "用法：quillmarch-cli export-products [--dry-run] 文件\n"
         "\n"
         "与商品页的“导出excel表”相同：工作表“商品名列表”，列为序号、名称、单价；\n"
-        "文件名以 .xls 结尾时写成制表符分隔的文本（GB18030）。导出的文件可以在\n"
-        "表格程序中修改后用 import-products 导入。\n"
+        "文件名以 .xls 结尾时写成制表符分隔的文本（GB18030）。同名的文件先放入\n"
+        "回收站。导出的文件可以在表格程序中修改后用 import-products 导入。\n"
         "\n"
         "  --dry-run   只说明要导出多少行，不写文件；\n"
         "  --help      显示本说明。\n");

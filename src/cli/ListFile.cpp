@@ -6,6 +6,7 @@
 #include <QAbstractItemModel>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 int ListFile::write(const QAbstractItemModel &model, const QString &path, bool dryRun) const
 {
@@ -26,6 +27,8 @@ int ListFile::write(const QAbstractItemModel &model, const QString &path, bool d
                             .arg(QDir::toNativeSeparators(target)));
         return CliCommand::Done;
     }
+    if (QFileInfo(target).isFile() && !ListExport::isDatabaseFile(target))
+        return replace(model, target);
     const ListExport::Result result = ListExport::save(model, title, numberColumns, target);
     const QString text = ListExport::outcomeText(result, target, rows);
     if (result.outcome != ListExport::Outcome::Saved) {
@@ -33,5 +36,42 @@ int ListFile::write(const QAbstractItemModel &model, const QString &path, bool d
         return CliCommand::Failed;
     }
     CliCommand::say(QStringLiteral("%1（%2 行）").arg(text).arg(rows));
+    return CliCommand::Done;
+}
+
+int ListFile::replace(const QAbstractItemModel &model, const QString &target) const
+{
+    const int rows = model.rowCount();
+    const QFileInfo info(target);
+    QTemporaryDir folder(info.absoluteDir().filePath(QStringLiteral(".replacing-XXXXXX")));
+    if (!folder.isValid()) {
+        CliCommand::complain(QStringLiteral("导出文件“%1”失败：不能在文件夹“%2”中写文件。")
+                                 .arg(QDir::toNativeSeparators(target),
+                                      QDir::toNativeSeparators(info.absolutePath())));
+        return CliCommand::Failed;
+    }
+    // The same name, so that the same type is written.
+    const QString written = QDir(folder.path()).filePath(info.fileName());
+    const ListExport::Result result = ListExport::save(model, title, numberColumns, written);
+    if (result.outcome != ListExport::Outcome::Saved) {
+        CliCommand::complain(ListExport::outcomeText(result, target, rows));
+        return CliCommand::Failed;
+    }
+    if (!QFile::moveToTrash(target)) {
+        CliCommand::complain(QStringLiteral("不能把原有的文件“%1”放入回收站，没有导出。\n"
+                                            "请另选一个文件名，或者先删除原有的文件。")
+                                 .arg(QDir::toNativeSeparators(target)));
+        return CliCommand::Failed;
+    }
+    if (!QFile::rename(written, target)) {
+        folder.setAutoRemove(false);
+        CliCommand::complain(
+            QStringLiteral("原有的文件“%1”已放入回收站，但新文件不能改名，保存在：%2")
+                .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(written)));
+        return CliCommand::Failed;
+    }
+    CliCommand::say(QStringLiteral("%1（%2 行）\n原有的同名文件已放入回收站。")
+                        .arg(ListExport::outcomeText(result, target, rows))
+                        .arg(rows));
     return CliCommand::Done;
 }

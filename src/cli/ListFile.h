@@ -13,4 +13,10 @@ struct ListFile
     QList<int> numberColumns; // written as numbers in a workbook
 
     int write(const QAbstractItemModel &model, const QString &path, bool dryRun) const;
+
+private:
+    // Over a file already at TARGET: the list is written whole in a hidden
+    // folder beside it first; then the old file goes to the trash, from where
+    // it can be put back in its place, and the new one takes its name.
+    int replace(const QAbstractItemModel &model, const QString &target) const;
 };

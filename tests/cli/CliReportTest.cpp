@@ -171,6 +171,27 @@ TEST_F(GeneratedBook, ExportedSalesReadBackWithTheWorkbookReader)
         sql(s("select total(money) from POS_RECORD where \"date\" like '2024-06-15 %'")).toDouble(),
         0.01 * expected.size());
 
+    // Exported again under the same name: the new day's list takes its place
+    // and the earlier file is in the trash, where the person can find it.
+    const CliRun again = cli({s("export"), s("--date"), s("2024-06-16"), workbook});
+    ASSERT_EQ(again.exit, 0) << again.err.toStdString();
+    EXPECT_TRUE(again.out.contains(s("原有的同名文件已放入回收站"))) << again.out.toStdString();
+    SpreadsheetReader replaced(workbook, s("销售总列表"));
+    ASSERT_TRUE(replaced.isLoaded()) << replaced.lastError().toStdString();
+    EXPECT_EQ(replaced.totalRows(),
+              sql(s("select count(*) from POS_RECORD where \"date\" like '2024-06-16 %'")).toInt() +
+                  1);
+    const QDir trash(qEnvironmentVariable("XDG_DATA_HOME") + s("/Trash"));
+    QFile info(trash.filePath(s("info/june15.xlsx.trashinfo")));
+    ASSERT_TRUE(info.open(QIODevice::ReadOnly)) << "the earlier file is not in the trash";
+    EXPECT_TRUE(QString::fromUtf8(info.readAll()).contains(s("Path=") + workbook));
+    SpreadsheetReader trashed(trash.filePath(s("files/june15.xlsx")), s("销售总列表"));
+    ASSERT_TRUE(trashed.isLoaded()) << trashed.lastError().toStdString();
+    EXPECT_EQ(trashed.totalRows(), expected.size() + 1);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{s("june15.xlsx")})
+        << "nothing is left beside it";
+
     // The details, as the ".xls" text: each sale followed by its lines.
     const QString text = QDir(out.path()).filePath(s("june15.xls"));
     const CliRun details = cli({s("export"), s("--date"), s("2024-06-15"), s("--details"), text});

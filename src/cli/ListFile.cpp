@@ -22,9 +22,11 @@ int ListFile::write(const QAbstractItemModel &model, const QString &path, bool d
                 ListExport::outcomeText({ListExport::Outcome::DatabaseTarget, {}}, target, rows));
             return CliCommand::Failed;
         }
-        CliCommand::say(QStringLiteral("将把 %1 行导出到 %2（试运行，没有写任何文件）")
+        const QString replaced =
+            QFileInfo(target).isFile() ? QStringLiteral("，原有的同名文件将放入回收站") : QString();
+        CliCommand::say(QStringLiteral("将把 %1 行导出到 %2%3（试运行，没有写任何文件）")
                             .arg(rows)
-                            .arg(QDir::toNativeSeparators(target)));
+                            .arg(QDir::toNativeSeparators(target), replaced));
         return CliCommand::Done;
     }
     if (QFileInfo(target).isFile() && !ListExport::isDatabaseFile(target))

@@ -173,6 +173,8 @@ TEST_F(GeneratedBook, ExportedSalesReadBackWithTheWorkbookReader)
 
     // Exported again under the same name: the new day's list takes its place
     // and the earlier file is in the trash, where the person can find it.
+    const CliRun dry = cli({s("export"), s("--date"), s("2024-06-16"), s("--dry-run"), workbook});
+    EXPECT_TRUE(dry.out.contains(s("原有的同名文件将放入回收站"))) << dry.out.toStdString();
     const CliRun again = cli({s("export"), s("--date"), s("2024-06-16"), workbook});
     ASSERT_EQ(again.exit, 0) << again.err.toStdString();
     EXPECT_TRUE(again.out.contains(s("原有的同名文件已放入回收站"))) << again.out.toStdString();

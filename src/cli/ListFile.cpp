@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 int ListFile::write(const QAbstractItemModel &model, const QString &path, bool dryRun) const
 {
     const QString target = QFileInfo(path).absoluteFilePath();
@@ -59,21 +61,23 @@ int ListFile::replace(const QAbstractItemModel &model, const QString &target) co
         CliCommand::complain(ListExport::outcomeText(result, target, rows));
         return CliCommand::Failed;
     }
-    if (!QFile::moveToTrash(target)) {
-        CliCommand::complain(QStringLiteral("不能把原有的文件“%1”放入回收站，没有导出。\n"
-                                            "请另选一个文件名，或者先删除原有的文件。")
-                                 .arg(QDir::toNativeSeparators(target)));
-        return CliCommand::Failed;
-    }
-    if (!QFile::rename(written, target)) {
+    // Where the trash cannot take it (a share without one), the new file
+    // replaces it in one step, as it always did.
+    const bool trashed = QFile::moveToTrash(target);
+    const QString old = trashed ? QStringLiteral("原有的同名文件已放入回收站。")
+                                : QStringLiteral("原有的同名文件不能放入回收站，已被替换。");
+    if (std::rename(QFile::encodeName(written).constData(),
+                    QFile::encodeName(target).constData()) != 0) {
         folder.setAutoRemove(false);
-        CliCommand::complain(
-            QStringLiteral("原有的文件“%1”已放入回收站，但新文件不能改名，保存在：%2")
-                .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(written)));
+        CliCommand::complain(QStringLiteral("新文件不能改名为“%1”，保存在：%2\n%3")
+                                 .arg(QDir::toNativeSeparators(target),
+                                      QDir::toNativeSeparators(written),
+                                      trashed ? old : QStringLiteral("原有的文件没有改变。")));
         return CliCommand::Failed;
     }
-    CliCommand::say(QStringLiteral("%1（%2 行）\n原有的同名文件已放入回收站。")
+    CliCommand::say(QStringLiteral("%1（%2 行）\n%3")
                         .arg(ListExport::outcomeText(result, target, rows))
-                        .arg(rows));
+                        .arg(rows)
+                        .arg(old));
     return CliCommand::Done;
 }

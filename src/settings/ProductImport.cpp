@@ -1,5 +1,6 @@
 #include "settings/ProductImport.h"
 
+#include "core/NumberText.h"
 #include "spreadsheet/SpreadsheetReader.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ QString ProductImport::priceText(const QString &cell)
     const double price = trimmed.toDouble(&ok);
     if (!ok || !std::isfinite(price))
         return QString();
-    return QString::asprintf("%.2f", price);
+    return NumberText::money(price);
 }
 
 ProductImport::Result ProductImport::read(const QString &path, const SheetLimits &limits)

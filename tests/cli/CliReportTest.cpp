@@ -231,22 +231,23 @@ TEST_F(GeneratedBook, ProductsComeInCheckedAndGoOutAsAWorkbook)
     const QString list = QDir(out.path()).filePath(s("products.csv"));
     QFile csv(list);
     ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write(s("序号,名称,单价\n1,A01-绿茶,3.5\n2,可乐,2\n3,面包,\n").toUtf8());
+    csv.write(s("序号,名称,单价\n1,A01-绿茶,3.5\n2,可乐,2\n3,面包,\n4,赠品,-0.001\n").toUtf8());
     csv.close();
     const QString catalogue = s("select count(*) from PRODUCT_NAME");
 
     const CliRun dry = cli({s("import-products"), s("--dry-run"), list});
     ASSERT_EQ(dry.exit, 0) << dry.err.toStdString();
-    EXPECT_TRUE(dry.out.contains(s("将用文件中的 2 个商品替换现有的 0 个商品")))
+    EXPECT_TRUE(dry.out.contains(s("将用文件中的 3 个商品替换现有的 0 个商品")))
         << dry.out.toStdString();
     EXPECT_EQ(CliRun::sqlite(settings(), catalogue), s("0"));
 
     const CliRun imported = cli({s("import-products"), list});
     ASSERT_EQ(imported.exit, 0) << imported.err.toStdString();
-    EXPECT_TRUE(imported.out.contains(s("成功导入 2 个商品！"))) << imported.out.toStdString();
+    EXPECT_TRUE(imported.out.contains(s("成功导入 3 个商品！"))) << imported.out.toStdString();
     EXPECT_TRUE(imported.out.contains(s("第4行：单价为空"))) << imported.out.toStdString();
+    // A price that rounds to nothing is 0.00, never "-0.00".
     EXPECT_EQ(CliRun::sqlite(settings(), s("select items, price from PRODUCT_NAME order by items")),
-              s("A01-绿茶|3.50\n可乐|2.00"));
+              s("A01-绿茶|3.50\n可乐|2.00\n赠品|0.00"));
 
     const QString workbook = QDir(out.path()).filePath(s("products.xlsx"));
     const CliRun exported = cli({s("export-products"), workbook});
@@ -254,7 +255,7 @@ TEST_F(GeneratedBook, ProductsComeInCheckedAndGoOutAsAWorkbook)
     SpreadsheetReader sheet(workbook, s("商品名列表"));
     ASSERT_TRUE(sheet.isLoaded()) << sheet.lastError().toStdString();
     QStringList row;
-    ASSERT_EQ(sheet.totalRows(), 3);
+    ASSERT_EQ(sheet.totalRows(), 4);
     sheet.readRow(row, 2);
     EXPECT_EQ(row.mid(1, 2), (QStringList{s("A01-绿茶"), s("3.5")})) << "the price as a number";
 
@@ -266,5 +267,5 @@ TEST_F(GeneratedBook, ProductsComeInCheckedAndGoOutAsAWorkbook)
     const CliRun refused = cli({s("import-products"), broken});
     EXPECT_EQ(refused.exit, 1);
     EXPECT_TRUE(refused.err.contains(s("商品列表没有改变"))) << refused.err.toStdString();
-    EXPECT_EQ(CliRun::sqlite(settings(), catalogue), s("2"));
+    EXPECT_EQ(CliRun::sqlite(settings(), catalogue), s("3"));
 }

@@ -67,9 +67,6 @@ bool DataSource::Entry::isPostgres() const
     return lower.contains(QLatin1String("postgres")) || lower.contains(QLatin1String("psqlodbc"));
 }
 
-// Read from the files themselves, the user's first, as the driver manager
-// does: its own reading keeps what it read once, and would not see the
-// program's own edits of odbc.ini in this process.
 QHash<QString, QString> &DataSource::hereFiles()
 {
     static QHash<QString, QString> files;
@@ -81,6 +78,9 @@ void DataSource::useFileHere(const QString &name, const QString &file)
     hereFiles().insert(name, file);
 }
 
+// Read from the files themselves, the user's first, as the driver manager
+// does: its own reading keeps what it read once, and would not see the
+// program's own edits of odbc.ini in this process.
 DataSource::Entry DataSource::lookup(const QString &name)
 {
     Entry entry;

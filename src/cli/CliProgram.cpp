@@ -85,16 +85,20 @@ int CliProgram::run(const QStringList &arguments, const QString &programDir)
         return CliCommand::BadUsage;
     }
     const QString name = words.takeFirst();
-    if (name == QLatin1String("help")) {
-        CliCommand *command = words.isEmpty() ? nullptr : find(words.first());
-        CliCommand::say(command ? command->help() : help());
+    if (name == QLatin1String("help") && words.isEmpty()) {
+        CliCommand::say(help());
         return CliCommand::Done;
     }
-    CliCommand *command = find(name);
+    const QString commandName = name == QLatin1String("help") ? words.first() : name;
+    CliCommand *command = find(commandName);
     if (!command) {
         CliCommand::complain(
-            QStringLiteral("没有命令“%1”。\n用 quillmarch-cli --help 查看命令。").arg(name));
+            QStringLiteral("没有命令“%1”。\n用 quillmarch-cli --help 查看命令。").arg(commandName));
         return CliCommand::BadUsage;
+    }
+    if (name == QLatin1String("help")) {
+        CliCommand::say(command->help());
+        return CliCommand::Done;
     }
     CliContext context(programDir, dataHome);
     return command->run(words, context);

@@ -219,6 +219,10 @@ TEST(CliBackup, CheckPassesASoundBookAndNamesADamagedOne)
     const CliRun wrong = home.cli({s("check"), s("--bogus")});
     EXPECT_EQ(wrong.exit, 2);
     EXPECT_TRUE(wrong.err.contains(s("--bogus"))) << wrong.err.toStdString();
+    // Help for a command that does not exist is a wrong command line too.
+    const CliRun noSuchHelp = home.cli({s("help"), s("bogus")});
+    EXPECT_EQ(noSuchHelp.exit, 2);
+    EXPECT_TRUE(noSuchHelp.err.contains(s("bogus"))) << noSuchHelp.err.toStdString();
 }
 
 TEST(CliBackup, ABookOnAServerIsLeftToTheServersTools)

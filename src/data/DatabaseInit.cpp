@@ -139,7 +139,10 @@ int DatabaseInit::runCommand(const QStringList &arguments)
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--init-database") && i + 1 < arguments.size())
             dsn = arguments.at(++i);
-        else if (argument == QLatin1String("--settings"))
+        else if (argument == QLatin1String("--init-database")) {
+            print(stderr, QStringLiteral("--init-database 后面缺少数据源名。\n\n%1").arg(usage()));
+            return BadUsage;
+        } else if (argument == QLatin1String("--settings"))
             kind = Kind::Settings;
         else if (argument == QLatin1String("--records"))
             kind = Kind::Records;

@@ -110,6 +110,12 @@ SaleEntry::Outcome SaleEntry::modifyLine(int row)
     }
     if (row < 0 || row >= m_lines.count())
         return out;
+    // A line changed to no quantity would be stored and printed as nothing sold.
+    if (m_entry.quantity().isEmpty() || m_entry.q() == 0) {
+        out.message = zeroQuantityMessage();
+        out.focus = Field::Quantity;
+        return out;
+    }
     if (!discountInRange()) {
         out.message = discountRangeMessage();
         out.focus = Field::Discount;

@@ -187,6 +187,19 @@ TEST_F(SalesWindow, EnterInTheNameBoxAddsAndEmptyFieldsAreRefused)
     QTest::keyClick(box("productBox"), Qt::Key_Return);
     ASSERT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(list()->text(0, 3), s("0.00"));
+
+    // Changing the line to no quantity is refused as adding it is; the sale keeps its line.
+    clickRow(list(), 0);
+    for (const QString &quantity : {QString(), s("0")}) {
+        retype(edit("quantityEdit"), quantity);
+        w<QPushButton>("modifyButton")->click();
+        EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！")) << quantity.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), edit("quantityEdit"));
+        EXPECT_EQ(list()->text(0, 2), s("3"));
+    }
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"num\" from \"POS_RECORD_DETAIL\"")), s("3"));
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"number\" from \"POS_RECORD\"")), s("3"));
 }
 
 TEST_F(SalesWindow, AnAmountTypedAtAKnownPriceSellsByValue)

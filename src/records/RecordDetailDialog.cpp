@@ -206,8 +206,10 @@ bool RecordDetailDialog::readEntry(EntryRow &entry, bool checkName)
         ui->quantityEdit->setFocus();
         return false;
     }
-    entry.setDiscount(ui->discountBox->currentText());
-    if (!entry.discount().trimmed().isEmpty() && !(entry.d() >= 0 && entry.d() <= 10)) {
+    // An empty discount is the full price, as in the sales window, never a gift.
+    const QString discount = ui->discountBox->currentText();
+    entry.setDiscount(discount.trimmed().isEmpty() ? EntryRow::fullPrice() : discount);
+    if (!(entry.d() >= 0 && entry.d() <= 10)) {
         Prompt::warn(this, SaleEntry::discountRangeMessage());
         ui->discountBox->setFocus();
         return false;

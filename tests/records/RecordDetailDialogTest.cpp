@@ -280,7 +280,10 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     click(dialog.get(), "addButton");
     EXPECT_EQ(m_env.prompt().lastText(), SaleEntry::discountRangeMessage());
     EXPECT_EQ(rows(dialog.get()).size(), 1);
-    child<QComboBox>(dialog.get(), "discountBox")->setCurrentIndex(0);
+    // The discount typed away entirely is the full price, not a line given away.
+    QLineEdit *discount = child<QComboBox>(dialog.get(), "discountBox")->lineEdit();
+    discount->selectAll();
+    QTest::keyClick(discount, Qt::Key_Backspace);
     type(dialog.get(), "quantityEdit", s("0"));
     click(dialog.get(), "addButton");
     EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！"));
@@ -289,7 +292,9 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     // Numbered after the highest left ("3"), never again a number in use.
     EXPECT_EQ(rows(dialog.get()),
               (QStringList{s("3|m-桃|4|1.00|4.00|4.00"), s("4|新品|-1|1.00|-1.00|-1.00")}));
-    m_env.prompt().answerNext(Prompt::Answer::No);
+    EXPECT_EQ(child<QLineEdit>(dialog.get(), "totalEdit")->text(), s("3.00"));
+    click(dialog.get(), "saveButton");
+    EXPECT_EQ(storedLines(), (QStringList{s("m-桃|4|1|4|4"), s("新品|-1|1|-1|-1")}));
     dialog->close();
 }
 

@@ -215,10 +215,15 @@ SaleEntry::Outcome SaleEntry::deleteLines(const Selection &selection)
     return out;
 }
 
+bool SaleEntry::discountShown() const
+{
+    return m_discountEnabled || money(m_totals.amount) != money(m_totals.discounted);
+}
+
 void SaleEntry::recalculateTotals()
 {
     m_totals = m_lines.totals();
-    m_summary = m_totals.summary(m_discountEnabled);
+    m_summary = m_totals.summary(discountShown());
     m_cash = money(m_totals.discounted);
     m_change = QStringLiteral("0.00");
 }

@@ -291,6 +291,12 @@ void RecordDetailDialog::copyLine(int row)
     ui->nameBox->setEditText(ui->lineList->text(row, Name));
     ui->quantityEdit->setText(ui->lineList->text(row, Quantity));
     ui->priceEdit->setText(ui->lineList->text(row, Price));
+    // The line's own discount, so that changing its quantity or price keeps it.
+    const QString discount =
+        EntryRow::discountOf(ui->lineList->text(row, Quantity), ui->lineList->text(row, Price),
+                             ui->lineList->text(row, Discounted));
+    if (!discount.isEmpty())
+        ui->discountBox->setEditText(discount);
 }
 
 void RecordDetailDialog::lookUpPrice(const QString &name)

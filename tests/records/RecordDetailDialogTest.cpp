@@ -160,17 +160,27 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     EXPECT_EQ(dialog->savedValues().quantity, s("9"));
     EXPECT_EQ(dialog->savedHeader().customer, s("O'Neil"));
 
+    // A discounted line clicked brings its discount: another quantity keeps it.
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("9.5"));
+    type(dialog.get(), "quantityEdit", s("4"));
+    click(dialog.get(), "modifyButton");
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("10"));
+    click(dialog.get(), "saveButton");
+    const QStringList saved{s("a-苹果|4|3|12|11.4"), s("m-桃|4|1|4|4"), s("新品|2|5|10|9.5")};
+    EXPECT_EQ(storedLines(), saved);
+
     // A save that fails half-way leaves the sale as it was.
     m_records.exec(s("create trigger \"full_disk\" before update on \"POS_RECORD\" begin "
                      "select raise(abort, 'disk full'); end"));
     clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("10"));
     type(dialog.get(), "quantityEdit", s("40"));
     click(dialog.get(), "modifyButton");
     click(dialog.get(), "saveButton");
     EXPECT_TRUE(m_env.prompt().lastText().contains(s("disk full")));
-    EXPECT_EQ(storedLines(),
-              (QStringList{s("a-苹果|3|3|9|8.55"), s("m-桃|4|1|4|4"), s("新品|2|5|10|9.5")}));
-    EXPECT_EQ(dialog->savedValues().quantity, s("9")) << "the last good save counts";
+    EXPECT_EQ(storedLines(), saved);
+    EXPECT_EQ(dialog->savedValues().quantity, s("10")) << "the last good save counts";
 
     // Closing with the failed edit asks; Cancel keeps the dialog, No closes it.
     m_env.prompt().answerNext(Prompt::Answer::Cancel);

@@ -206,8 +206,10 @@ bool RecordDetailDialog::readEntry(EntryRow &entry, bool checkName)
         ui->quantityEdit->setFocus();
         return false;
     }
-    entry.setDiscount(ui->discountBox->currentText());
-    if (!entry.discount().trimmed().isEmpty() && !(entry.d() >= 0 && entry.d() <= 10)) {
+    // An empty discount is the full price, as in the sales window, never a gift.
+    const QString discount = ui->discountBox->currentText();
+    entry.setDiscount(discount.trimmed().isEmpty() ? EntryRow::fullPrice() : discount);
+    if (!(entry.d() >= 0 && entry.d() <= 10)) {
         Prompt::warn(this, SaleEntry::discountRangeMessage());
         ui->discountBox->setFocus();
         return false;
@@ -289,6 +291,12 @@ void RecordDetailDialog::copyLine(int row)
     ui->nameBox->setEditText(ui->lineList->text(row, Name));
     ui->quantityEdit->setText(ui->lineList->text(row, Quantity));
     ui->priceEdit->setText(ui->lineList->text(row, Price));
+    // The line's own discount, so that changing its quantity or price keeps it.
+    const QString discount =
+        EntryRow::discountOf(ui->lineList->text(row, Quantity), ui->lineList->text(row, Price),
+                             ui->lineList->text(row, Discounted));
+    if (!discount.isEmpty())
+        ui->discountBox->setEditText(discount);
 }
 
 void RecordDetailDialog::lookUpPrice(const QString &name)

@@ -84,3 +84,20 @@ QStringList EntryRow::discountChoices()
          << QStringLiteral("1.5") << QStringLiteral("1.0");
     return list;
 }
+
+QString EntryRow::discountOf(const QString &quantity, const QString &price,
+                             const QString &discounted)
+{
+    EntryRow line;
+    line.m_quantity = quantity;
+    line.m_price = price;
+    const double amount = line.q() * line.p();
+    if (amount == 0 || !std::isfinite(amount))
+        return {};
+    const double tenths = std::round(SaleNumbers::value(discounted) / amount * 100) / 10;
+    if (!(tenths >= 0 && tenths <= 10))
+        return {};
+    const QString text = tenths == 10 ? fullPrice() : QString::asprintf("%.1f", tenths);
+    line.setDiscount(text);
+    return line.discounted() == money(SaleNumbers::value(discounted)) ? text : QString();
+}

@@ -25,6 +25,10 @@ public:
     // The discount box's choices: "10", "9.9" ... "3.5", then "3.0", "2.5",
     // "2.0", "1.5", "1.0".
     static QStringList discountChoices();
+    // The discount, in tenths with one decimal, that gives a line of QUANTITY at PRICE
+    // exactly its DISCOUNTED amount; empty when none does (typed by hand, rounded off).
+    static QString discountOf(const QString &quantity, const QString &price,
+                              const QString &discounted);
 
     const QString &name() const { return m_name; }
     const QString &quantity() const { return m_quantity; }

@@ -110,6 +110,12 @@ SaleEntry::Outcome SaleEntry::modifyLine(int row)
     }
     if (row < 0 || row >= m_lines.count())
         return out;
+    // A line changed to no quantity would be stored and printed as nothing sold.
+    if (m_entry.quantity().isEmpty() || m_entry.q() == 0) {
+        out.message = zeroQuantityMessage();
+        out.focus = Field::Quantity;
+        return out;
+    }
     if (!discountInRange()) {
         out.message = discountRangeMessage();
         out.focus = Field::Discount;
@@ -209,10 +215,15 @@ SaleEntry::Outcome SaleEntry::deleteLines(const Selection &selection)
     return out;
 }
 
+bool SaleEntry::discountShown() const
+{
+    return m_discountEnabled || money(m_totals.amount) != money(m_totals.discounted);
+}
+
 void SaleEntry::recalculateTotals()
 {
     m_totals = m_lines.totals();
-    m_summary = m_totals.summary(m_discountEnabled);
+    m_summary = m_totals.summary(discountShown());
     m_cash = money(m_totals.discounted);
     m_change = QStringLiteral("0.00");
 }

@@ -364,7 +364,7 @@ SaleSnapshot SalesSession::snapshot() const
     snapshot.time = header.time;
     snapshot.receiptNumber = header.number;
     snapshot.remark = header.remark;
-    snapshot.switches = {header.shopName,     sale.discountEnabled(), header.customerEnabled,
-                         header.phoneEnabled, header.cashEnabled,     header.paymentEnabled};
+    snapshot.switches = {header.shopName,     sale.discountShown(), header.customerEnabled,
+                         header.phoneEnabled, header.cashEnabled,   header.paymentEnabled};
     return snapshot;
 }

@@ -160,17 +160,27 @@ TEST_F(RecordDetailDialogTest, AnOwnerCorrectsTheLinesAndTheHeaderInOneSave)
     EXPECT_EQ(dialog->savedValues().quantity, s("9"));
     EXPECT_EQ(dialog->savedHeader().customer, s("O'Neil"));
 
+    // A discounted line clicked brings its discount: another quantity keeps it.
+    clickRow(child<SortableList>(dialog.get(), "lineList"), 0);
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("9.5"));
+    type(dialog.get(), "quantityEdit", s("4"));
+    click(dialog.get(), "modifyButton");
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("10"));
+    click(dialog.get(), "saveButton");
+    const QStringList saved{s("a-苹果|4|3|12|11.4"), s("m-桃|4|1|4|4"), s("新品|2|5|10|9.5")};
+    EXPECT_EQ(storedLines(), saved);
+
     // A save that fails half-way leaves the sale as it was.
     m_records.exec(s("create trigger \"full_disk\" before update on \"POS_RECORD\" begin "
                      "select raise(abort, 'disk full'); end"));
     clickRow(child<SortableList>(dialog.get(), "lineList"), 1);
+    EXPECT_EQ(child<QComboBox>(dialog.get(), "discountBox")->currentText(), s("10"));
     type(dialog.get(), "quantityEdit", s("40"));
     click(dialog.get(), "modifyButton");
     click(dialog.get(), "saveButton");
     EXPECT_TRUE(m_env.prompt().lastText().contains(s("disk full")));
-    EXPECT_EQ(storedLines(),
-              (QStringList{s("a-苹果|3|3|9|8.55"), s("m-桃|4|1|4|4"), s("新品|2|5|10|9.5")}));
-    EXPECT_EQ(dialog->savedValues().quantity, s("9")) << "the last good save counts";
+    EXPECT_EQ(storedLines(), saved);
+    EXPECT_EQ(dialog->savedValues().quantity, s("10")) << "the last good save counts";
 
     // Closing with the failed edit asks; Cancel keeps the dialog, No closes it.
     m_env.prompt().answerNext(Prompt::Answer::Cancel);
@@ -280,7 +290,10 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     click(dialog.get(), "addButton");
     EXPECT_EQ(m_env.prompt().lastText(), SaleEntry::discountRangeMessage());
     EXPECT_EQ(rows(dialog.get()).size(), 1);
-    child<QComboBox>(dialog.get(), "discountBox")->setCurrentIndex(0);
+    // The discount typed away entirely is the full price, not a line given away.
+    QLineEdit *discount = child<QComboBox>(dialog.get(), "discountBox")->lineEdit();
+    discount->selectAll();
+    QTest::keyClick(discount, Qt::Key_Backspace);
     type(dialog.get(), "quantityEdit", s("0"));
     click(dialog.get(), "addButton");
     EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！"));
@@ -289,7 +302,9 @@ TEST_F(RecordDetailDialogTest, TheLastLineCannotBeDeletedNorAnEmptyOrZeroLineAdd
     // Numbered after the highest left ("3"), never again a number in use.
     EXPECT_EQ(rows(dialog.get()),
               (QStringList{s("3|m-桃|4|1.00|4.00|4.00"), s("4|新品|-1|1.00|-1.00|-1.00")}));
-    m_env.prompt().answerNext(Prompt::Answer::No);
+    EXPECT_EQ(child<QLineEdit>(dialog.get(), "totalEdit")->text(), s("3.00"));
+    click(dialog.get(), "saveButton");
+    EXPECT_EQ(storedLines(), (QStringList{s("m-桃|4|1|4|4"), s("新品|-1|1|-1|-1")}));
     dialog->close();
 }
 

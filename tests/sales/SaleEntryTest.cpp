@@ -313,8 +313,8 @@ TEST(Totals, SwitchingTheDiscount)
     EXPECT_EQ(sale.summary(), s(" 总量:2  总额:20.00  折后:19.00"));
     sale.setDiscountEnabled(false);
     EXPECT_EQ(sale.entry().discount(), s("10"));
-    EXPECT_EQ(sale.summary(), s(" 总量:2  总额:20.00"));
-    // The payable sum stays the sum of column 6.
+    // The payable sum stays the sum of column 6, and the summary says so.
+    EXPECT_EQ(sale.summary(), s(" 总量:2  总额:20.00  折后:19.00"));
     EXPECT_EQ(sale.cash(), s("19.00"));
 }
 

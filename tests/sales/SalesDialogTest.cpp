@@ -6,6 +6,9 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
+#include "printing/PrepareReceiptData.h"
+#include "printing/ReceiptRenderer.h"
+#include "printing/ReceiptStyle.h"
 #include "sales/SaleEntry.h"
 #include "sales/SaleStore.h"
 #include "support/Gui.h"
@@ -187,6 +190,19 @@ TEST_F(SalesWindow, EnterInTheNameBoxAddsAndEmptyFieldsAreRefused)
     QTest::keyClick(box("productBox"), Qt::Key_Return);
     ASSERT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(list()->text(0, 3), s("0.00"));
+
+    // Changing the line to no quantity is refused as adding it is; the sale keeps its line.
+    clickRow(list(), 0);
+    for (const QString &quantity : {QString(), s("0")}) {
+        retype(edit("quantityEdit"), quantity);
+        w<QPushButton>("modifyButton")->click();
+        EXPECT_EQ(m_env.prompt().lastText(), s("数量不能为零！")) << quantity.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(), edit("quantityEdit"));
+        EXPECT_EQ(list()->text(0, 2), s("3"));
+    }
+    w<QPushButton>("saveOnlyButton")->click();
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"num\" from \"POS_RECORD_DETAIL\"")), s("3"));
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"number\" from \"POS_RECORD\"")), s("3"));
 }
 
 TEST_F(SalesWindow, AnAmountTypedAtAKnownPriceSellsByValue)
@@ -485,6 +501,46 @@ TEST_F(SalesWindow, ThePrintPathFinishesTheSaleThroughTheWindow)
     EXPECT_EQ(QApplication::focusWidget(), box("productBox"));
 }
 
+// A cashier gives one line a discount and switches the discount off for the
+// rest: the sale still costs, stores and prints its discounted total.
+TEST_F(SalesWindow, ADiscountSwitchedOffAfterADiscountedLineStaysOnTheSummaryAndThePaper)
+{
+    KeptReceipts printed;
+    SalesWindows windows;
+    windows.receiptOutput = keptIn(printed);
+    open(windows);
+    m_dialog->printSettings().saveOnPrint = true;
+    w<QCheckBox>("discountCheck")->click();
+    type(box("productBox"), s("面包"));
+    retype(edit("priceEdit"), s("12.50"));
+    retype(box("discountBox"), s("8.0"));
+    QTest::keyClick(box("discountBox"), Qt::Key_Return);
+    w<QCheckBox>("discountCheck")->click();
+    enterLine("牛奶", "1", "4");
+    EXPECT_EQ(row(1).last(), s("4.00"));
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:2  总额:16.50  折后:14.00"));
+    EXPECT_EQ(box("cashBox")->currentText(), s("14.00"));
+
+    QTest::keyClick(box("productBox"), Qt::Key_F5);
+    ASSERT_EQ(printed.receipts.size(), 1);
+    EXPECT_EQ(recordsValue(QStringLiteral("select \"money\" from \"POS_RECORD\"")), s("14"));
+    const SaleSnapshot &sale = printed.receipts[0];
+    const ReceiptDrawing paper = ReceiptRenderer::layout(
+        prepareReceiptData(sale, 0, true),
+        ReceiptStyle::from(m_env.settings(), m_dialog->printSettings(), sale.switches),
+        576.0 / 203);
+    QStringList texts;
+    for (const ReceiptDrawing::Text &text : paper.texts)
+        texts << text.text;
+    EXPECT_TRUE(texts.contains(s("总额:16.50"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(s("折后总额:14.00"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(s("10.00"))) << texts.join(u'|').toStdString();
+
+    // Without a discounted line the switched-off sale shows no discounted total.
+    enterLine("牛奶", "1", "4");
+    EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:1  总额:4.00"));
+}
+
 TEST_F(SalesWindow, TheClockRunsUntilTheTimeIsMadeEditable)
 {
     open();
@@ -554,7 +610,7 @@ TEST_F(SalesWindow, SwitchesAreRememberedInTheSettings)
     EXPECT_EQ(settingsValue(QStringLiteral("select \"set3\" from \"INFO\"")), s("1"));
     EXPECT_TRUE(w("roundOffButton")->isEnabled());
     EXPECT_EQ(w<QLabel>("summaryLabel")->text(), s(" 总量:2  总额:20.00  折后:20.00"));
-    retype(box("discountBox"), s("8"));
+    retype(box("discountBox"), s("8.0"));
     w<QCheckBox>("discountCheck")->click();
     EXPECT_EQ(box("discountBox")->currentText(), s("10"));
     EXPECT_FALSE(box("discountBox")->isEnabled());

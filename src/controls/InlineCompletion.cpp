@@ -2,11 +2,24 @@
 
 namespace {
 
-// The entry is the typed text itself, or the typed text is its code (the part
-// before the first "-"): "1234" names "1234-茶" and not "12345-咖啡".
+bool isWholeNumber(const QString &text)
+{
+    for (const QChar c : text)
+        if (!c.isDigit())
+            return false;
+    return !text.isEmpty();
+}
+
+// The entry is the typed text itself, the typed whole number written with
+// its one decimal ("8" names "8.0", eight tenths in the discount list, not
+// "8.9" listed before it), or the typed text is its code (the part before
+// the first "-"): "1234" names "1234-茶" and not "12345-咖啡".
 bool namesWhole(const QString &entry, const QString &typed)
 {
     if (entry.size() == typed.size())
+        return true;
+    if (entry.size() == typed.size() + 2 && entry.endsWith(QLatin1String(".0")) &&
+        isWholeNumber(typed))
         return true;
     return entry.at(typed.size()) == QLatin1Char('-') && !typed.contains(QLatin1Char('-'));
 }

@@ -8,8 +8,10 @@
 // selected so that the next keystroke replaces it.
 //
 // An entry that the text names in full wins over longer entries listed before
-// it: the entry equal to the text, or a "code-name" entry whose code is the
-// text. A scanned "1234" so shows "1234-茶" even when "12345-咖啡" comes first.
+// it: the entry equal to the text, the whole number with its one decimal, or
+// a "code-name" entry whose code is the text. A scanned "1234" so shows
+// "1234-茶" even when "12345-咖啡" comes first, and a typed discount "8" shows
+// "8.0" (eight tenths) even though "8.9" comes first.
 class InlineCompletion
 {
 public:

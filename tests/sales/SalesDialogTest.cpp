@@ -924,7 +924,7 @@ TEST_F(SalesWindow, BlankNamesDiscountsOutOfRangeAndBlankNumbersAreRefused)
     }
 
     // Switching the discount off and on: the discounted amount follows at once.
-    retype(box("discountBox"), s("8.0")); // "8" alone completes to "8.9"
+    retype(box("discountBox"), s("8.0"));
     EXPECT_EQ(edit("discountedEdit")->text(), s("16.00"));
     w<QCheckBox>("discountCheck")->click();
     EXPECT_EQ(edit("discountedEdit")->text(), s("20.00"));

@@ -118,18 +118,21 @@ bool PrintInfoPage::save()
         m_ui->shopNameEdit->setFocus();
         return false;
     }
+    Database db;
+    if (!DbOperation::open(db, m_settings.settingsDsn, this))
+        return false;
     // Margins that would put the text off the printer's paper are not stored.
-    const QString refused =
-        PrintMargins::check(info.margin, info.offset,
-                            ReceiptPage::paper(ReceiptPrinters::resolve(m_shop.printer1Name)));
+    PrintMargins::Paper paper;
+    if (!DbOperation::run(this, [&] {
+            paper = ReceiptPage::paper(ReceiptPrinters::resolve(m_shop.printer1Name), db);
+        }))
+        return false;
+    const QString refused = PrintMargins::check(info.margin, info.offset, paper);
     if (!refused.isEmpty()) {
         Prompt::warn(this, refused, QStringLiteral("注意"));
         m_ui->marginEdit->setFocus();
         return false;
     }
-    Database db;
-    if (!DbOperation::open(db, m_settings.settingsDsn, this))
-        return false;
     if (!DbOperation::run(this, [&] { info.store(db); }))
         return false;
     info.apply(m_shop, m_settings);

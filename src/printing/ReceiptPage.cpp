@@ -1,5 +1,7 @@
 #include "printing/ReceiptPage.h"
 
+#include "printing/RawPrinterSetup.h"
+#include "printing/RawQueue.h"
 #include "printing/ReceiptLayout.h"
 
 #include <QPageLayout>
@@ -58,8 +60,13 @@ ReceiptPage::Prepared ReceiptPage::prepare(QPrinter &printer, const PaperLayout 
     return prepared;
 }
 
-PrintMargins::Paper ReceiptPage::paper(const QString &printerName)
+PrintMargins::Paper ReceiptPage::paper(const QString &printerName, Database &settingsDb)
 {
+    // A raw queue prints its roll edge to edge, whatever paper CUPS gives the queue.
+    if (!printerName.isEmpty() && RawQueue::isRaw(printerName)) {
+        const int dots = RawPrinterSetup::load(settingsDb, printerName).paperDots;
+        return {dots * 25.4 / RawPrinterSetup::dpi, 0, 0};
+    }
     PrintMargins::Paper paper{fallbackPaperWidthMm, 0, 0};
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
     if (printerName.isEmpty() || info.isNull())

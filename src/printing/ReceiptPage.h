@@ -4,6 +4,7 @@
 #include "printing/PrintMargins.h"
 #include "printing/ReceiptDrawing.h"
 
+class Database;
 class QPrinter;
 struct ReceiptData;
 struct ReceiptStyle;
@@ -32,6 +33,7 @@ public:
     static Prepared prepare(QPrinter &printer, const PaperLayout &layout);
 
     // The paper of the printer named PRINTERNAME, or the roll assumed without
-    // one (no unprintable edges), as the margin check sees it.
-    static PrintMargins::Paper paper(const QString &printerName);
+    // one (no unprintable edges), as the margin check sees it. A raw queue's
+    // roll is read from SETTINGSDB. Throws DatabaseError.
+    static PrintMargins::Paper paper(const QString &printerName, Database &settingsDb);
 };

@@ -7,9 +7,9 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "data/Database.h"
+#include "data/ShopRow.h"
 #include "printing/ReceiptData.h"
 #include "printing/ReceiptPrinter.h"
-#include "data/ShopRow.h"
 #include "records/BookCommands.h"
 #include "records/DetailListModel.h"
 #include "records/QueryBuilder.h"
@@ -389,7 +389,7 @@ void QueryDialog::printRecord()
     const int sale = markedSale();
     if (sale < 0)
         return;
-    const ReceiptSwitches switches = printSwitches();
+    ReceiptSwitches switches = printSwitches();
     DbOperation::run(this, [&] {
         const ReceiptData data = storedReceipt(sale, switches);
         ReceiptPrinter printer(m_settings, *m_printing.shop, this);

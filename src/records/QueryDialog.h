@@ -96,7 +96,8 @@ private:
     void chartFollows(const QueryStatement &statement);
     void saveReceiptPdf();
     // The reprint's receipt of SALE (a sale of the shown list). Throws DatabaseError.
-    ReceiptData storedReceipt(int sale, const ReceiptSwitches &switches);
+    // SWITCHES become those the stored sale prints with (its discount shown).
+    ReceiptData storedReceipt(int sale, ReceiptSwitches &switches);
     ReceiptSwitches printSwitches() const;
 
     SortableList *shownList() const;

@@ -12,12 +12,12 @@
 #include "core/Clock.h"
 #include "core/WriteFailure.h"
 #include "data/Database.h"
+#include "data/ShopRow.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/ReceiptPrinter.h"
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptSheet.h"
 #include "printing/ReceiptStyle.h"
-#include "data/ShopRow.h"
 #include "records/DayReport.h"
 #include "records/DayReportDialog.h"
 #include "records/DayReportPaper.h"
@@ -107,10 +107,11 @@ ReceiptSwitches QueryDialog::printSwitches() const
     return switches;
 }
 
-ReceiptData QueryDialog::storedReceipt(int sale, const ReceiptSwitches &switches)
+ReceiptData QueryDialog::storedReceipt(int sale, ReceiptSwitches &switches)
 {
     const SaleRows &rows = shownModel()->sales();
     const SaleSnapshot stored = StoredSaleReceipt::snapshot(*m_records, rows, sale, switches);
+    switches = stored.switches;
     ReceiptData data =
         prepareReceiptData(stored, m_settings.labelLanguage, m_printing.shop->showPrice);
     data.time = rows.text(sale, SaleRows::Date); // as stored
@@ -163,7 +164,7 @@ void QueryDialog::saveReceiptPdf()
     const QString path = withPdfSuffix(chosen);
 
     const ReceiptSwitches switches = printSwitches();
-    const ReceiptStyle style = ReceiptStyle::from(m_settings, *m_printing.shop, switches);
+    ReceiptStyle style = ReceiptStyle::from(m_settings, *m_printing.shop, switches);
     Database settingsDb;
     if (!DbOperation::open(settingsDb, m_settings.settingsDsn, this))
         return;
@@ -171,7 +172,7 @@ void QueryDialog::saveReceiptPdf()
     ReceiptSheet sheet;
     const QString printer = ReceiptPrinters::resolve(m_printing.shop->printer1Name);
     if (!DbOperation::run(this, [&] {
-            data = storedReceipt(sale, switches);
+            data = storedReceipt(sale, style.switches);
             sheet = ReceiptSheet::on(printer, settingsDb, receiptPaper(data, style));
         }))
         return;

@@ -30,10 +30,15 @@ SaleSnapshot StoredSaleReceipt::snapshot(Database &db, const SaleRows &sales, in
 
     Database::Rows rows = db.query(SaleStore::linesQuery(db), {s.receiptNumber});
     double total = 0;
+    double discounted = 0;
     while (rows.next()) {
         const double amount = RecordValue::number(rows.value(3));
+        const double lineDiscounted = RecordValue::number(rows.value(4));
         if (!std::isnan(amount))
             total += amount;
+        // A line without a discounted amount was sold at its amount.
+        discounted +=
+            std::isnan(lineDiscounted) ? (std::isnan(amount) ? 0 : amount) : lineDiscounted;
         s.lines.append({QString::fromUtf8(RecordValue::utf8(rows.value(0))),
                         RecordValue::quantity(RecordValue::number(rows.value(1))),
                         RecordValue::money(RecordValue::number(rows.value(2))),
@@ -41,5 +46,10 @@ SaleSnapshot StoredSaleReceipt::snapshot(Database &db, const SaleRows &sales, in
                         RecordValue::money(RecordValue::number(rows.value(4)))});
     }
     s.totalAmount = total;
+    // A sale whose lines were discounted prints its discount whatever the sales
+    // window's box says now, as the sales window prints a discount given before
+    // its box was switched off: the totals otherwise show only the undiscounted sum.
+    if (RecordValue::money(total) != RecordValue::money(discounted))
+        s.switches.discount = true;
     return s;
 }

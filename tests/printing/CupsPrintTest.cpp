@@ -6,6 +6,7 @@
 
 #include "app/FontAliases.h"
 #include "core/AppSettings.h"
+#include "data/ShopRow.h"
 #include "printing/PrepareReceiptData.h"
 #include "printing/PrintFinishedDialog.h"
 #include "printing/QueueState.h"
@@ -13,7 +14,6 @@
 #include "printing/ReceiptPrinters.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleReceiptOutput.h"
-#include "data/ShopRow.h"
 #include "support/Gui.h"
 #include "support/RealService.h"
 #include "support/ScriptedDialogs.h"
@@ -136,7 +136,7 @@ TEST_F(CupsPrintTest, SaleArrivesAsOnePageOfTheReceiptsLength)
     // so its text has the size it has on a 203-dpi printer.
     EXPECT_EQ(expected.drawing.dpiX, 203);
     // The margin check of the settings page sees the paper this job printed on.
-    const PrintMargins::Paper paper = ReceiptPage::paper(queue);
+    const PrintMargins::Paper paper = ReceiptPage::paper(queue, host.settingsDb);
     EXPECT_NEAR(paper.printableMm, expected.drawing.width * 25.4 / 203, 0.2);
     EXPECT_NEAR(paper.leftEdgeMm + paper.printableMm + paper.rightEdgeMm, paperWidth * 25.4 / 72,
                 0.5);

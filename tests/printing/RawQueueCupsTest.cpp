@@ -9,8 +9,10 @@
 #include "app/FontAliases.h"
 #include "app/SettingsLoader.h"
 #include "controls/HoverButton.h"
+#include "data/ShopRow.h"
 #include "data/Transaction.h"
 #include "printing/PrepareReceiptData.h"
+#include "printing/PrintInfoPage.h"
 #include "printing/PrinterSelectDialog.h"
 #include "printing/RawPrinterSetup.h"
 #include "printing/RawQueue.h"
@@ -20,7 +22,7 @@
 #include "printing/ReceiptRaster.h"
 #include "printing/ReceiptStyle.h"
 #include "printing/SaleReceiptOutput.h"
-#include "data/ShopRow.h"
+#include "printing/SettingsHandover.h"
 #include "records/DayReportDialog.h"
 #include "records/QueryWindowDriver.h"
 #include "records/RecordsBook.h"
@@ -146,6 +148,23 @@ TEST_F(RawQueueCupsTest, SaleOnA58mmRawQueueIsThePictureWithCutAndDrawerAndARepr
     QCoreApplication::processEvents();
     frame->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The settings page weighs the margin against that 48 mm roll, not against
+    // the paper CUPS gives the queue: 15 mm either side leaves too little to print.
+    SettingsHandover handover;
+    PrintInfoPage infoPage(env.settings(), handover);
+    infoPage.show();
+    auto *margin = infoPage.findChild<QLineEdit *>(QStringLiteral("marginEdit"));
+    auto *save = infoPage.findChild<QPushButton *>(QStringLiteral("saveButton"));
+    retype(margin, QStringLiteral("15"));
+    click(save);
+    EXPECT_TRUE(env.prompt().lastText().contains(QStringLiteral("纸张可打印宽度48毫米")))
+        << env.prompt().lastText().toStdString();
+    EXPECT_EQ(ShopRow::read(host.settingsDb).paperMargin, 0);
+    retype(margin, QStringLiteral("11"));
+    click(save);
+    EXPECT_EQ(env.prompt().lastText(), QStringLiteral("基本信息保存成功！"));
+    EXPECT_EQ(ShopRow::read(host.settingsDb).paperMargin, 44);
 }
 
 // The owner prints the day-end report from the query window on the raw queue

@@ -13,9 +13,9 @@
 #include "core/AppSettings.h"
 #include "core/Clock.h"
 #include "core/NumberText.h"
+#include "data/ShopRow.h"
 #include "printing/PdfInfo.h"
 #include "printing/ReceiptPrinters.h"
-#include "data/ShopRow.h"
 #include "records/DayReportDialog.h"
 #include "records/QueryBuilder.h"
 #include "records/QueryDialog.h"
@@ -460,6 +460,12 @@ TEST_F(OwnersDay, AStoredSaleIsSavedAsAPdfOfTheRollsWidth)
     m_records.close();
     QTemporaryDir dir;
     openSalesWindow();
+    // The sales window's discount box off: a stored sale that was discounted
+    // still shows what it was paid.
+    auto *discountBox = child<QCheckBox>(m_sales.get(), "discountCheck");
+    if (discountBox->isChecked())
+        tick(discountBox);
+    ASSERT_FALSE(discountBox->isChecked());
     // A printer with a driver: its paper; a raw queue: the 80 mm roll's 72 mm printed at 203 dpi.
     const QList<QPair<QString, double>> printers = {{receiptQueue, paperWidthPoints(receiptQueue)},
                                                     {rawQueue, 576 * 72.0 / 203}};
@@ -503,6 +509,12 @@ TEST_F(OwnersDay, AStoredSaleIsSavedAsAPdfOfTheRollsWidth)
         }
         EXPECT_EQ(count, 3);
         EXPECT_TRUE(text.contains(NumberText::money(total))) << qPrintable(text);
+        Database::Rows sold = records.query(
+            QStringLiteral("select \"money\" from \"POS_RECORD\" where \"NO\" = ?"), {number});
+        ASSERT_TRUE(sold.next());
+        ASSERT_NE(NumberText::money(sold.number(0)), NumberText::money(total));
+        EXPECT_TRUE(text.contains(s("折后总额:") + NumberText::money(sold.number(0))))
+            << qPrintable(text);
         const PdfInfo info = PdfInfo::of(pdf);
         EXPECT_EQ(info.pages, 1);
         EXPECT_NEAR(info.pageSize.width(), width, 1.0) << qPrintable(printer);

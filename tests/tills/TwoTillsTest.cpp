@@ -123,6 +123,17 @@ TEST_P(TwoTills, ATillLeftAloneShowsTheNumberTheOtherTillLeftButKeepsATypedOne)
     EXPECT_TRUE(waitFor([&] { return number->text() == s("0000002"); }))
         << qPrintable(number->text());
 
+    // The server goes away while the till is left alone, and comes back: the
+    // till follows the other till's sales again without anyone touching it.
+    if (GetParam()) {
+        ASSERT_TRUE(PgServer::restart(
+            0, [&] { EXPECT_TRUE(waitFor([&] { return ticker->isSlowed(); })); }));
+        enter(other, "葡萄");
+        ASSERT_TRUE(saveOnly(other));
+        EXPECT_TRUE(waitFor([&] { return number->text() == s("0000003"); }))
+            << qPrintable(number->text());
+    }
+
     // The administrator types a number of their own: it stays while the other
     // till sells on.
     retype(number, QStringLiteral("A-77"));

@@ -314,6 +314,11 @@ void Database::withConnection(const QString &sql, const std::function<void()> &w
 {
     if (mustReconnect())
         reconnectOrThrow();
+    // A write outside a transaction is not run twice, so a connection the
+    // server dropped while the till stood idle (a restart) is found out before
+    // the write is sent: nothing has reached the server yet.
+    if (!m_inTransaction && !isRead(sql) && connectionLost())
+        reconnectOrThrow();
     if (!m_inTransaction && fileReplaced()) {
         dropConnection();
         if (!openConnection())

@@ -51,6 +51,9 @@ public:
 
     bool open(const QString &dsn, Route route = Route::Auto);
     bool isOpen() const;
+    // The server went away and the connection is not open again yet: the
+    // next statement tries to reconnect.
+    bool isLost() const { return mustReconnect(); }
     void close();
     QString dsn() const { return m_dsn; }
     // Opened through Qt's SQLite driver on the file.

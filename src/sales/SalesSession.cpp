@@ -137,7 +137,10 @@ void SalesSession::readReceiptNumber()
 
 SalesSession::Refresh SalesSession::refreshCounterNumber()
 {
-    if (!m_opened || !showsCounterNumber() || m_inDoubt || !m_recordsDb.isOpen())
+    // A connection lost to the server is asked again: a till left alone while
+    // the server was away follows the counter once the server is back.
+    if (!m_opened || !showsCounterNumber() || m_inDoubt ||
+        !(m_recordsDb.isOpen() || m_recordsDb.isLost()))
         return Refresh::Unchanged;
     try {
         const QString number = ReceiptNumber::load(m_recordsDb, m_settings.receiptPrefix);

@@ -46,10 +46,7 @@ SaleSnapshot StoredSaleReceipt::snapshot(Database &db, const SaleRows &sales, in
                         RecordValue::money(RecordValue::number(rows.value(4)))});
     }
     s.totalAmount = total;
-    // A sale whose lines were discounted prints its discount whatever the sales
-    // window's box says now, as the sales window prints a discount given before
-    // its box was switched off: the totals otherwise show only the undiscounted sum.
-    if (RecordValue::money(total) != RecordValue::money(discounted))
-        s.switches.discount = true;
+    // Whatever the sales window's box says now.
+    s.switches.discount = ReceiptSwitches::showsDiscount(switches.discount, total, discounted);
     return s;
 }

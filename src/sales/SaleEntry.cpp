@@ -1,5 +1,6 @@
 #include "sales/SaleEntry.h"
 
+#include "printing/ReceiptSwitches.h"
 #include "sales/SaleNumbers.h"
 
 #include <cmath>
@@ -217,7 +218,7 @@ SaleEntry::Outcome SaleEntry::deleteLines(const Selection &selection)
 
 bool SaleEntry::discountShown() const
 {
-    return m_discountEnabled || money(m_totals.amount) != money(m_totals.discounted);
+    return ReceiptSwitches::showsDiscount(m_discountEnabled, m_totals.amount, m_totals.discounted);
 }
 
 void SaleEntry::recalculateTotals()

@@ -89,9 +89,8 @@ public:
     const QString &cash() const { return m_cash; }
     const QString &change() const { return m_change; }
     bool discountEnabled() const { return m_discountEnabled; }
-    // Whether the summary and the receipt show the discounted total: while the
-    // discount is on, and also once it is off over lines that keep theirs, since
-    // the discounted total is what the sale stores and the cash is counted against.
+    // Whether the summary and the receipt show the discounted total
+    // (ReceiptSwitches::showsDiscount).
     bool discountShown() const;
 
     Outcome addLine();

@@ -3,11 +3,10 @@
 // case in a process of its own, several at once), and modal windows answered
 // from each test's script.
 #include "app/SalesWindows.h"
+#include "support/PrivateUserFolders.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,12 +15,6 @@
 #include <cstdlib>
 
 namespace {
-
-void setPrivate(const char *variable, const QString &path)
-{
-    QDir().mkpath(path);
-    setenv(variable, QFile::encodeName(path).constData(), 1);
-}
 
 // Each test starts with no modal window scripted and must have opened all it scripted.
 class DialogScriptCheck : public ::testing::EmptyTestEventListener
@@ -34,14 +27,7 @@ class DialogScriptCheck : public ::testing::EmptyTestEventListener
 int main(int argc, char **argv)
 {
     QTemporaryDir privateDir;
-    const QDir dir(privateDir.path());
-    setenv("ODBCINI", QFile::encodeName(dir.filePath(QStringLiteral("odbc.ini"))).constData(), 1);
-    setPrivate("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")));
-    // The file dialogs remember their last folder in the user's configuration.
-    setPrivate("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")));
-    setPrivate("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")));
-    QFile::setPermissions(dir.filePath(QStringLiteral("runtime")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    usePrivateUserFolders(QDir(privateDir.path()));
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
     QApplication app(argc, argv);
